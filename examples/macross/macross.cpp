@@ -1,0 +1,96 @@
+// A moving-average crossover strategy: buys when the short average of bar
+// closes crosses above the long one and sells when it crosses below. It shows
+// how a strategy declares its parameters, reads the chosen values and logs.
+#include <cstddef>
+#include <deque>
+#include <numeric>
+
+#include "norq/norq.h"
+
+namespace {
+
+constexpr const char* kFile = "macross.cpp";
+
+class MovingAverage {
+public:
+    void setWindow(int window) { window_ = window > 0 ? static_cast<std::size_t>(window) : 1; }
+    void add(double value) {
+        values_.push_back(value);
+        if (values_.size() > window_) values_.pop_front();
+    }
+    bool ready() const { return values_.size() == window_; }
+    double value() const { return std::accumulate(values_.begin(), values_.end(), 0.0) / values_.size(); }
+
+private:
+    std::size_t window_ = 1;
+    std::deque<double> values_;
+};
+
+class MaCrossStrategy : public Norq::StrategyHandlerBase {
+public:
+    Norq::StrategyParams getParams() override {
+        Norq::StrategyParams params;
+        params.addStrParam("symbol", "600000.SH", "traded security");
+        params.addIntParam("short_window", 5, "bars in the short average");
+        params.addIntParam("long_window", 20, "bars in the long average");
+        params.addIntParam("volume", 100, "shares per order");
+        params.addListParam("period", "kline_1m,kline_5m,kline_1d", 0, "bar period");
+        params.addBoolParam("allow_short", false, "sell without a position");
+        return params;
+    }
+
+    void onInit(Norq::IZqContext* ctx) override {
+        Norq::StrategyParams* params = ctx->getRunParams();
+        symbol_ = params->getStrValue("symbol");
+        int shortWindow = params->getIntValue("short_window");
+        int longWindow = params->getIntValue("long_window");
+        volume_ = params->getIntValue("volume");
+        if (shortWindow <= 0 || longWindow <= shortWindow) {
+            Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onInit").warn()
+                << "windows " << shortWindow << "/" << longWindow << " unusable, falling back to 5/20";
+            shortWindow = 5;
+            longWindow = 20;
+        }
+        shortAverage_.setWindow(shortWindow);
+        longAverage_.setWindow(longWindow);
+        Norq::ZqString account = ctx->getAccountId(1);
+        Norq::ZqString path = ctx->getStrategyPath();
+        Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onInit").info()
+            << "started " << path << " on " << symbol_ << ", averages " << shortWindow << "/" << longWindow
+            << ", volume " << volume_ << ", stock account " << (account.length() ? account.str() : "(none)");
+    }
+
+    void onStop(Norq::IZqContext*) override {
+        Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onStop").info()
+            << "stopped on " << symbol_ << " after " << bars_ << " bars, position " << position_;
+    }
+
+    // Feeds one bar close; called from the bar callback once bars are pushed.
+    void onClose(double close) {
+        ++bars_;
+        shortAverage_.add(close);
+        longAverage_.add(close);
+        if (!longAverage_.ready()) return;
+        bool above = shortAverage_.value() > longAverage_.value();
+        if (above && !wasAbove_) position_ += volume_;
+        if (!above && wasAbove_) position_ -= volume_;
+        wasAbove_ = above;
+    }
+
+private:
+    Norq::ZqString symbol_;
+    int volume_ = 0;
+    MovingAverage shortAverage_;
+    MovingAverage longAverage_;
+    bool wasAbove_ = false;
+    long long bars_ = 0;
+    long long position_ = 0;
+};
+
+MaCrossStrategy strategy;
+
+}  // namespace
+
+extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+    return &strategy;
+}

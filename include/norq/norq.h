@@ -1,0 +1,10 @@
+// Everything a strategy library needs, in one include.
+#pragma once
+
+#include "norq/export.h"
+#include "norq/istrategyhandler.h"
+#include "norq/izqcontext.h"
+#include "norq/strategyhandlerbase.h"
+#include "norq/strategyparams.h"
+#include "norq/zqlog.h"
+#include "norq/zqstring.h"

@@ -1,0 +1,6 @@
+#include "adapter/zqtimersignalhandler.h"
+
+ZqTimerSignalHandler& ZqTimerSignalHandler::instance() {
+    static ZqTimerSignalHandler handler;
+    return handler;
+}

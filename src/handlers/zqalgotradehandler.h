@@ -1,0 +1,7 @@
+// Handed out under "getAlgoTradeHandler" for strategies that ask for it; it
+// carries the host pointer and offers no operations.
+#pragma once
+
+#include "adapter/zqapibase.h"
+
+class ZqAlgoTradeHandler : public ZqApiBase {};

@@ -1,0 +1,74 @@
+#include "norq/zqstring.h"
+#include "sdk/symbollistimpl.h"
+
+#include <cstring>
+
+namespace Norq {
+
+SymbolList::SymbolList() : impl(new SymbolListImpl) {}
+
+SymbolList::SymbolList(SymbolList& o) : impl(o.impl) {
+    o.impl = nullptr;
+}
+
+SymbolList::SymbolList(SymbolList&& o) : impl(o.impl) {
+    o.impl = nullptr;
+}
+
+SymbolList& SymbolList::operator=(SymbolList& o) {
+    if (this == &o) return *this;
+    delete impl;
+    impl = o.impl;
+    o.impl = nullptr;
+    return *this;
+}
+
+SymbolList::~SymbolList() {
+    delete impl;
+    impl = nullptr;
+}
+
+// A list whose content was transferred away behaves as an empty one rather
+// than crashing; put() gives it fresh content.
+void SymbolList::put(const char* symbol) {
+    if (!symbol) return;
+    if (!impl) impl = new SymbolListImpl;
+    impl->symbols.emplace_back(symbol);
+}
+
+ZqString SymbolList::get(int i) const {
+    if (i < 0 || i >= getSize()) return ZqString();
+    return ZqString(impl->symbols[static_cast<size_t>(i)].c_str());
+}
+
+int SymbolList::getSize() const {
+    return impl ? static_cast<int>(impl->symbols.size()) : 0;
+}
+
+int SymbolList::index(const char* symbol) {
+    if (getSize() == 0 || !symbol) return -1;
+    size_t length = std::strlen(symbol);
+    const std::vector<std::string>& symbols = impl->symbols;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        if (symbols[i].size() == length && std::memcmp(symbols[i].data(), symbol, length) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+SymbolList& SymbolList::operator+=(const SymbolList& other) {
+    if (other.getSize() == 0) return *this;
+    if (!impl) impl = new SymbolListImpl;
+    std::vector<std::string> appended = other.impl->symbols;  // a copy, so that a += a works
+    impl->symbols.insert(impl->symbols.end(), appended.begin(), appended.end());
+    return *this;
+}
+
+SymbolList SymbolList::operator+(const SymbolList& other) {
+    SymbolList result(*this);
+    for (int i = 0; i < other.getSize(); ++i) result.put(other.impl->symbols[static_cast<size_t>(i)].c_str());
+    return result;
+}
+
+}  // namespace Norq

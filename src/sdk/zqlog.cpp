@@ -1,0 +1,125 @@
+#include "norq/zqlog.h"
+
+#include "adapter/zqcxxadapter.h"
+#include "norq/zqstring.h"
+#include "sdk/zqlogimpl.h"
+
+namespace Norq {
+
+namespace {
+
+void release(ZqLogImpl* impl) {
+    if (impl && --impl->copies == 0) delete impl;
+}
+
+}  // namespace
+
+ZqLog::ZqLog(const char* file, int line, const char* function) : impl(new ZqLogImpl(file, line, function)) {}
+
+ZqLog::ZqLog(const ZqLog& o) : impl(o.impl) {
+    ++impl->copies;
+}
+
+ZqLog& ZqLog::operator=(const ZqLog& o) {
+    if (impl == o.impl) return *this;
+    ++o.impl->copies;
+    release(impl);
+    impl = o.impl;
+    return *this;
+}
+
+ZqLog::~ZqLog() {
+    release(impl);
+    impl = nullptr;
+}
+
+ZqLog& ZqLog::debug() {
+    return log(LOG_LEVEL_DEBUG, impl->mode);
+}
+
+ZqLog& ZqLog::info() {
+    return log(LOG_LEVEL_INFO, impl->mode);
+}
+
+ZqLog& ZqLog::warn() {
+    return log(LOG_LEVEL_WARN, impl->mode);
+}
+
+ZqLog& ZqLog::error() {
+    return log(LOG_LEVEL_ERROR, impl->mode);
+}
+
+ZqLog& ZqLog::log(LOG_LEVEL level, int mode) {
+    impl->level = level;
+    impl->mode = mode;
+    return *this;
+}
+
+ZqLog& ZqLog::userLog(const char* name, bool) {
+    if (name) {
+        impl->user_log = name;
+    } else {
+        impl->level = LOG_LEVEL_INFO;
+    }
+    return *this;
+}
+
+// The stream's default formatting: a char as the character, floating values
+// with six significant digits in the shorter of fixed and scientific form.
+#define ZQLOG_INSERT(Type)                  \
+    ZqLog& ZqLog::operator<<(Type v) {      \
+        impl->text << v;                    \
+        return *this;                       \
+    }
+
+ZQLOG_INSERT(char)
+ZQLOG_INSERT(short)
+ZQLOG_INSERT(unsigned short)
+ZQLOG_INSERT(int)
+ZQLOG_INSERT(unsigned int)
+ZQLOG_INSERT(long)
+ZQLOG_INSERT(unsigned long)
+ZQLOG_INSERT(long long)
+ZQLOG_INSERT(float)
+ZQLOG_INSERT(double)
+
+#undef ZQLOG_INSERT
+
+ZqLog& ZqLog::operator<<(const char* v) {
+    if (v) impl->text << v;
+    return *this;
+}
+
+ZqLog& ZqLog::operator<<(bool v) {
+    impl->text << (v ? "true" : "false");
+    return *this;
+}
+
+ZqLog& ZqLog::operator<<(ZqString& v) {
+    impl->text << v.str();
+    return *this;
+}
+
+void ZqLog::setLogLevel(LOG_LEVEL level) {
+    ZqLogImplImpl::instance().logLevel.store(level);
+}
+
+void ZqLog::setConsoleLogLevel(LOG_LEVEL level) {
+    ZqLogImplImpl::instance().consoleLevel.store(level);
+}
+
+void ZqLog::setDispLogLevel(LOG_LEVEL level) {
+    ZqLogImplImpl::instance().displayLevel.store(level);
+}
+
+void ZqLog::registerCustomLogFile(const char* name, const char* file) {
+    zq::HostServices* host = ZqCxxAdapter::instance().host();
+    if (host && name && file) host->RegisterUserLog(name, file);
+}
+
+void ZqLog::cleanUserLog(const char* name) {
+    zq::HostServices* host = ZqCxxAdapter::instance().host();
+    if (host) host->CleanUserLog(name);
+}
+
+}  // namespace Norq

@@ -1,0 +1,280 @@
+// The adapter as the host sees it: loading, running, stopping and unloading
+// real strategy libraries, and what it logs when that fails.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "adapterfixture.h"
+#include "norq/izqcontext.h"
+
+namespace {
+
+using fake::AdapterTest;
+using fake::libraryPath;
+
+const char* kTestSchema =
+    R"({"period":{"desc":"bars","index":0,"type":"int","value":20},)"
+    R"("symbol":{"desc":"traded symbol","index":1,"type":"string","value":"600000.SH"},)"
+    R"("verbose":{"desc":"log more","index":2,"type":"bool","value":true}})";
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+TEST_F(AdapterTest, GetAdapterAlwaysReturnsTheSameObject) {
+    EXPECT_EQ(getAdapter(), getAdapter());
+    EXPECT_NE(getAdapter(), nullptr);
+}
+
+TEST_F(AdapterTest, NoOperationSlotsAnswerTheirFixedResults) {
+    EXPECT_TRUE(adapter->Init());
+    EXPECT_EQ(adapter->Reserved6(), 0);
+    EXPECT_EQ(adapter->Reserved7(), 0);
+    EXPECT_EQ(adapter->Reserved9(), 0);
+    EXPECT_EQ(adapter->GetInfoText(), "");
+    adapter->Reserved13();
+    EXPECT_TRUE(adapter->Uninit());
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(AdapterTest, GetStrategyParamsReturnsTheSchemaAndUnloadsTheLibrary) {
+    std::string schema = "untouched";
+    EXPECT_EQ(adapter->GetStrategyParams(strategy.c_str(), schema), 0);
+    EXPECT_EQ(schema, kTestSchema);
+    EXPECT_EQ(recorder().slots(), std::vector<int>{0});
+    EXPECT_EQ(recorder().libraryLoads, 1);
+    EXPECT_EQ(recorder().libraryUnloads, 1);
+    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
+}
+
+TEST_F(AdapterTest, GetStrategyParamsWhileRunningReturnsTheRunningSchemaThenUnloads) {
+    runTestStrategy();
+    std::string schema;
+    EXPECT_EQ(adapter->GetStrategyParams("/no/such/library.so", schema), 0);
+    EXPECT_EQ(schema, kTestSchema);
+    EXPECT_EQ(recorder().libraryUnloads, 1);
+    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
+    zq::NotifyMessage message{1071, nullptr};
+    EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
+}
+
+TEST_F(AdapterTest, RunStrategyCallsOnInitWithTheContextHoldingPathAndParameters) {
+    Norq::IZqContext* context = runTestStrategy(R"({"period":"30"})");
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(recorder().slots(), std::vector<int>{1});
+    EXPECT_STREQ(context->getStrategyPath().str(), strategy.c_str());
+    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 30);
+}
+
+TEST_F(AdapterTest, RunStrategyTwiceKeepsTheLibraryButStoresAndInitsAgain) {
+    Norq::IZqContext* first = runTestStrategy(R"({"period":"30"})");
+    EXPECT_EQ(adapter->RunStrategy("/other/path.so", R"({"period":"40"})"), 0);
+    EXPECT_EQ(recorder().libraryLoads, 1);
+    EXPECT_EQ(recorder().handlerRequests, 1);
+    EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 1}));
+    EXPECT_EQ(recorder().last(1)->context, first);
+    EXPECT_STREQ(first->getStrategyPath().str(), "/other/path.so");
+    EXPECT_EQ(first->getRunParams()->getIntValue("period"), 40);
+}
+
+TEST_F(AdapterTest, StopStrategyCallsOnStopAndKeepsTheLibraryUntilUninit) {
+    Norq::IZqContext* context = runTestStrategy();
+    EXPECT_EQ(adapter->StopStrategy(), 0);
+    EXPECT_EQ(adapter->StopStrategy(), 0);
+    EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 14, 14}));
+    EXPECT_EQ(recorder().last(14)->context, context);
+    EXPECT_EQ(recorder().libraryUnloads, 0);
+    EXPECT_TRUE(adapter->Uninit());
+    EXPECT_EQ(recorder().libraryUnloads, 1);
+    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
+}
+
+TEST_F(AdapterTest, WithoutAStrategyStopNotifyAndForwardDoNothing) {
+    zq::NotifyMessage message{1061, "{}"};
+    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
+    EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
+    EXPECT_EQ(adapter->OnNotifyMessage(nullptr), zq::kResultNoStrategy);
+    adapter->ForwardToStrategy(7);
+    EXPECT_TRUE(recorder().events.empty());
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(AdapterTest, NotifyMessageWithAStrategyIsAccepted) {
+    runTestStrategy();
+    zq::NotifyMessage message{1071, nullptr};
+    EXPECT_EQ(adapter->OnNotifyMessage(&message), 0);
+}
+
+TEST_F(AdapterTest, ForwardToStrategyHandsTheValueToOnForward) {
+    Norq::IZqContext* context = runTestStrategy();
+    adapter->ForwardToStrategy(-123456789);
+    const fake::StrategyEvent* forward = recorder().last(20);
+    ASSERT_NE(forward, nullptr);
+    EXPECT_EQ(forward->context, context);
+    EXPECT_EQ(forward->numbers, std::vector<int64_t>{-123456789});
+}
+
+TEST_F(AdapterTest, NullPathIsLoggedAtDebugLevelAndReportedAsNoStrategy) {
+    std::string schema = "untouched";
+    EXPECT_EQ(adapter->GetStrategyParams(nullptr, schema), zq::kResultNoStrategy);
+    EXPECT_EQ(adapter->RunStrategy(nullptr, "{}"), zq::kResultNoStrategy);
+    EXPECT_EQ(schema, "untouched");
+    ASSERT_EQ(host.logs.size(), 2u);
+    for (const fake::HostLogLine& line : host.logs) {
+        EXPECT_EQ(line.level, 0);
+        EXPECT_EQ(line.file, "zqcxxadapter");
+        EXPECT_EQ(line.function, "ZqCxxAdapter::LoadStrategy");
+        EXPECT_EQ(line.text, "获取策略参数传入策略路径为空");
+        EXPECT_GT(line.line, 0);
+    }
+}
+
+TEST_F(AdapterTest, MissingLibraryLogsThePathAndTheLoaderError) {
+    std::string path = "/no/such/dir/libmissing.so";
+    EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), zq::kResultNoStrategy);
+    ASSERT_EQ(host.logs.size(), 1u);
+    const fake::HostLogLine& line = host.logs[0];
+    EXPECT_EQ(line.level, 3);
+    EXPECT_EQ(line.function, "ZqCxxAdapter::LoadStrategy");
+    std::string prefix = "加载策略失败，策略文件路径：" + path + " 错误码：";
+    EXPECT_TRUE(startsWith(line.text, prefix)) << line.text;
+    EXPECT_NE(line.text.find("cannot open shared object file", prefix.size()), std::string::npos) << line.text;
+}
+
+TEST_F(AdapterTest, LibraryWithoutTheExportIsReportedAndStaysLoadedUntilUninit) {
+    std::string path = libraryPath("teststrategy_noexport");
+    EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), zq::kResultNoStrategy);
+    ASSERT_EQ(host.logs.size(), 1u);
+    const std::string& text = host.logs[0].text;
+    EXPECT_EQ(host.logs[0].level, 3);
+    EXPECT_TRUE(startsWith(text, "获取策略导出函数失败，策略路径：" + path + " 错误码：")) << text;
+    EXPECT_NE(text.find("undefined symbol: getStrategyHandler"), std::string::npos) << text;
+    EXPECT_TRUE(endsWith(text, " 导出函数：getStrategyHandler")) << text;
+
+    // A second attempt looks the export up again in the library already mapped.
+    EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), zq::kResultNoStrategy);
+    EXPECT_EQ(recorder().libraryLoads, 1);
+    EXPECT_EQ(recorder().libraryUnloads, 0);
+    adapter->Uninit();
+    EXPECT_EQ(recorder().libraryUnloads, 1);
+}
+
+TEST_F(AdapterTest, ExportReturningNullIsReportedAndTheLibraryStaysLoaded) {
+    std::string path = libraryPath("teststrategy_nullhandler");
+    std::string schema;
+    EXPECT_EQ(adapter->GetStrategyParams(path.c_str(), schema), zq::kResultNoStrategy);
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_EQ(host.logs[0].text, "获取策略句柄失败：" + path + "原因：导出函数返回值为空");
+    EXPECT_EQ(recorder().handlerRequests, 1);
+    EXPECT_EQ(recorder().libraryUnloads, 0);
+}
+
+TEST_F(AdapterTest, NonAsciiPathsLoadAndAreLoggedAsGiven) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("策略目录-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::path copy = dir / "测试策略.so";
+    fs::copy_file(strategy, copy, fs::copy_options::overwrite_existing);
+
+    EXPECT_EQ(adapter->RunStrategy(copy.c_str(), "{}"), 0);
+    EXPECT_EQ(recorder().slots(), std::vector<int>{1});
+    adapter->Uninit();
+
+    std::string missing = (dir / "不存在.so").string();
+    EXPECT_EQ(adapter->RunStrategy(missing.c_str(), "{}"), zq::kResultNoStrategy);
+    ASSERT_FALSE(host.logs.empty());
+    EXPECT_TRUE(startsWith(host.logs.back().text, "加载策略失败，策略文件路径：" + missing + " 错误码："));
+    fs::remove_all(dir);
+}
+
+TEST_F(AdapterTest, RelativePathsResolveAgainstTheWorkingDirectory) {
+    namespace fs = std::filesystem;
+    fs::path previous = fs::current_path();
+    fs::current_path(fs::path(strategy).parent_path());
+    EXPECT_EQ(adapter->RunStrategy("./../lib/libteststrategy.so", "{}"), 0);
+    fs::current_path(previous);
+    EXPECT_EQ(recorder().slots(), std::vector<int>{1});
+}
+
+TEST_F(AdapterTest, AThrowingCallbackIsLoggedAndTheOperationCarriesOn) {
+    recorder().throwInSlot = 1;
+    EXPECT_EQ(adapter->RunStrategy(strategy.c_str(), "{}"), 0);
+    auto logged = host.logsContaining("策略回调抛出异常");
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].level, 3);
+    EXPECT_EQ(logged[0].text, "策略回调抛出异常，回调：onInit 原因：boom");
+
+    recorder().throwInSlot = 14;
+    recorder().throwUnknown = true;
+    EXPECT_EQ(adapter->StopStrategy(), 0);
+    EXPECT_EQ(host.logs.back().text, "策略回调抛出异常，回调：onStop 原因：未知异常");
+
+    recorder().throwInSlot = 0;
+    std::string schema = "untouched";
+    EXPECT_EQ(adapter->GetStrategyParams(strategy.c_str(), schema), 0);
+    EXPECT_EQ(schema, "untouched");
+    EXPECT_EQ(host.logs.back().text, "策略回调抛出异常，回调：getParams 原因：未知异常");
+    EXPECT_EQ(recorder().libraryUnloads, 1);
+}
+
+TEST_F(AdapterTest, AThrowingExportCountsAsNoHandler) {
+    recorder().throwInExport = true;
+    EXPECT_EQ(adapter->RunStrategy(strategy.c_str(), "{}"), zq::kResultNoStrategy);
+    ASSERT_EQ(host.logs.size(), 2u);
+    EXPECT_EQ(host.logs[0].text, "策略回调抛出异常，回调：getStrategyHandler 原因：no handler today");
+    EXPECT_EQ(host.logs[1].text, "获取策略句柄失败：" + strategy + "原因：导出函数返回值为空");
+}
+
+class RunningParamsTest : public AdapterTest {};
+
+TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(nullptr, 1062), zq::kResultBadJson);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams("not json", 1062), 0);
+    EXPECT_TRUE(host.logs.empty());
+}
+
+TEST_F(RunningParamsTest, Code1062StoresTheParametersAndTellsTheStrategy) {
+    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
+    const char* json = R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})";
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(json, 1062), 0);
+    const fake::StrategyEvent* changed = recorder().last(10);
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->context, context);
+    EXPECT_EQ(changed->texts, (std::vector<std::string>{R"({"period":"9"})", "/s/a.so"}));
+    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 9);
+}
+
+TEST_F(RunningParamsTest, OtherCodesTellTheStrategyButKeepTheParameters) {
+    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", 1063), 0);
+    EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{R"({"period":"9"})", ""}));
+    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 5);
+}
+
+TEST_F(RunningParamsTest, MissingOrNonTextMembersGiveEmptyTexts) {
+    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"file_path":12})", 1062), 0);
+    EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{"", ""}));
+    EXPECT_STREQ(context->getRunParams()->getStrategyParams().str(), "");
+}
+
+TEST_F(RunningParamsTest, MalformedJsonIsLoggedAndNotPassedOn) {
+    runTestStrategy();
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams("{\"params\":", 1062), zq::kResultBadJson);
+    EXPECT_EQ(recorder().last(10), nullptr);
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_EQ(host.logs[0].level, 3);
+    EXPECT_EQ(host.logs[0].function, "ZqCxxAdapter::ModifyStragetyRunningParams");
+    EXPECT_TRUE(startsWith(host.logs[0].text, "修改参数失败，原因：json解析失败，参数：{\"params\": 错误码："))
+        << host.logs[0].text;
+    EXPECT_NE(host.logs[0].text.find(" 错误信息："), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// The operating-system seam on this system.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "platform/platform.h"
+
+namespace {
+
+using namespace zq::platform;
+
+std::string cwd() {
+    char buffer[4096];
+    return getcwd(buffer, sizeof buffer) ? buffer : "";
+}
+
+TEST(Platform, AbsolutePathNormalisesWithoutTouchingTheFileSystem) {
+    struct Case {
+        const char* in;
+        std::string out;
+    } cases[] = {
+        {"/a/b/c.so", "/a/b/c.so"},
+        {"/a/./b//c.so", "/a/b/c.so"},
+        {"/a/b/../c.so", "/a/c.so"},
+        {"/../../a", "/a"},
+        {"/a/b/", "/a/b"},
+        {"/", "/"},
+        {"/no/such/dir/x.so", "/no/such/dir/x.so"},
+        {"x.so", cwd() + "/x.so"},
+        {"./d/../x.so", cwd() + "/x.so"},
+        {"策略/测试.so", cwd() + "/策略/测试.so"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(absolutePath(c.in), c.out) << c.in;
+}
+
+TEST(Platform, AnsiConversionIsTheIdentityWhereTheCodePageIsUtf8) {
+    EXPECT_EQ(utf8ToAnsi("策略 strategy"), "策略 strategy");
+    EXPECT_EQ(ansiToUtf8("策略 strategy"), "策略 strategy");
+    EXPECT_EQ(utf8ToAnsi(""), "");
+}
+
+TEST(Platform, FileExistsAndExecutableDir) {
+    std::string dir = executableDir();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(dir[0], '/');
+    EXPECT_TRUE(fileExists(dir + "/zq_tests"));
+    EXPECT_TRUE(fileExists(dir));
+    EXPECT_FALSE(fileExists(dir + "/no-such-file"));
+    EXPECT_FALSE(fileExists(""));
+}
+
+TEST(Platform, LoadingFailuresDescribeThemselves) {
+    EXPECT_EQ(loadLibrary("/no/such/lib.so"), nullptr);
+    EXPECT_NE(lastErrorText().find("/no/such/lib.so"), std::string::npos) << lastErrorText();
+    EXPECT_EQ(loadLibrary(""), nullptr);
+    EXPECT_FALSE(lastErrorText().empty());
+
+    ModuleHandle module = loadLibrary(std::string(TEST_LIB_DIR) + "/libzqloglib.so");
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(findSymbol(module, "_ZN8ZqLogLib11GetInstanceEv"), nullptr);
+    EXPECT_EQ(findSymbol(module, "noSuchExport"), nullptr);
+    EXPECT_NE(lastErrorText().find("noSuchExport"), std::string::npos) << lastErrorText();
+    freeLibrary(module);
+    freeLibrary(nullptr);
+}
+
+}  // namespace

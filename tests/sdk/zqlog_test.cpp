@@ -1,0 +1,153 @@
+// Log lines from creation to the host's log operation, the Qt debug echo or
+// the platform logger.
+#include <gtest/gtest.h>
+
+#include "adapterfixture.h"
+#include "logcapture.h"
+#include "norq/zqlog.h"
+#include "norq/zqstring.h"
+
+namespace {
+
+using Norq::ZqLog;
+
+class ZqLogTest : public fake::AdapterTest {
+protected:
+    fake::LogCapture capture;
+};
+
+TEST_F(ZqLogTest, AnInfoLineReachesTheHostWithEveryArgumentAndIsEchoed) {
+    ZqLog::setDispLogLevel(Norq::LOG_LEVEL_WARN);
+    ZqLog("mysource", 42, "My::function").info() << "price " << 10.5;
+    ASSERT_EQ(host.logs.size(), 1u);
+    const fake::HostLogLine& line = host.logs[0];
+    EXPECT_EQ(line.level, 1);
+    EXPECT_EQ(line.line, 42);
+    EXPECT_EQ(line.file, "mysource");
+    EXPECT_EQ(line.function, "My::function");
+    EXPECT_EQ(line.text, "price 10.5");
+    EXPECT_EQ(line.displayLevel, 2);
+    EXPECT_EQ(line.userLog, "");
+    EXPECT_FALSE(line.userFlag);
+    EXPECT_EQ(capture.qtDebug, std::vector<std::string>{"price 10.5"});
+    EXPECT_TRUE(capture.platform.empty());
+}
+
+TEST_F(ZqLogTest, TheLogThresholdDropsLessSevereLines) {
+    ZqLog::setLogLevel(Norq::LOG_LEVEL_WARN);
+    ZqLog("s", 1, "f").info() << "dropped";
+    ZqLog("s", 2, "f").debug() << "dropped too";
+    ZqLog("s", 3, "f").warn() << "kept";
+    ZqLog("s", 4, "f").error() << "kept too";
+    ASSERT_EQ(host.logs.size(), 2u);
+    EXPECT_EQ(host.logs[0].text, "kept");
+    EXPECT_EQ(host.logs[0].level, 2);
+    EXPECT_EQ(host.logs[1].level, 3);
+    EXPECT_EQ(capture.qtDebug, (std::vector<std::string>{"kept", "kept too"}));
+}
+
+TEST_F(ZqLogTest, TheConsoleThresholdOnlyStopsTheEcho) {
+    ZqLog::setConsoleLogLevel(Norq::LOG_LEVEL_ERROR);
+    ZqLog("s", 1, "f").warn() << "to host only";
+    ZqLog("s", 2, "f").error() << "both";
+    EXPECT_EQ(host.logs.size(), 2u);
+    EXPECT_EQ(capture.qtDebug, std::vector<std::string>{"both"});
+}
+
+TEST_F(ZqLogTest, UserLogLinesBypassTheThresholds) {
+    ZqLog::setLogLevel(Norq::LOG_LEVEL_ERROR);
+    ZqLog("s", 7, "f").debug().userLog("trades", true) << "fill 100";
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_EQ(host.logs[0].userLog, "trades");
+    EXPECT_EQ(host.logs[0].level, 0);
+    EXPECT_FALSE(host.logs[0].userFlag);
+    EXPECT_TRUE(capture.qtDebug.empty());
+}
+
+TEST_F(ZqLogTest, UserLogWithNullNameMeansAnOrdinaryInfoLine) {
+    ZqLog("s", 1, "f").error().userLog(nullptr, false) << "x";
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_EQ(host.logs[0].level, 1);
+    EXPECT_EQ(host.logs[0].userLog, "");
+}
+
+TEST_F(ZqLogTest, DirectModeGoesOnlyToThePlatformLogger) {
+    ZqLog("norqultisimpl", 99, "Norq::X::y").log(Norq::LOG_LEVEL_ERROR, Norq::LOG_MODE_DIRECT) << "direct " << 3;
+    EXPECT_TRUE(host.logs.empty());
+    EXPECT_TRUE(capture.qtDebug.empty());
+    ASSERT_EQ(capture.platform.size(), 1u);
+    const fake::PlatformRecord& r = capture.platform[0];
+    EXPECT_EQ(r.level, 3);
+    EXPECT_EQ(r.module, "STRATEGY_MODULE");
+    EXPECT_EQ(r.line, 99);
+    EXPECT_EQ(r.file, "norqultisimpl");
+    EXPECT_EQ(r.function, "Norq::X::y");
+    EXPECT_EQ(r.text, "direct 3");
+}
+
+TEST_F(ZqLogTest, DirectModeWritesPercentSignsAsTheyAre) {
+    ZqLog("s", 1, "f").log(Norq::LOG_LEVEL_INFO, Norq::LOG_MODE_DIRECT) << "100% done %s %d %n %%";
+    ASSERT_EQ(capture.platform.size(), 1u);
+    EXPECT_EQ(capture.platform[0].text, "100% done %s %d %n %%");
+}
+
+TEST_F(ZqLogTest, WithoutAHostLinesBecomeLogErrorDebugMessages) {
+    adapter->SetHostServices(nullptr);
+    ZqLog("src", 12, "A::b").warn().userLog("u", false) << "lost";
+    adapter->SetHostServices(&host);
+    EXPECT_TRUE(host.logs.empty());
+    EXPECT_EQ(capture.qtDebug, std::vector<std::string>{"log error: 2 12 src A::b lost u"});
+}
+
+TEST_F(ZqLogTest, InsertionsUseTheStreamsDefaultForms) {
+    Norq::ZqString text("zq");
+    const char* nothing = nullptr;
+    ZqLog("s", 1, "f").info() << true << "|" << false << "|" << 1.5 << "|" << 1234567.0 << "|" << 0.1f << "|"
+                              << 'x' << "|" << static_cast<short>(-3) << "|" << static_cast<unsigned short>(65535)
+                              << "|" << -7 << "|" << 4000000000u << "|" << -8L << "|" << 9UL << "|"
+                              << -1234567890123LL << "|" << nothing << "|" << text;
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_EQ(host.logs[0].text,
+              "true|false|1.5|1.23457e+06|0.1|x|-3|65535|-7|4000000000|-8|9|-1234567890123||zq");
+}
+
+TEST_F(ZqLogTest, CopiesShareOneLineWrittenOnceByTheLastCopy) {
+    {
+        ZqLog original("s", 5, "f");
+        original.warn() << "a";
+        ZqLog copy(original);
+        copy << "b";
+        ZqLog assigned("other", 6, "g");
+        assigned << "discarded";
+        assigned = copy;
+        assigned << "c";
+        EXPECT_EQ(host.logs.size(), 1u);  // the line "discarded" went when assigned let go of it
+        ZqLog& alias = assigned;
+        assigned = alias;
+    }
+    ASSERT_EQ(host.logs.size(), 2u);
+    EXPECT_EQ(host.logs[0].text, "discarded");
+    EXPECT_EQ(host.logs[1].text, "abc");
+    EXPECT_EQ(host.logs[1].level, 2);
+    EXPECT_EQ(host.logs[1].line, 5);
+}
+
+TEST_F(ZqLogTest, UserLogFilesAreRegisteredAndClearedThroughTheHost) {
+    ZqLog::registerCustomLogFile("trades", "/tmp/trades.log");
+    ZqLog::registerCustomLogFile(nullptr, "/tmp/x.log");
+    ZqLog::registerCustomLogFile("x", nullptr);
+    ZqLog::cleanUserLog("trades");
+    ASSERT_EQ(host.calls.size(), 2u);
+    EXPECT_EQ(host.calls[0].slot, 21);
+    EXPECT_EQ(host.calls[0].texts, (std::vector<std::string>{"trades", "/tmp/trades.log"}));
+    EXPECT_EQ(host.calls[1].slot, 8);
+    EXPECT_EQ(host.calls[1].texts, std::vector<std::string>{"trades"});
+
+    adapter->SetHostServices(nullptr);
+    ZqLog::registerCustomLogFile("trades", "/tmp/trades.log");
+    ZqLog::cleanUserLog("trades");
+    adapter->SetHostServices(&host);
+    EXPECT_EQ(host.calls.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// A recording host for tests: implements every host service, keeps each call
+// (slot, arguments, copies of texts and buffers) and answers from settings
+// that the test fills in beforehand.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "zq/hostservices.h"
+
+namespace fake {
+
+struct HostCall {
+    int slot;
+    std::vector<int64_t> numbers;    // integer and pointer-sized arguments, in order
+    std::vector<std::string> texts;  // text arguments, in order (null recorded as "")
+    std::vector<uint8_t> bytes;      // a binary record or buffer argument
+};
+
+struct HostLogLine {
+    int32_t level;
+    int32_t line;
+    std::string file;
+    std::string function;
+    std::string text;
+    int32_t displayLevel;
+    std::string userLog;
+    bool userFlag;
+};
+
+// How the host answers a request through the result block.
+struct HostAnswer {
+    int64_t code = 0;
+    int32_t value = 0;
+    std::optional<std::string> data;  // handed over as a malloc'd text
+    int32_t returned = 0;             // the operation's own 32-bit result
+};
+
+class FakeHost : public zq::HostServices {
+public:
+    // Settings.
+    std::map<std::string, std::string> accountIds;  // account-type name -> id
+    std::string instanceId = "instance-1";
+    std::map<int32_t, HostAnswer> answers;          // per request code (slots 0 and 25)
+    HostAnswer orderAnswer;                         // slot 24
+    int32_t subscribeResult = 0;
+    int32_t tickLength = 1000;
+    intptr_t forwardResult = 0;                     // slots 27 and 28
+    std::map<std::string, std::vector<uint8_t>> snapshots;  // slot 13, per symbol
+    std::string textForHost;                        // slot 29
+
+    // What was called, in order.
+    std::vector<HostCall> calls;
+    std::vector<HostLogLine> logs;
+
+    std::vector<HostCall> callsTo(int slot) const;
+    // Log lines whose text contains `fragment`.
+    std::vector<HostLogLine> logsContaining(const std::string& fragment) const;
+    void clear();
+
+    int32_t Request(int32_t code, const char* json, zq::HostResult* result) override;
+    void WriteLog(int32_t level, int32_t line, const char* file, const char* function, const char* text,
+                  int32_t displayLevel, const char* userLog, bool userFlag) override;
+    void CleanUserLog(const char* name) override;
+    int32_t Subscribe(int32_t dataCode, const char* json) override;
+    int32_t Unsubscribe(int32_t dataCode, const char* json) override;
+    void UnsubscribeAll() override;
+    void GetSnapshot(const char* symbol, void* out) override;
+    void RegisterUserLog(const char* name, const char* file) override;
+    std::string GetAccountId(const char* accountTypeName) override;
+    std::string GetInstanceId() override;
+    int32_t SubmitOrder(const void* record, zq::HostResult* result) override;
+    int32_t SubmitBuffer(int32_t code, const void* buffer, int32_t length, zq::HostResult* result) override;
+    int32_t GetTickLength() override;
+    intptr_t Forward(intptr_t a, intptr_t b, intptr_t c) override;
+    intptr_t PassToHost(intptr_t value, intptr_t extra) override;
+    void GetText(std::string& out, intptr_t a, intptr_t b, bool flag) override;
+
+private:
+    int32_t answer(const HostAnswer& a, zq::HostResult* result);
+    void record(int slot, std::vector<int64_t> numbers, std::vector<std::string> texts,
+                std::vector<uint8_t> bytes = {});
+};
+
+}  // namespace fake

@@ -1,0 +1,102 @@
+// A strategy library for tests, built from the public SDK headers only. It
+// records every callback it receives in the shared recorder. Built in three
+// forms: the full strategy, one whose export hands out null
+// (TEST_STRATEGY_NULL_HANDLER) and one without the export
+// (TEST_STRATEGY_NO_EXPORT).
+#include <stdexcept>
+
+#include "norq/norq.h"
+#include "strategyrecorder.h"
+
+namespace {
+
+using fake::strategyRecorder;
+
+// Marks the library's own load and unload.
+struct LibraryLifetime {
+    LibraryLifetime() { ++strategyRecorder().libraryLoads; }
+    ~LibraryLifetime() { ++strategyRecorder().libraryUnloads; }
+} lifetime;
+
+std::string text(const char* s) {
+    return s ? s : "(null)";
+}
+
+class TestStrategy : public Norq::IStrategyHandler {
+public:
+    Norq::StrategyParams getParams() override {
+        note(0, nullptr);
+        Norq::StrategyParams params;
+        params.addIntParam("period", 20, "bars");
+        params.addStrParam("symbol", "600000.SH", "traded symbol");
+        params.addBoolParam("verbose", true, "log more");
+        return params;
+    }
+    void onInit(Norq::IZqContext* ctx) override { note(1, ctx); }
+    void onNotify1071(Norq::IZqContext* ctx) override { note(2, ctx); }
+    void onNotify1000(Norq::IZqContext* ctx, const void* p) override { note(3, ctx, {}, {}, p); }
+    void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* p) override { note(4, ctx, {}, {}, p); }
+    void onNotify1057(Norq::IZqContext* ctx, const void* p) override { note(5, ctx, {}, {}, p); }
+    void onNotify1056(Norq::IZqContext* ctx, const void* p) override { note(6, ctx, {}, {}, p); }
+    void onOrderReport(Norq::IZqContext* ctx, const Norq::Order* p) override { note(7, ctx, {}, {}, p); }
+    void onExecutionReport(Norq::IZqContext* ctx, const Norq::Execution* p) override { note(8, ctx, {}, {}, p); }
+    void onEtfEstimateInfo(Norq::IZqContext* ctx, const Norq::EtfEstimateInfo* p) override {
+        note(9, ctx, {}, {}, p);
+    }
+    void onRunParamsChanged(Norq::IZqContext* ctx, const char* params, const char* path) override {
+        note(10, ctx, {}, {text(params), text(path)});
+    }
+    void onTradeDate1005(Norq::IZqContext* ctx, int32_t date) override { note(11, ctx, {date}); }
+    void onTradeDate1006(Norq::IZqContext* ctx, int32_t date) override { note(12, ctx, {date}); }
+    void onNotify1083(Norq::IZqContext* ctx) override { note(13, ctx); }
+    void onStop(Norq::IZqContext* ctx) override { note(14, ctx); }
+    void onTimer(Norq::IZqContext* ctx, int32_t interval, const char* start, const char* end,
+                 const char* user) override {
+        note(15, ctx, {interval}, {text(start), text(end), text(user)});
+    }
+    void onSingleTimer(Norq::IZqContext* ctx, const char* time, const char* user) override {
+        note(16, ctx, {}, {text(time), text(user)});
+    }
+    void onCustomMessage(Norq::IZqContext* ctx, int32_t id, const void* p) override { note(17, ctx, {id}, {}, p); }
+    void onParamWindow(Norq::IZqContext* ctx, const char* params, const char* title) override {
+        note(18, ctx, {}, {text(params), text(title)});
+    }
+    void onUserInput(Norq::IZqContext* ctx, const char* input) override { note(19, ctx, {}, {text(input)}); }
+    void onForward(Norq::IZqContext* ctx, intptr_t value) override {
+        note(20, ctx, {value});
+    }
+    void onFundUpdate(Norq::IZqContext* ctx, const Norq::FundInfo* p) override { note(21, ctx, {}, {}, p); }
+    void onPositionUpdate(Norq::IZqContext* ctx, const Norq::Position* p) override { note(22, ctx, {}, {}, p); }
+    void onNotify1089(Norq::IZqContext* ctx, const void* p) override { note(23, ctx, {}, {}, p); }
+    void onOrderReply(Norq::IZqContext* ctx, const Norq::OrderReply* p) override { note(24, ctx, {}, {}, p); }
+
+private:
+    void note(int slot, Norq::IZqContext* ctx, std::vector<int64_t> numbers = {}, std::vector<std::string> texts = {},
+              const void* pointer = nullptr) {
+        fake::StrategyRecorder& recorder = strategyRecorder();
+        recorder.events.push_back(fake::StrategyEvent{slot, ctx, std::move(numbers), std::move(texts), pointer});
+        if (recorder.throwInSlot != slot) return;
+        if (recorder.throwUnknown) throw 42;
+        throw std::runtime_error("boom");
+    }
+};
+
+}  // namespace
+
+#if !defined(TEST_STRATEGY_NO_EXPORT)
+extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+    static TestStrategy strategy;
+    ++strategyRecorder().handlerRequests;
+    if (strategyRecorder().throwInExport) throw std::runtime_error("no handler today");
+#if defined(TEST_STRATEGY_NULL_HANDLER)
+    return nullptr;
+#else
+    strategyRecorder().handler = &strategy;
+    return &strategy;
+#endif
+}
+#else
+extern "C" NORQ_EXPORT Norq::IStrategyHandler* someOtherExport() {
+    return nullptr;
+}
+#endif

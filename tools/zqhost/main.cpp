@@ -1,0 +1,79 @@
+// zqhost: runs one strategy library through the adapter on this machine, the
+// way the trading client does: load the adapter, hand it the host services,
+// read the strategy's parameter schema, run it, stop it, unload it.
+#include <cstdio>
+#include <string>
+
+#include "consolehost.h"
+#include "options.h"
+#include "platform/platform.h"
+#include "zq/izqscriptadapter.h"
+
+namespace {
+
+std::string defaultAdapterPath() {
+#if defined(_WIN32)
+    return zq::platform::executableDir() + "/zqcxxadapter.dll";
+#else
+    return zq::platform::executableDir() + "/../lib/libzqcxxadapter.so";
+#endif
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "zqhost: %s\n", message.c_str());
+    return 1;
+}
+
+int runStrategy(zq::IZqScriptAdapter& adapter, const Options& options) {
+    const char* path = options.strategyPath.c_str();
+    std::string schema;
+    if (adapter.GetStrategyParams(path, schema) != zq::kResultOk) {
+        return fail("cannot load the strategy " + options.strategyPath + " (see the log above)");
+    }
+    std::printf("[HOST] parameter schema: %s\n", schema.c_str());
+    if (options.schemaOnly) return 0;
+
+    std::printf("[HOST] running with parameters: %s\n", options.params.c_str());
+    if (adapter.RunStrategy(path, options.params.c_str()) != zq::kResultOk) {
+        return fail("cannot run the strategy " + options.strategyPath + " (see the log above)");
+    }
+    adapter.StopStrategy();
+    std::printf("[HOST] strategy stopped\n");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) {
+        if (!error.empty()) std::fprintf(stderr, "zqhost: %s\n", error.c_str());
+        std::fputs(usageText(), error.empty() ? stdout : stderr);
+        return error.empty() ? 0 : 2;
+    }
+    if (!zq::platform::fileExists(options.strategyPath)) {
+        return fail("strategy library not found: " + options.strategyPath);
+    }
+
+    std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
+    zq::platform::ModuleHandle library = zq::platform::loadLibrary(zq::platform::absolutePath(adapterPath));
+    if (!library) {
+        return fail("cannot load the adapter " + adapterPath + ": " + zq::platform::lastErrorText());
+    }
+    auto getAdapter = reinterpret_cast<zq::GetAdapterFn>(zq::platform::findSymbol(library, "getAdapter"));
+    zq::IZqScriptAdapter* adapter = getAdapter ? getAdapter() : nullptr;
+    if (!adapter) {
+        zq::platform::freeLibrary(library);
+        return fail("the library " + adapterPath + " offers no adapter (getAdapter)");
+    }
+
+    ConsoleHost host(options.accountIds, options.instanceId, options.tickLength);
+    if (!adapter->Init()) return fail("the adapter refused to initialise");
+    adapter->SetHostServices(&host);
+    int status = runStrategy(*adapter, options);
+    adapter->Uninit();
+    // Like the trading client, keep the adapter mapped until the process
+    // ends: its process-wide objects are released at exit.
+    return status;
+}

@@ -1,0 +1,21 @@
+// The local host's command line.
+#pragma once
+
+#include <map>
+#include <string>
+
+struct Options {
+    std::string adapterPath;  // empty: the adapter next to this executable
+    std::string strategyPath;
+    std::string params = "{}";
+    std::map<std::string, std::string> accountIds;  // account-type name -> id
+    std::string instanceId = "local-1";
+    int tickLength = 1000;
+    bool schemaOnly = false;
+};
+
+// Fills `options` from argv. On a bad command line returns false with the
+// reason in `error`.
+bool parseOptions(int argc, char** argv, Options& options, std::string& error);
+
+const char* usageText();
