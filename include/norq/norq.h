@@ -1,6 +1,7 @@
 // Everything a strategy library needs, in one include.
 #pragma once
 
+#include "norq/constants.h"
 #include "norq/export.h"
 #include "norq/istrategyhandler.h"
 #include "norq/izqcontext.h"

@@ -64,13 +64,36 @@ public:
     void onUserInput(Norq::IZqContext* ctx, const char* input) override { note(19, ctx, {}, {text(input)}); }
     void onForward(Norq::IZqContext* ctx, intptr_t value) override {
         note(20, ctx, {value});
+        if (value == kExerciseSdk) exerciseSdk(ctx);
     }
     void onFundUpdate(Norq::IZqContext* ctx, const Norq::FundInfo* p) override { note(21, ctx, {}, {}, p); }
     void onPositionUpdate(Norq::IZqContext* ctx, const Norq::Position* p) override { note(22, ctx, {}, {}, p); }
     void onNotify1089(Norq::IZqContext* ctx, const void* p) override { note(23, ctx, {}, {}, p); }
     void onOrderReply(Norq::IZqContext* ctx, const Norq::OrderReply* p) override { note(24, ctx, {}, {}, p); }
 
+    // Forwarding this value makes the strategy use the SDK from its own code.
+    static constexpr intptr_t kExerciseSdk = 1;
+
 private:
+    // Uses every SDK type across the library boundary, logs the outcome in a
+    // line tests can read back, and records it.
+    void exerciseSdk(Norq::IZqContext* ctx) {
+        Norq::ZqString joined = Norq::ZqString("ab") + Norq::ZqString("cd");
+        Norq::SymbolList list;
+        list.put("600000.SH");
+        list.put("000001.SZ");
+        Norq::SymbolList taken(list);
+        Norq::ZqString symbol = ctx->getRunParams()->getStrValue("symbol");
+        Norq::StrategyParams own;
+        own.addIntParam("x", 1, "d");
+        Norq::ZqString schema = own.getStrategyParams();
+        Norq::ZqLog("teststrategy.cpp", 4242, "TestStrategy::exerciseSdk").warn()
+            << joined << " " << taken.getSize() << " " << taken.index("000001.SZ") << " " << list.getSize() << " "
+            << symbol << " " << schema;
+        strategyRecorder().events.back().texts = {joined.str(), taken.get(0).str(), symbol.str(), schema.str(),
+                                                  Norq::KLINE_5M.str()};
+    }
+
     void note(int slot, Norq::IZqContext* ctx, std::vector<int64_t> numbers = {}, std::vector<std::string> texts = {},
               const void* pointer = nullptr) {
         fake::StrategyRecorder& recorder = strategyRecorder();

@@ -1,0 +1,80 @@
+// ZqString as strategies use it.
+#include <gtest/gtest.h>
+
+#include "norq/zqstring.h"
+
+namespace {
+
+using Norq::ZqString;
+
+TEST(ZqString, NullAndDefaultAreEmptyButNeverNull) {
+    ZqString fromNull(nullptr);
+    ZqString empty;
+    EXPECT_EQ(fromNull.length(), 0);
+    EXPECT_STREQ(fromNull.str(), "");
+    EXPECT_NE(empty.str(), nullptr);
+    EXPECT_EQ(empty.length(), 0);
+    EXPECT_TRUE(empty == fromNull);
+}
+
+TEST(ZqString, EqualityComparesBytes) {
+    EXPECT_TRUE(ZqString("600000.SH") == ZqString("600000.SH"));
+    EXPECT_FALSE(ZqString("600000.SH") == ZqString("600000.sh"));
+    EXPECT_TRUE(ZqString("a") != ZqString("ab"));
+    EXPECT_FALSE(ZqString("策略") != ZqString("策略"));
+}
+
+TEST(ZqString, AppendingInPlaceJoinsAndCounts) {
+    ZqString s("ab");
+    s += ZqString("c");
+    EXPECT_TRUE(s == ZqString("abc"));
+    EXPECT_EQ(s.length(), 3);
+    s += s;
+    EXPECT_STREQ(s.str(), "abcabc");
+    EXPECT_EQ(s.length(), 6);
+    s += ZqString();
+    EXPECT_EQ(s.length(), 6);
+}
+
+TEST(ZqString, JoiningLeavesBothOperandsAlone) {
+    ZqString a("ab");
+    ZqString b("cd");
+    ZqString joined = a + b;
+    EXPECT_STREQ(joined.str(), "abcd");
+    EXPECT_EQ(joined.length(), 4);
+    EXPECT_STREQ(a.str(), "ab");
+    EXPECT_STREQ(b.str(), "cd");
+    EXPECT_STREQ((a + a).str(), "abab");
+}
+
+TEST(ZqString, CopiesAreIndependent) {
+    ZqString original("600000.SH");
+    ZqString copy(original);
+    ZqString assigned;
+    assigned = original;
+    original += ZqString("!");
+    EXPECT_STREQ(copy.str(), "600000.SH");
+    EXPECT_STREQ(assigned.str(), "600000.SH");
+    EXPECT_EQ(assigned.length(), 9);
+}
+
+TEST(ZqString, SelfAssignmentKeepsTextAndLength) {
+    ZqString s("keep");
+    ZqString& alias = s;
+    s = alias;
+    EXPECT_STREQ(s.str(), "keep");
+    EXPECT_EQ(s.length(), 4);
+}
+
+TEST(ZqString, IndexReadsBytesUpToTheTerminator) {
+    ZqString s("xyz");
+    EXPECT_EQ(s[0], 'x');
+    EXPECT_EQ(s[2], 'z');
+    EXPECT_EQ(s[3], '\0');
+}
+
+TEST(ZqString, LengthCountsBytesNotCharacters) {
+    EXPECT_EQ(ZqString("策略").length(), 6);
+}
+
+}  // namespace
