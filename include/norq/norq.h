@@ -4,6 +4,8 @@
 #include "norq/constants.h"
 #include "norq/export.h"
 #include "norq/istrategyhandler.h"
+#include "norq/lists.h"
+#include "norq/records.h"
 #include "norq/izqcontext.h"
 #include "norq/strategyhandlerbase.h"
 #include "norq/strategyparams.h"

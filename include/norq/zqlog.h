@@ -27,6 +27,24 @@ class ZqString;
 class SymbolList;
 class StrategyParams;
 class ZqLogImpl;
+struct Order;
+struct Execution;
+struct Position;
+struct FundInfo;
+struct Tick;
+struct KLineData;
+struct KLineDataPush;
+struct SecurityDetial;
+struct EtfInfo;
+struct EtfConstituentInfo;
+struct EtfEstimateInfo;
+struct MarginAsset;
+struct MarginContract;
+struct MarginSecurityInfo;
+struct RecordOrder;
+struct RecordTransaction;
+struct RecordOrder591;
+struct RecordTransaction591;
 
 class NORQ_EXPORT ZqLog {
 public:
@@ -58,6 +76,31 @@ public:
     ZqLog& operator<<(const char* v);  // null appends nothing
     ZqLog& operator<<(bool v);         // "true" / "false"
     ZqLog& operator<<(ZqString& v);
+    // "[" + the schema or values text + "]"; builds a pending schema first.
+    ZqLog& operator<<(StrategyParams& v);
+    // "[" + the entries separated by "," + "]".
+    ZqLog& operator<<(const SymbolList& v);
+
+    // Records: "[" then one "\n" + label + ":" + value per field, then "\n]";
+    // bools inside records print as 1 or 0. A Tick prints by position.
+    ZqLog& operator<<(const Order& v);
+    ZqLog& operator<<(const Execution& v);
+    ZqLog& operator<<(const Position& v);
+    ZqLog& operator<<(const FundInfo& v);
+    ZqLog& operator<<(const Tick& v);
+    ZqLog& operator<<(const KLineData& v);
+    ZqLog& operator<<(const KLineDataPush& v);
+    ZqLog& operator<<(const SecurityDetial& v);
+    ZqLog& operator<<(const EtfInfo& v);
+    ZqLog& operator<<(const EtfConstituentInfo& v);
+    ZqLog& operator<<(const EtfEstimateInfo& v);
+    ZqLog& operator<<(const MarginAsset& v);
+    ZqLog& operator<<(const MarginContract& v);
+    ZqLog& operator<<(const MarginSecurityInfo& v);
+    ZqLog& operator<<(const RecordOrder& v);
+    ZqLog& operator<<(const RecordTransaction& v);
+    ZqLog& operator<<(const RecordOrder591& v);
+    ZqLog& operator<<(const RecordTransaction591& v);
 
     static void setLogLevel(LOG_LEVEL level);
     static void setConsoleLogLevel(LOG_LEVEL level);

@@ -1,5 +1,6 @@
 #include "norq/strategyparams.h"
 
+#include "sdk/handle.h"
 #include "sdk/norqultisimpl.h"
 
 namespace Norq {
@@ -19,37 +20,10 @@ ParamDefinition definition(const char* name, QVariant value, const char* desc, c
     return d;
 }
 
-// A handle whose content was transferred away gets fresh content rather
-// than crashing the strategy that misuses it.
-StrategyParamsImpl& contentOf(StrategyParamsImpl*& impl) {
-    if (!impl) impl = new StrategyParamsImpl;
-    return *impl;
-}
 
 }  // namespace
 
-StrategyParams::StrategyParams() : impl(new StrategyParamsImpl) {}
-
-StrategyParams::StrategyParams(StrategyParams& o) : impl(o.impl) {
-    o.impl = nullptr;
-}
-
-StrategyParams::StrategyParams(StrategyParams&& o) : impl(o.impl) {
-    o.impl = nullptr;
-}
-
-StrategyParams& StrategyParams::operator=(StrategyParams& o) {
-    if (this == &o) return *this;
-    delete impl;
-    impl = o.impl;
-    o.impl = nullptr;
-    return *this;
-}
-
-StrategyParams::~StrategyParams() {
-    delete impl;
-    impl = nullptr;
-}
+NORQ_DEFINE_HANDLE(StrategyParams)
 
 void StrategyParams::addBoolParam(const char* name, bool value, const char* desc) {
     contentOf(impl).add(definition(name, value, desc, "bool"));

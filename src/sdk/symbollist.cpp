@@ -1,39 +1,16 @@
 #include "norq/zqstring.h"
+#include "sdk/handle.h"
 #include "sdk/symbollistimpl.h"
 
 #include <cstring>
 
 namespace Norq {
 
-SymbolList::SymbolList() : impl(new SymbolListImpl) {}
+NORQ_DEFINE_HANDLE(SymbolList)
 
-SymbolList::SymbolList(SymbolList& o) : impl(o.impl) {
-    o.impl = nullptr;
-}
-
-SymbolList::SymbolList(SymbolList&& o) : impl(o.impl) {
-    o.impl = nullptr;
-}
-
-SymbolList& SymbolList::operator=(SymbolList& o) {
-    if (this == &o) return *this;
-    delete impl;
-    impl = o.impl;
-    o.impl = nullptr;
-    return *this;
-}
-
-SymbolList::~SymbolList() {
-    delete impl;
-    impl = nullptr;
-}
-
-// A list whose content was transferred away behaves as an empty one rather
-// than crashing; put() gives it fresh content.
 void SymbolList::put(const char* symbol) {
     if (!symbol) return;
-    if (!impl) impl = new SymbolListImpl;
-    impl->symbols.emplace_back(symbol);
+    contentOf(impl).symbols.emplace_back(symbol);
 }
 
 ZqString SymbolList::get(int i) const {
@@ -59,9 +36,9 @@ int SymbolList::index(const char* symbol) {
 
 SymbolList& SymbolList::operator+=(const SymbolList& other) {
     if (other.getSize() == 0) return *this;
-    if (!impl) impl = new SymbolListImpl;
     std::vector<std::string> appended = other.impl->symbols;  // a copy, so that a += a works
-    impl->symbols.insert(impl->symbols.end(), appended.begin(), appended.end());
+    std::vector<std::string>& symbols = contentOf(impl).symbols;
+    symbols.insert(symbols.end(), appended.begin(), appended.end());
     return *this;
 }
 

@@ -3,6 +3,7 @@
 // forms: the full strategy, one whose export hands out null
 // (TEST_STRATEGY_NULL_HANDLER) and one without the export
 // (TEST_STRATEGY_NO_EXPORT).
+#include <cstring>
 #include <stdexcept>
 
 #include "norq/norq.h"
@@ -65,6 +66,7 @@ public:
     void onForward(Norq::IZqContext* ctx, intptr_t value) override {
         note(20, ctx, {value});
         if (value == kExerciseSdk) exerciseSdk(ctx);
+        if (value == kExerciseLists) exerciseLists();
     }
     void onFundUpdate(Norq::IZqContext* ctx, const Norq::FundInfo* p) override { note(21, ctx, {}, {}, p); }
     void onPositionUpdate(Norq::IZqContext* ctx, const Norq::Position* p) override { note(22, ctx, {}, {}, p); }
@@ -73,6 +75,7 @@ public:
 
     // Forwarding this value makes the strategy use the SDK from its own code.
     static constexpr intptr_t kExerciseSdk = 1;
+    static constexpr intptr_t kExerciseLists = 2;
 
 private:
     // Uses every SDK type across the library boundary, logs the outcome in a
@@ -92,6 +95,28 @@ private:
             << symbol << " " << schema;
         strategyRecorder().events.back().texts = {joined.str(), taken.get(0).str(), symbol.str(), schema.str(),
                                                   Norq::KLINE_5M.str()};
+    }
+
+    // Fills lists from this library, reads them back through the adapter
+    // library's bodies, and logs a record.
+    void exerciseLists() {
+        Norq::OrderList orders;
+        Norq::Order* order = new Norq::Order{};
+        std::strcpy(order->symbol, "600000.SH");
+        order->amount = 300;
+        orders.push(order);
+        orders.setLast(true);
+        orders.setTotalCount(9);
+        Norq::OrderList taken(orders);
+        const Norq::Order& first = taken.get(0);
+        const Norq::Order& outside = taken.get(1);
+        Norq::MarginAssureSecurityList ratios;
+        ratios.push("600000.SH", 0.7);
+        ratios.push("600000.SH", 0.65);
+        Norq::ZqLog("teststrategy.cpp", 4343, "TestStrategy::exerciseLists").info()
+            << first.symbol << " " << first.amount << " " << taken.getSize() << " " << orders.getSize() << " "
+            << taken.isLast() << " " << taken.totalCount() << " [" << outside.symbol << "] " << outside.amount << " "
+            << ratios.getSize() << " " << ratios.discountRatio("600000.SH") << " " << first;
     }
 
     void note(int slot, Norq::IZqContext* ctx, std::vector<int64_t> numbers = {}, std::vector<std::string> texts = {},
