@@ -22,6 +22,7 @@ struct FundInfo;
 struct Position;
 struct OrderReply;
 
+// clang-format off
 class IStrategyHandler {
 public:
     virtual StrategyParams getParams() = 0;                                         // 0
@@ -52,6 +53,7 @@ public:
     virtual void onNotify1089(IZqContext* ctx, const void* payload) = 0;           // 23
     virtual void onOrderReply(IZqContext* ctx, const OrderReply* reply) = 0;       // 24
 };
+// clang-format on
 
 // The name of the export the adapter looks up in a strategy library.
 constexpr const char* kStrategyHandlerExport = "getStrategyHandler";

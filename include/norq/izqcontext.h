@@ -18,6 +18,7 @@ namespace Norq {
 
 class IStrategyHandler;
 
+// clang-format off
 class IZqContext {
 public:
     virtual INorqSysApi* getSysApi() = 0;                      // 0
@@ -38,5 +39,6 @@ public:
     virtual ZqString getStrategyPath() = 0;                    // 10
     virtual void setStrategyHandler(IStrategyHandler* handler) = 0;  // 11
 };
+// clang-format on
 
 }  // namespace Norq

@@ -26,9 +26,7 @@
         void push(Record* record);              \
         const Record& get(int i);               \
         int getSize() const;                    \
-        Extra                                   \
-    private:                                    \
-        List##Impl* impl;                       \
+        Extra private : List##Impl* impl;       \
     };
 
 // Paging of order and execution queries: whether the platform reported this
@@ -88,7 +86,7 @@ public:
 
     // Inserts or overwrites; a null symbol is ignored.
     void push(const char* symbol, double ratio);
-    double discountRatio(int i);  // 0.0 out of range
+    double discountRatio(int i);               // 0.0 out of range
     double discountRatio(const char* symbol);  // 0.0 when absent
     ZqString getSymbol(int i);
     int getSize() const;

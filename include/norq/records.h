@@ -263,7 +263,7 @@ struct KLineDataPush {
     double total_money;
     int64_t num_trades;
     char symbol[14];
-    char reserved[16];  // kept zero
+    char reserved[16];   // kept zero
     char data_type[12];  // the bar period of the push
 };
 static_assert(sizeof(KLineDataPush) == 128, "KLineDataPush layout");

@@ -12,6 +12,7 @@
 
 namespace zq {
 
+// clang-format off
 class HostServices {
 public:
     // A JSON request (compact, one root key "params") under a request code.
@@ -55,6 +56,7 @@ public:
     virtual intptr_t PassToHost(intptr_t value, intptr_t extra) = 0;                   // 28
     virtual void GetText(std::string& out, intptr_t a, intptr_t b, bool flag) = 0;     // 29
 };
+// clang-format on
 
 constexpr int32_t kSnapshotSize = 1304;
 constexpr int32_t kOrderRecordSize = 240;

@@ -19,6 +19,7 @@ constexpr int32_t kResultOk = 0;
 constexpr int32_t kResultNoStrategy = 8;
 constexpr int32_t kResultBadJson = -1;
 
+// clang-format off
 class IZqScriptAdapter {
 public:
     virtual void SetHostServices(HostServices* host) = 0;                           // 0
@@ -38,6 +39,7 @@ public:
     virtual void ForwardToStrategy(intptr_t value) = 0;                             // 12
     virtual void Reserved13() = 0;                                                  // 13
 };
+// clang-format on
 
 using GetAdapterFn = IZqScriptAdapter* (*)();
 

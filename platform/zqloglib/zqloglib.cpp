@@ -30,8 +30,8 @@ ZqLogLib& ZqLogLib::GetInstance() {
     return instance;
 }
 
-int ZqLogLib::Log(int level, const char* module, int line, const char* file, const char* function,
-                  const char* format, ...) {
+int ZqLogLib::Log(int level, const char* module, int line, const char* file, const char* function, const char* format,
+                  ...) {
     std::vector<char> text(256);
     va_list args;
     va_start(args, format);
@@ -48,11 +48,10 @@ int ZqLogLib::Log(int level, const char* module, int line, const char* file, con
 
     std::lock_guard<std::mutex> guard(writeLock);
     if (sink_) {
-        sink_(ZqLogRecord{level, orEmpty(module), line, orEmpty(file), orEmpty(function), text.data()},
-              sinkUser_);
+        sink_(ZqLogRecord{level, orEmpty(module), line, orEmpty(file), orEmpty(function), text.data()}, sinkUser_);
     } else {
-        std::fprintf(stderr, "[%s] %s %s:%d %s: %s\n", levelName(level), orEmpty(module), orEmpty(file),
-                     line, orEmpty(function), text.data());
+        std::fprintf(stderr, "[%s] %s %s:%d %s: %s\n", levelName(level), orEmpty(module), orEmpty(file), line,
+                     orEmpty(function), text.data());
     }
     return n;
 }

@@ -31,8 +31,8 @@ public:
 
     // Slot 0: writes one record; format follows printf conventions. The
     // result is the length of the formatted text.
-    virtual int Log(int level, const char* module, int line, const char* file, const char* function,
-                    const char* format, ...);
+    virtual int Log(int level, const char* module, int line, const char* file, const char* function, const char* format,
+                    ...);
 
     // Replaces standard error by `sink` (null restores standard error).
     void SetSink(ZqLogSink sink, void* user);

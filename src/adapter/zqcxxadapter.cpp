@@ -53,8 +53,8 @@ bool ZqCxxAdapter::LoadStrategy(const char* path) {
             return false;
         }
     }
-    auto getHandler = reinterpret_cast<Norq::GetStrategyHandlerFn>(
-        zq::platform::findSymbol(module_, Norq::kStrategyHandlerExport));
+    auto getHandler =
+        reinterpret_cast<Norq::GetStrategyHandlerFn>(zq::platform::findSymbol(module_, Norq::kStrategyHandlerExport));
     if (!getHandler) {
         Norq::ZqLog(kSource, __LINE__, "ZqCxxAdapter::LoadStrategy").error()
             << "获取策略导出函数失败，策略路径：" << path << " 错误码：" << zq::platform::lastErrorText().c_str()

@@ -24,11 +24,9 @@ std::wstring toWide(const std::string& text, UINT codePage) {
 
 std::string fromWide(const std::wstring& wide, UINT codePage) {
     if (wide.empty()) return std::string();
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr, nullptr);
     return text;
 }
 
@@ -76,8 +74,7 @@ bool fileExists(const std::string& path) {
 std::string executableDir() {
     std::vector<char> buffer(MAX_PATH);
     DWORD n = 0;
-    while ((n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()))) ==
-           buffer.size()) {
+    while ((n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()))) == buffer.size()) {
         buffer.resize(buffer.size() * 2);
     }
     std::string exe(buffer.data(), n);

@@ -32,15 +32,15 @@ Impl& contentOf(Impl*& impl) {
 }  // namespace Norq
 
 // The five lifecycle members of a handle class `Class` over `Class##Impl`.
-#define NORQ_DEFINE_HANDLE(Class)                         \
-    Class::Class() : impl(new Class##Impl) {}             \
-    Class::Class(Class& o) : impl(takeFrom(o.impl)) {}    \
-    Class::Class(Class&& o) : impl(takeFrom(o.impl)) {}   \
-    Class& Class::operator=(Class& o) {                   \
-        assignFrom(impl, o.impl);                         \
-        return *this;                                     \
-    }                                                     \
-    Class::~Class() {                                     \
-        delete impl;                                      \
-        impl = nullptr;                                   \
+#define NORQ_DEFINE_HANDLE(Class)                       \
+    Class::Class() : impl(new Class##Impl) {}           \
+    Class::Class(Class& o) : impl(takeFrom(o.impl)) {}  \
+    Class::Class(Class&& o) : impl(takeFrom(o.impl)) {} \
+    Class& Class::operator=(Class& o) {                 \
+        assignFrom(impl, o.impl);                       \
+        return *this;                                   \
+    }                                                   \
+    Class::~Class() {                                   \
+        delete impl;                                    \
+        impl = nullptr;                                 \
     }

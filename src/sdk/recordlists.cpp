@@ -25,17 +25,31 @@ int sizeOf(const Impl* impl) {
 
 }  // namespace
 
-#define NORQ_DEFINE_SEQUENCE_LIST(List, Record)                             \
-    NORQ_DEFINE_HANDLE(List)                                                \
-    void List::push(Record* record) { pushRecord(impl, record); }           \
-    const Record& List::get(int i) { return recordAt(impl, i); }            \
-    int List::getSize() const { return sizeOf(impl); }
+#define NORQ_DEFINE_SEQUENCE_LIST(List, Record) \
+    NORQ_DEFINE_HANDLE(List)                    \
+    void List::push(Record* record) {           \
+        pushRecord(impl, record);               \
+    }                                           \
+    const Record& List::get(int i) {            \
+        return recordAt(impl, i);               \
+    }                                           \
+    int List::getSize() const {                 \
+        return sizeOf(impl);                    \
+    }
 
-#define NORQ_DEFINE_PAGING(List)                                            \
-    bool List::isLast() const { return impl && impl->last; }                \
-    void List::setLast(bool last) { contentOf(impl).last = last; }          \
-    int List::totalCount() const { return impl ? impl->total_count : 0; }   \
-    void List::setTotalCount(int count) { contentOf(impl).total_count = count; }
+#define NORQ_DEFINE_PAGING(List)             \
+    bool List::isLast() const {              \
+        return impl && impl->last;           \
+    }                                        \
+    void List::setLast(bool last) {          \
+        contentOf(impl).last = last;         \
+    }                                        \
+    int List::totalCount() const {           \
+        return impl ? impl->total_count : 0; \
+    }                                        \
+    void List::setTotalCount(int count) {    \
+        contentOf(impl).total_count = count; \
+    }
 
 NORQ_DEFINE_SEQUENCE_LIST(OrderList, Order)
 NORQ_DEFINE_PAGING(OrderList)

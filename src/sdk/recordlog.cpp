@@ -47,6 +47,19 @@ void joined(std::ostream& out, const T (&values)[N]) {
     for (size_t i = 0; i < N; ++i) out << (i ? "," : "") << values[i];
 }
 
+// The fields a queried bar and a pushed bar share, in their order.
+template <typename Bar>
+Labelled& barFields(Labelled&& out, const Bar& v) {
+    return out.text("datetime", v.datetime)
+        .number("open", v.open)
+        .number("close", v.close)
+        .number("high", v.high)
+        .number("low", v.low)
+        .number("total_volume", v.total_volume)
+        .number("total_money", v.total_money)
+        .number("num_trades", v.num_trades);
+}
+
 template <size_t N>
 void textOf(std::ostream& out, const char (&field)[N]) {
     out.write(field, static_cast<std::streamsize>(strnlen(field, N)));
@@ -193,8 +206,7 @@ ZqLog& ZqLog::operator<<(const Tick& v) {
     textOf(out, v.symbol);
     out << ',' << v.trading_day << ',' << v.update_time << ',' << v.pre_close << ',' << v.open << ',' << v.high << ','
         << v.low << ',' << v.last << ',' << v.volume << ',' << v.num_trades << ',' << v.turnover << ','
-        << v.total_bid_volume << ',' << v.total_ask_volume << ',' << v.avg_bid_price << ',' << v.avg_ask_price
-        << ",[";
+        << v.total_bid_volume << ',' << v.total_ask_volume << ',' << v.avg_bid_price << ',' << v.avg_ask_price << ",[";
     joined(out, v.ask_price);
     out << "],[";
     joined(out, v.bid_price);
@@ -210,21 +222,13 @@ ZqLog& ZqLog::operator<<(const Tick& v) {
         << v.withdraw_buy_number << ',' << v.withdraw_buy_volume << ',' << v.withdraw_buy_amount << ','
         << v.withdraw_sell_number << ',' << v.withdraw_sell_volume << ',' << v.withdraw_sell_amount << ','
         << v.total_bid_number << ',' << v.total_ask_number << ',' << v.bid_trade_max_duration << ','
-        << v.ask_trade_max_duration << ',' << v.close_price << ',' << v.num_bid_levels << ',' << v.num_ask_levels
-        << ',' << v.after_hours_price << ',' << v.after_hours_volume << ',' << v.after_hours_turnover << ']';
+        << v.ask_trade_max_duration << ',' << v.close_price << ',' << v.num_bid_levels << ',' << v.num_ask_levels << ','
+        << v.after_hours_price << ',' << v.after_hours_volume << ',' << v.after_hours_turnover << ']';
     return *this;
 }
 
 ZqLog& ZqLog::operator<<(const KLineData& v) {
-    Labelled(impl->text)
-        .text("datetime", v.datetime)
-        .number("open", v.open)
-        .number("close", v.close)
-        .number("high", v.high)
-        .number("low", v.low)
-        .number("total_volume", v.total_volume)
-        .number("total_money", v.total_money)
-        .number("num_trades", v.num_trades)
+    barFields(Labelled(impl->text), v)
         .text("symbol", v.symbol)
         .number("open_interest", v.open_interest)
         .number("settle_price", v.settle_price);
@@ -232,17 +236,7 @@ ZqLog& ZqLog::operator<<(const KLineData& v) {
 }
 
 ZqLog& ZqLog::operator<<(const KLineDataPush& v) {
-    Labelled(impl->text)
-        .text("datetime", v.datetime)
-        .number("open", v.open)
-        .number("close", v.close)
-        .number("high", v.high)
-        .number("low", v.low)
-        .number("total_volume", v.total_volume)
-        .number("total_money", v.total_money)
-        .number("num_trades", v.num_trades)
-        .text("symbol", v.symbol)
-        .text("data_type", v.data_type);
+    barFields(Labelled(impl->text), v).text("symbol", v.symbol).text("data_type", v.data_type);
     return *this;
 }
 

@@ -20,7 +20,6 @@ ParamDefinition definition(const char* name, QVariant value, const char* desc, c
     return d;
 }
 
-
 }  // namespace
 
 NORQ_DEFINE_HANDLE(StrategyParams)

@@ -66,10 +66,10 @@ ZqLog& ZqLog::userLog(const char* name, bool) {
 
 // The stream's default formatting: a char as the character, floating values
 // with six significant digits in the shorter of fixed and scientific form.
-#define ZQLOG_INSERT(Type)                  \
-    ZqLog& ZqLog::operator<<(Type v) {      \
-        impl->text << v;                    \
-        return *this;                       \
+#define ZQLOG_INSERT(Type)             \
+    ZqLog& ZqLog::operator<<(Type v) { \
+        impl->text << v;               \
+        return *this;                  \
     }
 
 ZQLOG_INSERT(char)

@@ -57,13 +57,13 @@ void ZqLogImplImpl::write(int32_t level, int32_t line, const std::string& file, 
                           const std::string& text, const std::string& userLog, bool userFlag) {
     zq::HostServices* host = ZqCxxAdapter::instance().host();
     if (!host) {
-        qtDebugLine("log error: " + std::to_string(level) + " " + std::to_string(line) + " " + file + " " +
-                    function + " " + text + " " + userLog);
+        qtDebugLine("log error: " + std::to_string(level) + " " + std::to_string(line) + " " + file + " " + function +
+                    " " + text + " " + userLog);
         return;
     }
     auto toHost = [&] {
-        host->WriteLog(level, line, file.c_str(), function.c_str(), text.c_str(), displayLevel.load(),
-                       userLog.c_str(), userFlag);
+        host->WriteLog(level, line, file.c_str(), function.c_str(), text.c_str(), displayLevel.load(), userLog.c_str(),
+                       userFlag);
     };
     if (!userLog.empty()) {
         toHost();

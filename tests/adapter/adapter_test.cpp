@@ -15,10 +15,9 @@ namespace {
 using fake::AdapterTest;
 using fake::libraryPath;
 
-const char* kTestSchema =
-    R"({"period":{"desc":"bars","index":0,"type":"int","value":20},)"
-    R"("symbol":{"desc":"traded symbol","index":1,"type":"string","value":"600000.SH"},)"
-    R"("verbose":{"desc":"log more","index":2,"type":"bool","value":true}})";
+const char* kTestSchema = R"({"period":{"desc":"bars","index":0,"type":"int","value":20},)"
+                          R"("symbol":{"desc":"traded symbol","index":1,"type":"string","value":"600000.SH"},)"
+                          R"("verbose":{"desc":"log more","index":2,"type":"bool","value":true}})";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;

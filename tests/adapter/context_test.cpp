@@ -40,8 +40,8 @@ TEST_F(AdapterTest, GetHandlerNeedsTheExactName) {
 }
 
 TEST_F(AdapterTest, AccountIdsComeFromTheHostByAccountTypeName) {
-    host.accountIds = {{"stock", "S-1"}, {"stock_margin", "M-2"}, {"futures", "F-3"}, {"open_fund", "O-4"},
-                       {"option", "P-5"}};
+    host.accountIds = {
+        {"stock", "S-1"}, {"stock_margin", "M-2"}, {"futures", "F-3"}, {"open_fund", "O-4"}, {"option", "P-5"}};
     Norq::IZqContext* context = runTestStrategy();
     host.clear();
     const char* expected[] = {"S-1", "M-2", "F-3", "O-4", "P-5"};
@@ -51,8 +51,8 @@ TEST_F(AdapterTest, AccountIdsComeFromTheHostByAccountTypeName) {
 
     std::vector<std::string> asked;
     for (const fake::HostCall& call : host.callsTo(22)) asked.push_back(call.texts.at(0));
-    EXPECT_EQ(asked, (std::vector<std::string>{"stock", "stock_margin", "futures", "open_fund", "option",
-                                               "unknown", "unknown"}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"stock", "stock_margin", "futures", "open_fund", "option", "unknown",
+                                               "unknown"}));
 }
 
 TEST_F(AdapterTest, ForwardToHostPassesThreeValuesAndReturnsTheHostsAnswer) {

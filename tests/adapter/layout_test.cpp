@@ -45,7 +45,7 @@ TEST_F(AdapterTest, StrategyHandlerSlotsSitAtTheirNumbers) {
     callSlot<void, Norq::IZqContext*, int32_t>(h, 12, context, 20261206);
     callSlot<void, Norq::IZqContext*>(h, 13, context);
     callSlot<void, Norq::IZqContext*, int32_t, const char*, const char*, const char*>(h, 15, context, 3, "09:30:00 000",
-                                                                                    "", "u");
+                                                                                      "", "u");
     callSlot<void, Norq::IZqContext*, const char*, const char*>(h, 16, context, "10:00:00 000", "one");
     callSlot<void, Norq::IZqContext*, int32_t, const void*>(h, 17, context, 10001, nullptr);
     callSlot<void, Norq::IZqContext*, const char*>(h, 19, context, "input");
@@ -61,7 +61,8 @@ TEST_F(AdapterTest, ContextSlotsSitAtTheirNumbers) {
     EXPECT_EQ((callSlot<void*>(c, 0)), context->getHandler("getSysApi"));
     EXPECT_EQ((callSlot<void*>(c, 3)), context->getHandler("getAlgoTradeHandler"));
     EXPECT_EQ((callSlot<void*>(c, 5)), context->getHandler("getPythonExecutor"));
-    EXPECT_EQ((callSlot<void*, const char*>(c, 6, "getMarginHandler")), static_cast<void*>(context->getMarginHandler()));
+    EXPECT_EQ((callSlot<void*, const char*>(c, 6, "getMarginHandler")),
+              static_cast<void*>(context->getMarginHandler()));
     auto* params = callSlot<Norq::StrategyParams*>(c, 7);
     EXPECT_EQ(params->getIntValue("period"), 8);
     host.forwardResult = 5;

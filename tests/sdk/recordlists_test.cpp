@@ -99,9 +99,8 @@ TEST(SequenceList, EveryMemberOfTheFamilyHoldsItsRecords) {
     MarginContractList contracts;
     contracts.push(new MarginContract{});
     KLineDataList movedBars(std::move(bars));
-    EXPECT_EQ(ticks.getSize() + movedBars.getSize() + constituents.getSize() + components.getSize() +
-                  contracts.getSize(),
-              5);
+    EXPECT_EQ(
+        ticks.getSize() + movedBars.getSize() + constituents.getSize() + components.getSize() + contracts.getSize(), 5);
     EXPECT_EQ(bars.getSize(), 0);
 }
 

@@ -169,8 +169,7 @@ TEST_F(RecordLogTest, AFullTextFieldStopsAtTheFieldsEnd) {
     info.loan_ratio = 0.5;
     info.position_type = 2;
     std::memset(info.symbol, 'S', sizeof info.symbol);  // no terminator inside the field
-    EXPECT_EQ(logged(info),
-              "[\nloan_available_qty:1000\nloan_ratio:0.5\nposition_type:2\nsymbol:SSSSSSSSSSSSSS\n]");
+    EXPECT_EQ(logged(info), "[\nloan_available_qty:1000\nloan_ratio:0.5\nposition_type:2\nsymbol:SSSSSSSSSSSSSS\n]");
 }
 
 TEST_F(RecordLogTest, MixedLabelsAreSpelledAsTheRecordsSpellThem) {
@@ -181,8 +180,7 @@ TEST_F(RecordLogTest, MixedLabelsAreSpelledAsTheRecordsSpellThem) {
 
     EtfEstimateInfo estimate{};
     estimate.IOPV = 1.5;
-    EXPECT_EQ(logged(estimate),
-              "[\nsymbol:\ndatetime:\nIOPV:1.5\nDIOPVS1:0\nDIOPVB1:0\npremium:0\ndiscount:0\n]");
+    EXPECT_EQ(logged(estimate), "[\nsymbol:\ndatetime:\nIOPV:1.5\nDIOPVS1:0\nDIOPVB1:0\npremium:0\ndiscount:0\n]");
 
     EtfInfo etf{};
     etf.etf_type = 5;

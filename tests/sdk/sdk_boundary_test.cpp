@@ -14,9 +14,9 @@ TEST_F(AdapterTest, AStrategyUsesTheSdkAcrossTheLibraryBoundary) {
     adapter->ForwardToStrategy(1);
     const fake::StrategyEvent* event = recorder().last(20);
     ASSERT_NE(event, nullptr);
-    EXPECT_EQ(event->texts, (std::vector<std::string>{"abcd", "600000.SH", "510300.SH",
-                                                      R"({"x":{"desc":"d","index":0,"type":"int","value":1}})",
-                                                      "kline_5m"}));
+    EXPECT_EQ(event->texts,
+              (std::vector<std::string>{"abcd", "600000.SH", "510300.SH",
+                                        R"({"x":{"desc":"d","index":0,"type":"int","value":1}})", "kline_5m"}));
     ASSERT_EQ(host.logs.size(), 1u);
     const fake::HostLogLine& line = host.logs[0];
     EXPECT_EQ(line.level, 2);

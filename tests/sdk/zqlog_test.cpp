@@ -102,13 +102,12 @@ TEST_F(ZqLogTest, WithoutAHostLinesBecomeLogErrorDebugMessages) {
 TEST_F(ZqLogTest, InsertionsUseTheStreamsDefaultForms) {
     Norq::ZqString text("zq");
     const char* nothing = nullptr;
-    ZqLog("s", 1, "f").info() << true << "|" << false << "|" << 1.5 << "|" << 1234567.0 << "|" << 0.1f << "|"
-                              << 'x' << "|" << static_cast<short>(-3) << "|" << static_cast<unsigned short>(65535)
-                              << "|" << -7 << "|" << 4000000000u << "|" << -8L << "|" << 9UL << "|"
-                              << -1234567890123LL << "|" << nothing << "|" << text;
+    ZqLog("s", 1, "f").info() << true << "|" << false << "|" << 1.5 << "|" << 1234567.0 << "|" << 0.1f << "|" << 'x'
+                              << "|" << static_cast<short>(-3) << "|" << static_cast<unsigned short>(65535) << "|" << -7
+                              << "|" << 4000000000u << "|" << -8L << "|" << 9UL << "|" << -1234567890123LL << "|"
+                              << nothing << "|" << text;
     ASSERT_EQ(host.logs.size(), 1u);
-    EXPECT_EQ(host.logs[0].text,
-              "true|false|1.5|1.23457e+06|0.1|x|-3|65535|-7|4000000000|-8|9|-1234567890123||zq");
+    EXPECT_EQ(host.logs[0].text, "true|false|1.5|1.23457e+06|0.1|x|-3|65535|-7|4000000000|-8|9|-1234567890123||zq");
 }
 
 TEST_F(ZqLogTest, CopiesShareOneLineWrittenOnceByTheLastCopy) {

@@ -64,8 +64,8 @@ int32_t FakeHost::Request(int32_t code, const char* json, zq::HostResult* result
 void FakeHost::WriteLog(int32_t level, int32_t line, const char* file, const char* function, const char* message,
                         int32_t displayLevel, const char* userLog, bool userFlag) {
     record(6, {level, line, displayLevel, userFlag}, {text(file), text(function), text(message), text(userLog)});
-    logs.push_back(HostLogLine{level, line, text(file), text(function), text(message), displayLevel, text(userLog),
-                               userFlag});
+    logs.push_back(
+        HostLogLine{level, line, text(file), text(function), text(message), displayLevel, text(userLog), userFlag});
 }
 
 void FakeHost::CleanUserLog(const char* name) {

@@ -44,13 +44,13 @@ public:
     // Settings.
     std::map<std::string, std::string> accountIds;  // account-type name -> id
     std::string instanceId = "instance-1";
-    std::map<int32_t, HostAnswer> answers;          // per request code (slots 0 and 25)
-    HostAnswer orderAnswer;                         // slot 24
+    std::map<int32_t, HostAnswer> answers;  // per request code (slots 0 and 25)
+    HostAnswer orderAnswer;                 // slot 24
     int32_t subscribeResult = 0;
     int32_t tickLength = 1000;
-    intptr_t forwardResult = 0;                     // slots 27 and 28
+    intptr_t forwardResult = 0;                             // slots 27 and 28
     std::map<std::string, std::vector<uint8_t>> snapshots;  // slot 13, per symbol
-    std::string textForHost;                        // slot 29
+    std::string textForHost;                                // slot 29
 
     // What was called, in order.
     std::vector<HostCall> calls;

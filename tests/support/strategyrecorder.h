@@ -24,12 +24,12 @@ struct StrategyEvent {
 class RECORDER_EXPORT StrategyRecorder {
 public:
     std::vector<StrategyEvent> events;
-    int libraryLoads = 0;     // static construction of a strategy library
-    int libraryUnloads = 0;   // static destruction of a strategy library
-    int handlerRequests = 0;  // calls of getStrategyHandler
-    void* handler = nullptr;  // what getStrategyHandler handed out last
-    int throwInSlot = -1;     // this callback throws std::runtime_error("boom")
-    bool throwUnknown = false;  // ... or, when set, an int
+    int libraryLoads = 0;        // static construction of a strategy library
+    int libraryUnloads = 0;      // static destruction of a strategy library
+    int handlerRequests = 0;     // calls of getStrategyHandler
+    void* handler = nullptr;     // what getStrategyHandler handed out last
+    int throwInSlot = -1;        // this callback throws std::runtime_error("boom")
+    bool throwUnknown = false;   // ... or, when set, an int
     bool throwInExport = false;  // getStrategyHandler throws
 
     std::vector<int> slots() const;

@@ -41,9 +41,7 @@ public:
     void onNotify1056(Norq::IZqContext* ctx, const void* p) override { note(6, ctx, {}, {}, p); }
     void onOrderReport(Norq::IZqContext* ctx, const Norq::Order* p) override { note(7, ctx, {}, {}, p); }
     void onExecutionReport(Norq::IZqContext* ctx, const Norq::Execution* p) override { note(8, ctx, {}, {}, p); }
-    void onEtfEstimateInfo(Norq::IZqContext* ctx, const Norq::EtfEstimateInfo* p) override {
-        note(9, ctx, {}, {}, p);
-    }
+    void onEtfEstimateInfo(Norq::IZqContext* ctx, const Norq::EtfEstimateInfo* p) override { note(9, ctx, {}, {}, p); }
     void onRunParamsChanged(Norq::IZqContext* ctx, const char* params, const char* path) override {
         note(10, ctx, {}, {text(params), text(path)});
     }

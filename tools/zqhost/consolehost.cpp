@@ -22,8 +22,7 @@ void unserved(const char* what, int32_t code, const char* detail) {
 
 }  // namespace
 
-ConsoleHost::ConsoleHost(std::map<std::string, std::string> accountIds, std::string instanceId,
-                         int32_t tickLength)
+ConsoleHost::ConsoleHost(std::map<std::string, std::string> accountIds, std::string instanceId, int32_t tickLength)
     : accountIds_(std::move(accountIds)), instanceId_(std::move(instanceId)), tickLength_(tickLength) {}
 
 int32_t ConsoleHost::Request(int32_t code, const char* json, zq::HostResult*) {
@@ -31,11 +30,11 @@ int32_t ConsoleHost::Request(int32_t code, const char* json, zq::HostResult*) {
     return kRefused;
 }
 
-void ConsoleHost::WriteLog(int32_t level, int32_t, const char* file, const char* function, const char* text,
-                           int32_t, const char* userLog, bool) {
+void ConsoleHost::WriteLog(int32_t level, int32_t, const char* file, const char* function, const char* text, int32_t,
+                           const char* userLog, bool) {
     const char* user = orEmpty(userLog);
-    std::printf("[%s] %s %s%s%s: %s\n", levelName(level), orEmpty(file), orEmpty(function), *user ? " @" : "",
-                user, orEmpty(text));
+    std::printf("[%s] %s %s%s%s: %s\n", levelName(level), orEmpty(file), orEmpty(function), *user ? " @" : "", user,
+                orEmpty(text));
     std::fflush(stdout);
 }
 
