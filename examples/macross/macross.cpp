@@ -2,6 +2,7 @@
 // closes crosses above the long one and sells when it crosses below. It shows
 // how a strategy declares its parameters, reads the chosen values and logs.
 #include <cstddef>
+#include <cstring>
 #include <deque>
 #include <numeric>
 
@@ -45,6 +46,8 @@ public:
         int shortWindow = params->getIntValue("short_window");
         int longWindow = params->getIntValue("long_window");
         volume_ = params->getIntValue("volume");
+        if (symbol_.length() == 0) symbol_ = Norq::ZqString("600000.SH");
+        if (volume_ <= 0) volume_ = 100;
         if (shortWindow <= 0 || longWindow <= shortWindow) {
             Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onInit").warn()
                 << "windows " << shortWindow << "/" << longWindow << " unusable, falling back to 5/20";
@@ -65,15 +68,19 @@ public:
             << "stopped on " << symbol_ << " after " << bars_ << " bars, position " << position_;
     }
 
-    // Feeds one bar close; called from the bar callback once bars are pushed.
-    void onClose(double close) {
+    void onKLine(Norq::IZqContext*, const Norq::KLineDataPush* bar) override {
+        if (std::strcmp(bar->symbol, symbol_.str()) != 0) return;
         ++bars_;
-        shortAverage_.add(close);
-        longAverage_.add(close);
+        shortAverage_.add(bar->close);
+        longAverage_.add(bar->close);
         if (!longAverage_.ready()) return;
         bool above = shortAverage_.value() > longAverage_.value();
-        if (above && !wasAbove_) position_ += volume_;
-        if (!above && wasAbove_) position_ -= volume_;
+        if (above != wasAbove_) {
+            position_ += above ? volume_ : -volume_;
+            Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onKLine").info()
+                << (above ? "buy " : "sell ") << volume_ << " " << symbol_ << " at " << bar->close << ", bar "
+                << bar->datetime;
+        }
         wasAbove_ = above;
     }
 

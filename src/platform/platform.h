@@ -32,6 +32,8 @@ std::string absolutePath(const std::string& path);
 bool fileExists(const std::string& path);
 // The directory of the running executable, without a trailing separator.
 std::string executableDir();
+// Sets a variable of this process's environment unless it is set already.
+void setEnvironmentDefault(const std::string& name, const std::string& value);
 
 }  // namespace platform
 }  // namespace zq

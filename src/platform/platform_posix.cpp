@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <limits.h>
 #include <cerrno>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <vector>
@@ -106,6 +107,10 @@ std::string executableDir() {
     std::string exe(buffer.data(), static_cast<size_t>(n));
     size_t slash = exe.rfind('/');
     return slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+void setEnvironmentDefault(const std::string& name, const std::string& value) {
+    setenv(name.c_str(), value.c_str(), 0);
 }
 
 }  // namespace platform

@@ -82,5 +82,11 @@ std::string executableDir() {
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
+void setEnvironmentDefault(const std::string& name, const std::string& value) {
+    size_t length = 0;
+    if (getenv_s(&length, nullptr, 0, name.c_str()) == 0 && length > 0) return;
+    _putenv_s(name.c_str(), value.c_str());
+}
+
 }  // namespace platform
 }  // namespace zq

@@ -1,6 +1,7 @@
 // The operating-system seam on this system.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
@@ -48,6 +49,14 @@ TEST(Platform, FileExistsAndExecutableDir) {
     EXPECT_TRUE(fileExists(dir));
     EXPECT_FALSE(fileExists(dir + "/no-such-file"));
     EXPECT_FALSE(fileExists(""));
+}
+
+TEST(Platform, EnvironmentDefaultsDoNotOverrideWhatIsSet) {
+    setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "first");
+    setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "second");
+    const char* value = getenv("ZQ_PLATFORM_TEST_VARIABLE");
+    ASSERT_NE(value, nullptr);
+    EXPECT_STREQ(value, "first");
 }
 
 TEST(Platform, LoadingFailuresDescribeThemselves) {

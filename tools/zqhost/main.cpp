@@ -56,6 +56,10 @@ int main(int argc, char** argv) {
         return fail("strategy library not found: " + options.strategyPath);
     }
 
+    // The host already prints every log line; the library's Qt debug echo of
+    // them would show each twice.
+    if (!options.qtEcho) zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     zq::platform::ModuleHandle library = zq::platform::loadLibrary(zq::platform::absolutePath(adapterPath));
     if (!library) {

@@ -11,7 +11,8 @@ const char* usageText() {
            "                       open_fund, option); may be repeated\n"
            "  --instance ID        instance id of the running strategy (default: local-1)\n"
            "  --tick-length N      timer tick length (default: 1000)\n"
-           "  --schema-only        print the parameter schema and stop\n";
+           "  --schema-only        print the parameter schema and stop\n"
+           "  --qt-echo            also show the library's Qt debug echo of log lines (standard error)\n";
 }
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
@@ -51,6 +52,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.tickLength = static_cast<int>(n);
         } else if (arg == "--schema-only") {
             options.schemaOnly = true;
+        } else if (arg == "--qt-echo") {
+            options.qtEcho = true;
         } else if (arg == "-h" || arg == "--help") {
             error.clear();
             return false;

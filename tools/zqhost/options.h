@@ -12,6 +12,7 @@ struct Options {
     std::string instanceId = "local-1";
     int tickLength = 1000;
     bool schemaOnly = false;
+    bool qtEcho = false;  // keep the library's Qt debug echo of log lines
 };
 
 // Fills `options` from argv. On a bad command line returns false with the
