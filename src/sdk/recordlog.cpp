@@ -13,8 +13,14 @@ namespace Norq {
 
 namespace {
 
+// A fixed text field up to its NUL, or whole when it has none.
+template <size_t N>
+void textOf(std::ostream& out, const char (&field)[N]) {
+    out.write(field, static_cast<std::streamsize>(strnlen(field, N)));
+}
+
 // "[" + one "\n<label>:<value>" per field + "\n]". Values use the stream's
-// default forms; texts stop at their NUL (or the end of the field).
+// default forms.
 class Labelled {
 public:
     explicit Labelled(std::ostream& out) : out_(out) { out_ << '['; }
@@ -25,7 +31,7 @@ public:
     template <size_t N>
     Labelled& text(const char* label, const char (&field)[N]) {
         out_ << '\n' << label << ':';
-        out_.write(field, static_cast<std::streamsize>(strnlen(field, N)));
+        textOf(out_, field);
         return *this;
     }
 
@@ -58,11 +64,6 @@ Labelled& barFields(Labelled&& out, const Bar& v) {
         .number("total_volume", v.total_volume)
         .number("total_money", v.total_money)
         .number("num_trades", v.num_trades);
-}
-
-template <size_t N>
-void textOf(std::ostream& out, const char (&field)[N]) {
-    out.write(field, static_cast<std::streamsize>(strnlen(field, N)));
 }
 
 }  // namespace

@@ -35,10 +35,13 @@ int SymbolList::index(const char* symbol) {
 }
 
 SymbolList& SymbolList::operator+=(const SymbolList& other) {
-    if (other.getSize() == 0) return *this;
-    std::vector<std::string> appended = other.impl->symbols;  // a copy, so that a += a works
+    size_t count = static_cast<size_t>(other.getSize());
+    if (count == 0) return *this;
     std::vector<std::string>& symbols = contentOf(impl).symbols;
-    symbols.insert(symbols.end(), appended.begin(), appended.end());
+    const std::vector<std::string>& appended = other.impl->symbols;
+    // Room first, so that appending a list to itself reads entries that stay put.
+    symbols.reserve(symbols.size() + count);
+    for (size_t i = 0; i < count; ++i) symbols.push_back(appended[i]);
     return *this;
 }
 
