@@ -74,14 +74,17 @@ public:
         shortAverage_.add(bar->close);
         longAverage_.add(bar->close);
         if (!longAverage_.ready()) return;
-        bool above = shortAverage_.value() > longAverage_.value();
-        if (above != wasAbove_) {
+        Side side = shortAverage_.value() > longAverage_.value() ? Side::Above : Side::Below;
+        // The first full window only tells where the averages stand; a signal
+        // needs a crossing from a side already seen.
+        if (side_ != Side::Unknown && side != side_) {
+            bool above = side == Side::Above;
             position_ += above ? volume_ : -volume_;
             Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onKLine").info()
                 << (above ? "buy " : "sell ") << volume_ << " " << symbol_ << " at " << bar->close << ", bar "
                 << bar->datetime;
         }
-        wasAbove_ = above;
+        side_ = side;
     }
 
 private:
@@ -89,7 +92,8 @@ private:
     int volume_ = 0;
     MovingAverage shortAverage_;
     MovingAverage longAverage_;
-    bool wasAbove_ = false;
+    enum class Side { Unknown, Above, Below };
+    Side side_ = Side::Unknown;
     long long bars_ = 0;
     long long position_ = 0;
 };

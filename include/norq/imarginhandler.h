@@ -1,6 +1,7 @@
-// Margin contracts, assets, collateral and lendable-security lists.
-// A table of virtual operations with no virtual destructor; strategies obtain
-// it from their context and never delete it.
+// The handle for margin contracts, assets, collateral and lendable-security
+// lists.
+// It offers no operations yet. Strategies obtain it from their context,
+// may keep the pointer for the life of the process and never delete it.
 #pragma once
 
 namespace Norq {

@@ -1,6 +1,6 @@
-// Option exercise and freezing of underlying securities.
-// A table of virtual operations with no virtual destructor; strategies obtain
-// it from their context and never delete it.
+// The handle for option exercise and freezing of underlying securities.
+// It offers no operations yet. Strategies obtain it from their context,
+// may keep the pointer for the life of the process and never delete it.
 #pragma once
 
 namespace Norq {

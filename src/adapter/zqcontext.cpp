@@ -7,6 +7,7 @@
 #include "handlers/zqetfhandler.h"
 #include "handlers/zqmarginhandler.h"
 #include "handlers/zqoptiontradehandler.h"
+#include "host/hostlink.h"
 #include "python/zqpyexecutor.h"
 #include "sysapi/accounttype.h"
 #include "sysapi/zqsysapi.h"
@@ -92,12 +93,14 @@ Norq::StrategyParams* ZqContext::getRunParams() {
 }
 
 Norq::ZqString ZqContext::getAccountId(int32_t accountType) {
+    zq::HostServices* host = HostLink::get();
     if (!host) return Norq::ZqString();
     std::string id = host->GetAccountId(accountTypeName(accountType));
     return Norq::ZqString(id.c_str());
 }
 
 intptr_t ZqContext::forwardToHost(intptr_t a, intptr_t b, intptr_t c) {
+    zq::HostServices* host = HostLink::get();
     return host ? host->Forward(a, b, c) : 0;
 }
 
@@ -118,7 +121,6 @@ void ZqContext::setParams(const char* params) {
 }
 
 void ZqContext::setHostServices(zq::HostServices* host) {
-    this->host = host;
     sysApi->setHostServices(host);
     etfHandler->setHostServices(host);
     marginHandler->setHostServices(host);

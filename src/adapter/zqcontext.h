@@ -1,7 +1,7 @@
 // The context handed to every strategy callback. One per process, created on
 // first use and kept until exit; it owns the API objects and gives each the
-// host pointer. Written only from adapter operations, which the host makes
-// one at a time.
+// host pointer. Its fields are written only from adapter operations, which
+// the host makes one at a time, and read by the strategy from within them.
 #pragma once
 
 #include <string>
@@ -53,6 +53,5 @@ private:
     ZqAlgoTradeHandler* algoTradeHandler = nullptr;
     ZqOptionTradeHandler* optionTradeHandler = nullptr;
     ZqPyExecutor* pythonExecutor = nullptr;
-    zq::HostServices* host = nullptr;
     std::string strategyPath;
 };

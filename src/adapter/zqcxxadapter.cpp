@@ -6,6 +6,7 @@
 
 #include "adapter/strategycall.h"
 #include "adapter/zqcontext.h"
+#include "host/hostlink.h"
 #include "norq/zqlog.h"
 
 namespace {
@@ -20,12 +21,8 @@ extern "C" NORQ_EXPORT zq::IZqScriptAdapter* getAdapter() {
     return &adapter;
 }
 
-ZqCxxAdapter& ZqCxxAdapter::instance() {
-    return adapter;
-}
-
 void ZqCxxAdapter::SetHostServices(zq::HostServices* host) {
-    host_ = host;
+    HostLink::set(host);
     ZqContext::instance().setHostServices(host);
 }
 

@@ -2,7 +2,8 @@
 // allocated and never destroyed; getAdapter() hands out its address. It owns
 // the loaded strategy library (not the handler the library returns) and is
 // the only place where host calls turn into strategy calls. The host calls
-// it one operation at a time; it takes no locks.
+// it one operation at a time; it takes no locks. Its fields are touched only
+// from those calls; the host pointer other threads read lives in HostLink.
 #pragma once
 
 #include "norq/istrategyhandler.h"
@@ -12,11 +13,6 @@
 class ZqCxxAdapter final : public zq::IZqScriptAdapter {
 public:
     constexpr ZqCxxAdapter() = default;
-
-    static ZqCxxAdapter& instance();
-
-    // The host's services; null until SetHostServices. The SDK logger reads it.
-    zq::HostServices* host() const { return host_; }
 
     void SetHostServices(zq::HostServices* host) override;
     bool Init() override;
@@ -41,7 +37,6 @@ private:
     // Unloads the library and forgets the handler without calling it.
     void release();
 
-    zq::HostServices* host_ = nullptr;
     zq::platform::ModuleHandle module_ = nullptr;
     Norq::IStrategyHandler* handler_ = nullptr;
 };

@@ -1,11 +1,12 @@
-// Keeps the strategy's timers and fires them on the host's ticks. One per
-// process, created on first use; it outlives strategy reloads, only the
-// strategy it calls changes.
+// The home of the strategy's timers. Today it holds the host pointer and the
+// strategy that timer callbacks go to; registering and firing timers come
+// later. One per process, created on first use; it outlives strategy
+// reloads, only the strategy it calls changes.
 #pragma once
 
 #include <atomic>
 
-#include "adapter/zqapibase.h"
+#include "host/zqapibase.h"
 #include "norq/istrategyhandler.h"
 
 class ZqTimerSignalHandler : public ZqApiBase {

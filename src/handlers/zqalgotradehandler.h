@@ -2,6 +2,6 @@
 // carries the host pointer and offers no operations.
 #pragma once
 
-#include "adapter/zqapibase.h"
+#include "host/zqapibase.h"
 
 class ZqAlgoTradeHandler : public ZqApiBase {};

@@ -1,7 +1,7 @@
 // The margin-trading handler a strategy obtains from its context.
 #pragma once
 
-#include "adapter/zqapibase.h"
+#include "host/zqapibase.h"
 #include "norq/imarginhandler.h"
 
 class ZqMarginHandler : public Norq::IMarginHandler, public ZqApiBase {};

@@ -1,7 +1,7 @@
 // The option-trading handler a strategy obtains from its context.
 #pragma once
 
-#include "adapter/zqapibase.h"
+#include "host/zqapibase.h"
 #include "norq/ioptiontradehandler.h"
 
 class ZqOptionTradeHandler : public Norq::IOptionTradeHandler, public ZqApiBase {};

@@ -1,7 +1,7 @@
 // The Python executor a strategy obtains from its context.
 #pragma once
 
-#include "adapter/zqapibase.h"
+#include "host/zqapibase.h"
 #include "norq/ipythonexecutor.h"
 
 class ZqPyExecutor : public Norq::IPythonExecutor, public ZqApiBase {

@@ -1,7 +1,7 @@
 #include "norq/strategyparams.h"
 
 #include "sdk/handle.h"
-#include "sdk/norqultisimpl.h"
+#include "sdk/strategyparamsimpl.h"
 
 namespace Norq {
 

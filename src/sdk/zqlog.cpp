@@ -1,7 +1,8 @@
 #include "norq/zqlog.h"
 
-#include "adapter/zqcxxadapter.h"
+#include "host/hostlink.h"
 #include "norq/zqstring.h"
+#include "sdk/logrouter.h"
 #include "sdk/zqlogimpl.h"
 
 namespace Norq {
@@ -101,24 +102,24 @@ ZqLog& ZqLog::operator<<(ZqString& v) {
 }
 
 void ZqLog::setLogLevel(LOG_LEVEL level) {
-    ZqLogImplImpl::instance().logLevel.store(level);
+    LogRouter::instance().logLevel.store(level);
 }
 
 void ZqLog::setConsoleLogLevel(LOG_LEVEL level) {
-    ZqLogImplImpl::instance().consoleLevel.store(level);
+    LogRouter::instance().consoleLevel.store(level);
 }
 
 void ZqLog::setDispLogLevel(LOG_LEVEL level) {
-    ZqLogImplImpl::instance().displayLevel.store(level);
+    LogRouter::instance().displayLevel.store(level);
 }
 
 void ZqLog::registerCustomLogFile(const char* name, const char* file) {
-    zq::HostServices* host = ZqCxxAdapter::instance().host();
+    zq::HostServices* host = HostLink::get();
     if (host && name && file) host->RegisterUserLog(name, file);
 }
 
 void ZqLog::cleanUserLog(const char* name) {
-    zq::HostServices* host = ZqCxxAdapter::instance().host();
+    zq::HostServices* host = HostLink::get();
     if (host) host->CleanUserLog(name);
 }
 

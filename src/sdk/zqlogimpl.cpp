@@ -1,9 +1,7 @@
 #include "sdk/zqlogimpl.h"
 
-#include <QtGlobal>
-
-#include "adapter/zqcxxadapter.h"
 #include "norq/zqlog.h"
+#include "sdk/logrouter.h"
 #include "zqloglib.h"
 
 namespace Norq {
@@ -25,10 +23,6 @@ std::string asFormat(const std::string& text) {
     return format;
 }
 
-void qtDebugLine(const std::string& text) {
-    qDebug("%s", text.c_str());
-}
-
 }  // namespace
 
 ZqLogImpl::ZqLogImpl(const char* file, int line, const char* function)
@@ -43,36 +37,9 @@ ZqLogImpl::~ZqLogImpl() {
                                         asFormat(text.str()).c_str());
             return;
         }
-        ZqLogImplImpl::instance().write(level, line, file, function, text.str(), user_log, user_flag);
+        LogRouter::instance().write(level, line, file, function, text.str(), user_log, user_flag);
     } catch (...) {
     }
-}
-
-ZqLogImplImpl& ZqLogImplImpl::instance() {
-    static ZqLogImplImpl filter;
-    return filter;
-}
-
-void ZqLogImplImpl::write(int32_t level, int32_t line, const std::string& file, const std::string& function,
-                          const std::string& text, const std::string& userLog, bool userFlag) {
-    zq::HostServices* host = ZqCxxAdapter::instance().host();
-    if (!host) {
-        qtDebugLine("log error: " + std::to_string(level) + " " + std::to_string(line) + " " + file + " " + function +
-                    " " + text + " " + userLog);
-        return;
-    }
-    auto toHost = [&] {
-        host->WriteLog(level, line, file.c_str(), function.c_str(), text.c_str(), displayLevel.load(), userLog.c_str(),
-                       userFlag);
-    };
-    if (!userLog.empty()) {
-        toHost();
-        return;
-    }
-    if (logLevel.load() > level) return;
-    toHost();
-    if (consoleLevel.load() > level) return;
-    qtDebugLine(text);
 }
 
 }  // namespace Norq

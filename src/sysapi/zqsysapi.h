@@ -1,7 +1,7 @@
 // The system API object a strategy obtains from its context.
 #pragma once
 
-#include "adapter/zqapibase.h"
+#include "host/zqapibase.h"
 #include "norq/inorqsysapi.h"
 
 class ZqSysApi : public Norq::INorqSysApi, public ZqApiBase {};

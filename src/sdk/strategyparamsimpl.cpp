@@ -1,4 +1,4 @@
-#include "sdk/norqultisimpl.h"
+#include "sdk/strategyparamsimpl.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +13,7 @@ namespace Norq {
 
 namespace {
 
+// The source name hosts already filter these lines by; it predates the file's name.
 constexpr const char* kSource = "norqultisimpl";
 
 QJsonValue schemaValue(const ParamDefinition& d) {
