@@ -68,7 +68,7 @@ public:
             << "stopped on " << symbol_ << " after " << bars_ << " bars, position " << position_;
     }
 
-    void onKLine(Norq::IZqContext*, const Norq::KLineDataPush* bar) override {
+    void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* bar) override {
         if (std::strcmp(bar->symbol, symbol_.str()) != 0) return;
         ++bars_;
         shortAverage_.add(bar->close);
@@ -78,16 +78,35 @@ public:
         // The first full window only tells where the averages stand; a signal
         // needs a crossing from a side already seen.
         if (side_ != Side::Unknown && side != side_) {
-            bool above = side == Side::Above;
-            position_ += above ? volume_ : -volume_;
-            Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onKLine").info()
-                << (above ? "buy " : "sell ") << volume_ << " " << symbol_ << " at " << bar->close << ", bar "
-                << bar->datetime;
+            placeOrder(ctx, side == Side::Above, *bar);
         }
         side_ = side;
     }
 
 private:
+    static constexpr int32_t kSideBuy = 1;
+    static constexpr int32_t kSideSell = 2;
+
+    // One order at the bar's close in the stock account. The order comes
+    // back with status 1 when the host took it, all zero when it did not.
+    void placeOrder(Norq::IZqContext* ctx, bool buy, const Norq::KLineDataPush& bar) {
+        Norq::OrderRequest request{};
+        std::strncpy(request.symbol, symbol_.str(), sizeof request.symbol - 1);
+        request.amount = volume_;
+        request.side = buy ? kSideBuy : kSideSell;
+        request.price = bar.close;
+        Norq::Order order = ctx->getSysApi()->order(Norq::ACCOUNT_STOCK, request);
+        if (order.status == 0) {
+            Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::placeOrder").warn()
+                << (buy ? "buy " : "sell ") << volume_ << " " << symbol_ << " was not accepted, bar " << bar.datetime;
+            return;
+        }
+        position_ += buy ? volume_ : -volume_;
+        Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::placeOrder").info()
+            << (buy ? "buy " : "sell ") << volume_ << " " << symbol_ << " at " << bar.close << ", bar "
+            << bar.datetime << ", order " << order.order_id;
+    }
+
     Norq::ZqString symbol_;
     int volume_ = 0;
     MovingAverage shortAverage_;

@@ -6,6 +6,7 @@
 #include "norq/istrategyhandler.h"
 #include "norq/lists.h"
 #include "norq/records.h"
+#include "norq/requests.h"
 #include "norq/izqcontext.h"
 #include "norq/strategyhandlerbase.h"
 #include "norq/strategyparams.h"

@@ -518,6 +518,49 @@ static_assert(offsetof(OrderReply, algo_inst_id) == 164, "OrderReply layout");
 static_assert(offsetof(OrderReply, instance_id) == 228, "OrderReply layout");
 static_assert(offsetof(OrderReply, error_info) == 292, "OrderReply layout");
 
+// The host's full snapshot record: a Tick followed by 256 bytes that only
+// the host fills.
+struct TickEx : Tick {
+    uint8_t extension[256];
+};
+static_assert(sizeof(TickEx) == 1304, "TickEx layout");
+
+// Reference data of one security with room the platform keeps for later
+// fields; this library never writes the extension (it stays zero).
+struct SecurityDetialEx : SecurityDetial {
+    uint8_t extension[256];
+};
+static_assert(sizeof(SecurityDetialEx) == 480, "SecurityDetialEx layout");
+
+// The trading terms of one futures contract.
+struct FutureContractInfo {
+    char security_symbol[16];
+    double price_step;
+    int32_t contract_multiplier;
+    int32_t start_deliv_date;
+    int32_t end_deliv_date;
+    double long_margin_ratio;
+    double short_margin_ratio;
+    double long_margin_ratio_amount;
+    double short_margin_ratio_amount;
+    int32_t margin_ratio_flag;
+    int64_t market_max_buy_qty;
+    int64_t market_max_sell_qty;
+    int32_t market_min_buy_qty;
+    int32_t market_min_sell_qty;
+    int64_t max_buy_qty;
+    int64_t max_sell_qty;
+    int32_t min_buy_qty;
+    int32_t min_sell_qty;
+};
+static_assert(sizeof(FutureContractInfo) == 128, "FutureContractInfo layout");
+static_assert(offsetof(FutureContractInfo, price_step) == 16, "FutureContractInfo layout");
+static_assert(offsetof(FutureContractInfo, long_margin_ratio) == 40, "FutureContractInfo layout");
+static_assert(offsetof(FutureContractInfo, margin_ratio_flag) == 72, "FutureContractInfo layout");
+static_assert(offsetof(FutureContractInfo, market_max_buy_qty) == 80, "FutureContractInfo layout");
+static_assert(offsetof(FutureContractInfo, max_buy_qty) == 104, "FutureContractInfo layout");
+static_assert(offsetof(FutureContractInfo, min_sell_qty) == 124, "FutureContractInfo layout");
+
 // Tick-by-tick records under their second names; same layouts.
 struct RecordOrder591 : RecordOrder {};
 static_assert(sizeof(RecordOrder591) == sizeof(RecordOrder), "RecordOrder591 layout");

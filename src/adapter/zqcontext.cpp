@@ -93,10 +93,7 @@ Norq::StrategyParams* ZqContext::getRunParams() {
 }
 
 Norq::ZqString ZqContext::getAccountId(int32_t accountType) {
-    zq::HostServices* host = HostLink::get();
-    if (!host) return Norq::ZqString();
-    std::string id = host->GetAccountId(accountTypeName(accountType));
-    return Norq::ZqString(id.c_str());
+    return Norq::ZqString(accountIdOf(HostLink::get(), accountType).c_str());
 }
 
 intptr_t ZqContext::forwardToHost(intptr_t a, intptr_t b, intptr_t c) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 namespace Norq {
 
@@ -20,6 +21,19 @@ inline void copyText(char* field, size_t capacity, const char* text, size_t leng
 template <size_t N>
 void copyText(char (&field)[N], const char* text, size_t length = static_cast<size_t>(-1)) {
     copyText(field, N, text, length);
+}
+
+// Copies one fixed field into another. The source need not end in NUL
+// within its width; nothing past it is read.
+template <size_t N, size_t M>
+void copyField(char (&field)[N], const char (&source)[M]) {
+    copyText(field, N, source, strnlen(source, M));
+}
+
+// The text of a fixed field that need not end in NUL within its width.
+template <size_t N>
+std::string fieldText(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
 }
 
 }  // namespace Norq

@@ -10,3 +10,7 @@ const char* accountTypeName(int32_t accountType) {
     default: return "unknown";
     }
 }
+
+std::string accountIdOf(zq::HostServices* host, int32_t accountType) {
+    return host ? host->GetAccountId(accountTypeName(accountType)) : std::string();
+}

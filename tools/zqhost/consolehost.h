@@ -1,11 +1,12 @@
 // The local host's services: log lines go to standard output, account and
-// instance ids come from the command line, requests the local host cannot
-// serve yet are printed and refused.
+// instance ids come from the command line, orders are accepted and printed,
+// requests the local host cannot serve yet are printed and refused.
 #pragma once
 
 #include <map>
 #include <string>
 
+#include "zq/hostorder.h"
 #include "zq/hostservices.h"
 
 class ConsoleHost : public zq::HostServices {
@@ -31,6 +32,9 @@ public:
     void GetText(std::string& out, intptr_t a, intptr_t b, bool flag) override;
 
 private:
+    int32_t acceptBatch(const uint8_t* bytes, size_t size);
+    static void printOrder(const char* what, const zq::HostOrderRecord& record);
+
     std::map<std::string, std::string> accountIds_;
     std::string instanceId_;
     int32_t tickLength_;

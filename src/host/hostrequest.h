@@ -1,0 +1,38 @@
+// The one way the library asks the host something in JSON (host operation 0)
+// and the result block every host request is answered through.
+#pragma once
+
+#include <QJsonObject>
+#include <cstdint>
+#include <string>
+
+#include "zq/hostresult.h"
+#include "zq/hostservices.h"
+
+// A result block initialised as the host expects; the answer text the host
+// may leave in it is released with free when the block goes.
+class HostResultBlock {
+public:
+    HostResultBlock() = default;
+    ~HostResultBlock();
+    HostResultBlock(const HostResultBlock&) = delete;
+    HostResultBlock& operator=(const HostResultBlock&) = delete;
+
+    zq::HostResult* get() { return &result_; }
+    // The low 32 bits of the code are 0.
+    bool succeeded() const { return static_cast<int32_t>(result_.code) == 0; }
+    std::string text() const { return result_.data ? result_.data : ""; }
+
+private:
+    zq::HostResult result_;
+};
+
+// What the host answered a JSON request, its text already copied and released.
+struct HostReply {
+    bool succeeded = false;
+    std::string text;
+};
+
+// Sends {"params": params} in compact form (members in ascending key order)
+// under `code`. Without a host nothing is sent and the reply is a failure.
+HostReply requestJson(zq::HostServices* host, int32_t code, const QJsonObject& params);

@@ -1,0 +1,197 @@
+#include "sysapi/zqsysapi.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "host/hostrequest.h"
+#include "norq/constants.h"
+#include "norq/zqlog.h"
+#include "sdk/textcopy.h"
+#include "sysapi/accounttype.h"
+#include "sysapi/hostorderbuilder.h"
+
+namespace {
+
+constexpr const char* kSource = "zqsysapi";
+constexpr const char* kNoAccount = "未找到对应类型的账号，查询订单失败，账号类型：";
+
+constexpr int32_t kCodeCancel = 2053;
+constexpr int32_t kCodeOrderReply = 2226;
+constexpr int32_t kCancelMsgType = 2002;
+constexpr int32_t kCancelPushMsgType = -1;
+constexpr int32_t kCancelEntrustType = 2;
+constexpr int32_t kBatchFlagWhole = 1;
+constexpr int32_t kSideEtfPurchase = 1;
+constexpr int32_t kSideEtfRedemption = 2;
+// The largest batch whose buffer length still fits the host's 32-bit length.
+constexpr int32_t kMaxBatchCount =
+    static_cast<int32_t>((INT32_MAX - sizeof(zq::HostBatchHeader)) / sizeof(zq::HostOrderRecord));
+
+Norq::ZqLog logError(int line, const char* function) {
+    Norq::ZqLog log(kSource, line, function);
+    log.error();
+    return log;
+}
+
+bool isEtfFlag(const std::string& flag) {
+    return flag == Norq::ORDER_FLAG_ETF.str();
+}
+
+std::string clientOrderIdOf(const Norq::OrderRequest&) {
+    return newClientOrderId();
+}
+
+std::string clientOrderIdOf(const Norq::OrderRequestEx& request) {
+    return chooseClientOrderId(Norq::fieldText(request.cl_ord_id));
+}
+
+bool isEtfRequest(const Norq::OrderRequest&) {
+    return false;
+}
+
+bool isEtfRequest(const Norq::OrderRequestEx& request) {
+    return isEtfFlag(Norq::fieldText(request.order_flag));
+}
+
+}  // namespace
+
+Norq::Order ZqSysApi::order(Norq::AccountType type, const Norq::OrderRequest& request) {
+    return orderImpl(type, request, std::string(), std::string());
+}
+
+Norq::Order ZqSysApi::orderEx(Norq::AccountType type, const Norq::OrderRequestEx& request) {
+    return orderImpl(type, request, Norq::fieldText(request.order_flag), Norq::fieldText(request.cl_ord_id));
+}
+
+Norq::Order ZqSysApi::orderImpl(Norq::AccountType type, const Norq::OrderRequest& request, const std::string& flag,
+                                const std::string& clientOrderId) {
+    Norq::Order result{};
+    zq::HostServices* host = hostServices();
+    std::string account = accountIdOf(host, type);
+    if (account.empty()) {
+        logError(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type);
+        return result;
+    }
+    std::string id = chooseClientOrderId(clientOrderId);
+    zq::HostOrderRecord record = buildHostOrder(host->GetInstanceId(), account, id, request);
+    HostResultBlock answer;
+    int32_t status;
+    if (isEtfFlag(flag)) {
+        if (request.side != kSideEtfPurchase && request.side != kSideEtfRedemption) {
+            logError(__LINE__, "ZqSysApi::orderImpl") << "未正确填写交易方向！";
+            return result;
+        }
+        applyEtfOrderRules(record);
+        int32_t code = request.side == kSideEtfPurchase ? zq::kCodeEtfPurchase : zq::kCodeEtfRedemption;
+        status = host->SubmitBuffer(code, &record, sizeof record, answer.get());
+    } else {
+        applyOrdinaryOrderRules(record);
+        status = host->SubmitOrder(&record, answer.get());
+    }
+    // A refusal is told by the zero Order alone; the host reports why.
+    if (status == 0) fillOrderFromRequest(request, result, id, 0);
+    return result;
+}
+
+Norq::OrderList ZqSysApi::batchOrders(Norq::AccountType type, const Norq::BatchOrderRequest& batch) {
+    return batchImpl<Norq::OrderRequest>(type, batch, "ZqSysApi::batchOrders");
+}
+
+Norq::OrderList ZqSysApi::batchOrdersEx(Norq::AccountType type, const Norq::BatchOrderRequest& batch) {
+    return batchImpl<Norq::OrderRequestEx>(type, batch, "ZqSysApi::batchOrdersEx");
+}
+
+template <typename Request>
+Norq::OrderList ZqSysApi::batchImpl(Norq::AccountType type, const Norq::BatchOrderRequest& batch,
+                                    const char* function) {
+    Norq::OrderList orders;
+    // A negative or oversized count, or elements that are not there, would
+    // have us read or write outside the caller's memory: refuse before the
+    // host hears of it.
+    if (batch.count < 0 || batch.count > kMaxBatchCount) {
+        logError(__LINE__, function) << "批量下单失败，原因：委托数量非法，数量：" << batch.count;
+        return orders;
+    }
+    if (batch.count > 0 && !batch.requests) {
+        logError(__LINE__, function) << "批量下单失败，原因：委托列表为空指针";
+        return orders;
+    }
+    zq::HostServices* host = hostServices();
+    std::string account = accountIdOf(host, type);
+    if (account.empty()) {
+        logError(__LINE__, function) << kNoAccount << static_cast<int32_t>(type);
+        return orders;
+    }
+    const Request* requests = static_cast<const Request*>(batch.requests);
+    for (int32_t i = 0; i < batch.count; ++i) {
+        if (isEtfRequest(requests[i])) {
+            logError(__LINE__, function) << "批量接口暂不支持ETF申赎交易";
+            return orders;
+        }
+    }
+
+    std::vector<uint8_t> buffer(sizeof(zq::HostBatchHeader) + sizeof(zq::HostOrderRecord) * batch.count, 0);
+    zq::HostBatchHeader header{};
+    header.count = batch.count;
+    header.batch_no = batch.batch_no;
+    header.pass_through = batch.pass_through;
+    std::memcpy(buffer.data(), &header, sizeof header);
+    std::string instance = host->GetInstanceId();
+    uint8_t* slot = buffer.data() + sizeof header;
+    for (int32_t i = 0; i < batch.count; ++i, slot += sizeof(zq::HostOrderRecord)) {
+        std::string id = clientOrderIdOf(requests[i]);
+        zq::HostOrderRecord record = buildHostOrder(instance, account, id, requests[i]);
+        applyOrdinaryOrderRules(record);
+        std::memcpy(slot, &record, sizeof record);
+        Norq::Order* order = new Norq::Order;
+        fillOrderFromRequest(requests[i], *order, id, batch.batch_no);
+        Norq::copyText(order->fund_account, account.c_str());
+        orders.push(order);
+    }
+    // The host's verdict comes later, order by order, as order reports.
+    HostResultBlock answer;
+    host->SubmitBuffer(zq::kCodeBatchOrders, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
+    return orders;
+}
+
+Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, int32_t batchNo, int32_t batchFlag) {
+    Norq::Order result{};
+    zq::HostServices* host = hostServices();
+    std::string account = accountIdOf(host, type);
+    if (account.empty()) {
+        logError(__LINE__, "ZqSysApi::cancelOrder") << kNoAccount << static_cast<int32_t>(type);
+        return result;
+    }
+    bool wholeBatch = batchFlag == kBatchFlagWhole;
+    if (!wholeBatch && !orderId) {
+        logError(__LINE__, "ZqSysApi::cancelOrder") << "按订单编号撤单失败，原因：传入空指针";
+        return result;
+    }
+    std::string cancelId = newClientOrderId();
+    QJsonObject target;
+    target.insert("batch_flag", batchFlag);
+    target.insert("org_ord_id", wholeBatch ? QJsonValue(batchNo) : QJsonValue(QString::fromUtf8(orderId)));
+    target.insert("cl_ord_id", QString::fromStdString(cancelId));
+    QJsonObject params;
+    params.insert("order_list", QJsonArray{target});
+    params.insert("fund_account", QString::fromStdString(account));
+    params.insert("msg_type", kCancelMsgType);
+    params.insert("push_msg_type", kCancelPushMsgType);
+    // Whether the host withdrew the order arrives later as an order report.
+    requestJson(host, kCodeCancel, params);
+
+    Norq::copyText(result.order_id, cancelId.c_str());
+    Norq::copyText(result.orig_order_id, wholeBatch ? std::to_string(batchNo).c_str() : orderId);
+    result.batch_no = batchNo;
+    result.entrust_type = kCancelEntrustType;
+    return result;
+}
+
+int32_t ZqSysApi::enableOrderReply(bool enable) {
+    QJsonObject params;
+    params.insert("param_enable_order_reply", enable);
+    return requestJson(hostServices(), kCodeOrderReply, params).succeeded ? 0 : -1;
+}
