@@ -1,11 +1,12 @@
 // The adapter as the host sees it: loading, running, stopping and unloading
 // real strategy libraries, and what it logs when that fails.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 #include "adapterfixture.h"
 #include "norq/izqcontext.h"
@@ -14,33 +15,19 @@ namespace {
 
 using fake::AdapterTest;
 using fake::libraryPath;
+using ::testing::AllOf;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 const char* kTestSchema = R"({"period":{"desc":"bars","index":0,"type":"int","value":20},)"
                           R"("symbol":{"desc":"traded symbol","index":1,"type":"string","value":"600000.SH"},)"
                           R"("verbose":{"desc":"log more","index":2,"type":"bool","value":true}})";
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-bool endsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-TEST_F(AdapterTest, GetAdapterAlwaysReturnsTheSameObject) {
+TEST_F(AdapterTest, GetAdapterAlwaysReturnsTheSameObjectWhichHasNoInfoText) {
     EXPECT_EQ(getAdapter(), getAdapter());
     EXPECT_NE(getAdapter(), nullptr);
-}
-
-TEST_F(AdapterTest, NoOperationSlotsAnswerTheirFixedResults) {
-    EXPECT_TRUE(adapter->Init());
-    EXPECT_EQ(adapter->Reserved6(), 0);
-    EXPECT_EQ(adapter->Reserved7(), 0);
-    EXPECT_EQ(adapter->Reserved9(), 0);
     EXPECT_EQ(adapter->GetInfoText(), "");
-    adapter->Reserved13();
-    EXPECT_TRUE(adapter->Uninit());
-    EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(AdapterTest, GetStrategyParamsReturnsTheSchemaAndUnloadsTheLibrary) {
@@ -120,76 +107,72 @@ TEST_F(AdapterTest, ForwardToStrategyHandsTheValueToOnForward) {
     EXPECT_EQ(forward->numbers, std::vector<int64_t>{-123456789});
 }
 
-TEST_F(AdapterTest, NullPathIsLoggedAtDebugLevelAndReportedAsNoStrategy) {
-    std::string schema = "untouched";
-    EXPECT_EQ(adapter->GetStrategyParams(nullptr, schema), zq::kResultNoStrategy);
-    EXPECT_EQ(adapter->RunStrategy(nullptr, "{}"), zq::kResultNoStrategy);
-    EXPECT_EQ(schema, "untouched");
-    ASSERT_EQ(host.logs.size(), 2u);
-    for (const fake::HostLogLine& line : host.logs) {
-        EXPECT_EQ(line.level, 0);
-        EXPECT_EQ(line.file, "zqcxxadapter");
-        EXPECT_EQ(line.function, "ZqCxxAdapter::LoadStrategy");
-        EXPECT_EQ(line.text, "获取策略参数传入策略路径为空");
-        EXPECT_GT(line.line, 0);
+struct LoadFailure {
+    const char* name;
+    std::string path;  // empty: a null path
+    bool throwInExport;
+    int libraryLoads;     // a library that maps stays mapped until Uninit
+    int handlerRequests;  // the export is asked again on each attempt
+    // What each attempt logs: level, "file function", text.
+    std::vector<std::tuple<int, std::string, ::testing::Matcher<const std::string&>>> lines;
+};
+
+TEST_F(AdapterTest, LoadFailuresAreLoggedAndReportedAsNoStrategy) {
+    const std::string missing = "/no/such/策略目录/不存在.so";
+    const std::string noExport = libraryPath("teststrategy_noexport");
+    const std::string nullHandler = libraryPath("teststrategy_nullhandler");
+    const std::string load = "zqcxxadapter ZqCxxAdapter::LoadStrategy";
+    // clang-format off
+    const LoadFailure cases[] = {
+        {"null path", "", false, 0, 0, {{0, load, "获取策略参数传入策略路径为空"}}},
+        {"missing library", missing, false, 0, 0,
+         {{3, load, AllOf(StartsWith("加载策略失败，策略文件路径：" + missing + " 错误码："),
+                          HasSubstr("cannot open shared object file"))}}},
+        {"no export", noExport, false, 1, 0,
+         {{3, load, AllOf(StartsWith("获取策略导出函数失败，策略路径：" + noExport + " 错误码："),
+                          HasSubstr("undefined symbol: getStrategyHandler"), EndsWith(" 导出函数：getStrategyHandler"))}}},
+        {"null handler", nullHandler, false, 1, 2, {{3, load, "获取策略句柄失败：" + nullHandler + "原因：导出函数返回值为空"}}},
+        {"throwing export", strategy, true, 1, 2,
+         {{3, "strategycall callStrategy", "策略回调抛出异常，回调：getStrategyHandler 原因：no handler today"},
+          {3, load, "获取策略句柄失败：" + strategy + "原因：导出函数返回值为空"}}},
+    };
+    // clang-format on
+    for (const LoadFailure& c : cases) {
+        SCOPED_TRACE(c.name);
+        adapter->Uninit();
+        host.clear();
+        recorder().clear();
+        recorder().throwInExport = c.throwInExport;
+        const char* path = c.path.empty() ? nullptr : c.path.c_str();
+        std::string schema = "untouched";
+        EXPECT_EQ(adapter->GetStrategyParams(path, schema), zq::kResultNoStrategy);
+        EXPECT_EQ(adapter->RunStrategy(path, "{}"), zq::kResultNoStrategy);
+        EXPECT_EQ(schema, "untouched");
+        ASSERT_EQ(host.logs.size(), 2 * c.lines.size());
+        for (size_t i = 0; i < host.logs.size(); ++i) {
+            const auto& [level, where, text] = c.lines[i % c.lines.size()];
+            EXPECT_EQ(host.logs[i].level, level);
+            EXPECT_EQ(host.logs[i].file + " " + host.logs[i].function, where);
+            EXPECT_GT(host.logs[i].line, 0);
+            EXPECT_THAT(host.logs[i].text, text);
+        }
+        EXPECT_EQ(recorder().libraryLoads, c.libraryLoads);
+        EXPECT_EQ(recorder().handlerRequests, c.handlerRequests);
+        EXPECT_EQ(recorder().libraryUnloads, 0);
+        adapter->Uninit();
+        EXPECT_EQ(recorder().libraryUnloads, c.libraryLoads);
     }
 }
 
-TEST_F(AdapterTest, MissingLibraryLogsThePathAndTheLoaderError) {
-    std::string path = "/no/such/dir/libmissing.so";
-    EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), zq::kResultNoStrategy);
-    ASSERT_EQ(host.logs.size(), 1u);
-    const fake::HostLogLine& line = host.logs[0];
-    EXPECT_EQ(line.level, 3);
-    EXPECT_EQ(line.function, "ZqCxxAdapter::LoadStrategy");
-    std::string prefix = "加载策略失败，策略文件路径：" + path + " 错误码：";
-    EXPECT_TRUE(startsWith(line.text, prefix)) << line.text;
-    EXPECT_NE(line.text.find("cannot open shared object file", prefix.size()), std::string::npos) << line.text;
-}
-
-TEST_F(AdapterTest, LibraryWithoutTheExportIsReportedAndStaysLoadedUntilUninit) {
-    std::string path = libraryPath("teststrategy_noexport");
-    EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), zq::kResultNoStrategy);
-    ASSERT_EQ(host.logs.size(), 1u);
-    const std::string& text = host.logs[0].text;
-    EXPECT_EQ(host.logs[0].level, 3);
-    EXPECT_TRUE(startsWith(text, "获取策略导出函数失败，策略路径：" + path + " 错误码：")) << text;
-    EXPECT_NE(text.find("undefined symbol: getStrategyHandler"), std::string::npos) << text;
-    EXPECT_TRUE(endsWith(text, " 导出函数：getStrategyHandler")) << text;
-
-    // A second attempt looks the export up again in the library already mapped.
-    EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), zq::kResultNoStrategy);
-    EXPECT_EQ(recorder().libraryLoads, 1);
-    EXPECT_EQ(recorder().libraryUnloads, 0);
-    adapter->Uninit();
-    EXPECT_EQ(recorder().libraryUnloads, 1);
-}
-
-TEST_F(AdapterTest, ExportReturningNullIsReportedAndTheLibraryStaysLoaded) {
-    std::string path = libraryPath("teststrategy_nullhandler");
-    std::string schema;
-    EXPECT_EQ(adapter->GetStrategyParams(path.c_str(), schema), zq::kResultNoStrategy);
-    ASSERT_EQ(host.logs.size(), 1u);
-    EXPECT_EQ(host.logs[0].text, "获取策略句柄失败：" + path + "原因：导出函数返回值为空");
-    EXPECT_EQ(recorder().handlerRequests, 1);
-    EXPECT_EQ(recorder().libraryUnloads, 0);
-}
-
-TEST_F(AdapterTest, NonAsciiPathsLoadAndAreLoggedAsGiven) {
+TEST_F(AdapterTest, NonAsciiPathsLoad) {
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("策略目录-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     fs::path copy = dir / "测试策略.so";
     fs::copy_file(strategy, copy, fs::copy_options::overwrite_existing);
-
     EXPECT_EQ(adapter->RunStrategy(copy.c_str(), "{}"), 0);
     EXPECT_EQ(recorder().slots(), std::vector<int>{1});
     adapter->Uninit();
-
-    std::string missing = (dir / "不存在.so").string();
-    EXPECT_EQ(adapter->RunStrategy(missing.c_str(), "{}"), zq::kResultNoStrategy);
-    ASSERT_FALSE(host.logs.empty());
-    EXPECT_TRUE(startsWith(host.logs.back().text, "加载策略失败，策略文件路径：" + missing + " 错误码："));
     fs::remove_all(dir);
 }
 
@@ -221,14 +204,6 @@ TEST_F(AdapterTest, AThrowingCallbackIsLoggedAndTheOperationCarriesOn) {
     EXPECT_EQ(schema, "untouched");
     EXPECT_EQ(host.logs.back().text, "策略回调抛出异常，回调：getParams 原因：未知异常");
     EXPECT_EQ(recorder().libraryUnloads, 1);
-}
-
-TEST_F(AdapterTest, AThrowingExportCountsAsNoHandler) {
-    recorder().throwInExport = true;
-    EXPECT_EQ(adapter->RunStrategy(strategy.c_str(), "{}"), zq::kResultNoStrategy);
-    ASSERT_EQ(host.logs.size(), 2u);
-    EXPECT_EQ(host.logs[0].text, "策略回调抛出异常，回调：getStrategyHandler 原因：no handler today");
-    EXPECT_EQ(host.logs[1].text, "获取策略句柄失败：" + strategy + "原因：导出函数返回值为空");
 }
 
 class RunningParamsTest : public AdapterTest {};
@@ -271,9 +246,8 @@ TEST_F(RunningParamsTest, MalformedJsonIsLoggedAndNotPassedOn) {
     ASSERT_EQ(host.logs.size(), 1u);
     EXPECT_EQ(host.logs[0].level, 3);
     EXPECT_EQ(host.logs[0].function, "ZqCxxAdapter::ModifyStragetyRunningParams");
-    EXPECT_TRUE(startsWith(host.logs[0].text, "修改参数失败，原因：json解析失败，参数：{\"params\": 错误码："))
-        << host.logs[0].text;
-    EXPECT_NE(host.logs[0].text.find(" 错误信息："), std::string::npos);
+    EXPECT_THAT(host.logs[0].text, AllOf(StartsWith("修改参数失败，原因：json解析失败，参数：{\"params\": 错误码："),
+                                         HasSubstr(" 错误信息：")));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The context as a strategy sees it from its callbacks.
+// The context as a strategy sees it from its callbacks; its slots and the
+// objects they hand out are in layout_test.cpp.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "adapterfixture.h"
 #include "norq/izqcontext.h"
@@ -9,27 +8,6 @@
 namespace {
 
 using fake::AdapterTest;
-
-const char* const kHandlerNames[] = {"getSysApi",           "getEtfHandler",         "getMarginHandler",
-                                     "getAlgoTradeHandler", "getOptionTradeHandler", "getPythonExecutor"};
-
-TEST_F(AdapterTest, NamedGettersMatchGetHandlerAndAreDistinct) {
-    Norq::IZqContext* context = runTestStrategy();
-    ASSERT_NE(context, nullptr);
-    EXPECT_EQ(static_cast<void*>(context->getSysApi()), context->getHandler("getSysApi"));
-    EXPECT_EQ(static_cast<void*>(context->getEtfHandler()), context->getHandler("getEtfHandler"));
-    EXPECT_EQ(static_cast<void*>(context->getMarginHandler()), context->getHandler("getMarginHandler"));
-    EXPECT_EQ(context->getAlgoTradeHandler(), context->getHandler("getAlgoTradeHandler"));
-    EXPECT_EQ(static_cast<void*>(context->getOptionTradeHandler()), context->getHandler("getOptionTradeHandler"));
-    EXPECT_EQ(static_cast<void*>(context->getPythonExecutor()), context->getHandler("getPythonExecutor"));
-    std::set<void*> objects;
-    for (const char* name : kHandlerNames) {
-        void* object = context->getHandler(name);
-        EXPECT_NE(object, nullptr) << name;
-        objects.insert(object);
-    }
-    EXPECT_EQ(objects.size(), 6u);
-}
 
 TEST_F(AdapterTest, GetHandlerNeedsTheExactName) {
     Norq::IZqContext* context = runTestStrategy();
@@ -53,21 +31,6 @@ TEST_F(AdapterTest, AccountIdsComeFromTheHostByAccountTypeName) {
     for (const fake::HostCall& call : host.callsTo(22)) asked.push_back(call.texts.at(0));
     EXPECT_EQ(asked, (std::vector<std::string>{"stock", "stock_margin", "futures", "open_fund", "option", "unknown",
                                                "unknown"}));
-}
-
-TEST_F(AdapterTest, ForwardToHostPassesThreeValuesAndReturnsTheHostsAnswer) {
-    Norq::IZqContext* context = runTestStrategy();
-    host.forwardResult = 77;
-    EXPECT_EQ(context->forwardToHost(1, -2, INTPTR_MAX), 77);
-    auto calls = host.callsTo(27);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].numbers, (std::vector<int64_t>{1, -2, INTPTR_MAX}));
-}
-
-TEST_F(AdapterTest, RunParamsPointToTheContextsOwnParameters) {
-    Norq::IZqContext* context = runTestStrategy(R"({"symbol":"000001.SZ"})");
-    EXPECT_EQ(context->getRunParams(), context->getRunParams());
-    EXPECT_STREQ(context->getRunParams()->getStrValue("symbol").str(), "000001.SZ");
 }
 
 }  // namespace

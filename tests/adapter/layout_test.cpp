@@ -3,6 +3,8 @@
 // would, so reordering a header breaks these cases.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "adapterfixture.h"
 #include "norq/istrategyhandler.h"
 #include "norq/izqcontext.h"
@@ -21,6 +23,9 @@ R callSlot(void* object, int slot, A... args) {
 TEST_F(AdapterTest, AdapterSlotsSitAtTheirNumbers) {
     void* a = adapter;
     EXPECT_TRUE((callSlot<bool>(a, 1)));
+    for (int reserved : {6, 7, 9}) EXPECT_EQ((callSlot<int32_t>(a, reserved)), 0) << reserved;
+    callSlot<void>(a, 13);
+    EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ((callSlot<int32_t>(a, 5)), zq::kResultNoStrategy);
     EXPECT_EQ((callSlot<int32_t, const zq::NotifyMessage*>(a, 8, nullptr)), zq::kResultNoStrategy);
     EXPECT_EQ((callSlot<int32_t, const char*, int32_t>(a, 10, nullptr, 1062)), zq::kResultBadJson);
@@ -58,16 +63,23 @@ TEST_F(AdapterTest, StrategyHandlerSlotsSitAtTheirNumbers) {
 TEST_F(AdapterTest, ContextSlotsSitAtTheirNumbers) {
     Norq::IZqContext* context = runTestStrategy(R"({"period":"8"})");
     void* c = context;
-    EXPECT_EQ((callSlot<void*>(c, 0)), context->getHandler("getSysApi"));
-    EXPECT_EQ((callSlot<void*>(c, 3)), context->getHandler("getAlgoTradeHandler"));
-    EXPECT_EQ((callSlot<void*>(c, 5)), context->getHandler("getPythonExecutor"));
-    EXPECT_EQ((callSlot<void*, const char*>(c, 6, "getMarginHandler")),
-              static_cast<void*>(context->getMarginHandler()));
-    auto* params = callSlot<Norq::StrategyParams*>(c, 7);
-    EXPECT_EQ(params->getIntValue("period"), 8);
-    host.forwardResult = 5;
-    EXPECT_EQ((callSlot<intptr_t, intptr_t, intptr_t, intptr_t>(c, 9, 1, 2, 3)), 5);
-    EXPECT_EQ(host.callsTo(27).size(), 1u);
+    // Slots 0 to 5 hand out six distinct objects, the ones getHandler finds by name.
+    const char* names[] = {"getSysApi",           "getEtfHandler",         "getMarginHandler",
+                           "getAlgoTradeHandler", "getOptionTradeHandler", "getPythonExecutor"};
+    std::set<void*> objects;
+    for (int slot = 0; slot < 6; ++slot) {
+        void* object = callSlot<void*>(c, slot);
+        EXPECT_NE(object, nullptr) << names[slot];
+        EXPECT_EQ((callSlot<void*, const char*>(c, 6, names[slot])), object) << names[slot];
+        objects.insert(object);
+    }
+    EXPECT_EQ(objects.size(), 6u);
+    EXPECT_EQ(callSlot<Norq::StrategyParams*>(c, 7)->getIntValue("period"), 8);
+    host.forwardResult = 77;
+    EXPECT_EQ((callSlot<intptr_t, intptr_t, intptr_t, intptr_t>(c, 9, 1, -2, INTPTR_MAX)), 77);
+    auto calls = host.callsTo(27);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].numbers, (std::vector<int64_t>{1, -2, INTPTR_MAX}));
 }
 
 TEST(HostContract, HostSlotsSitAtTheirNumbers) {

@@ -33,25 +33,30 @@ TEST_F(ZqLogTest, AnInfoLineReachesTheHostWithEveryArgumentAndIsEchoed) {
     EXPECT_TRUE(capture.platform.empty());
 }
 
-TEST_F(ZqLogTest, TheLogThresholdDropsLessSevereLines) {
-    ZqLog::setLogLevel(Norq::LOG_LEVEL_WARN);
-    ZqLog("s", 1, "f").info() << "dropped";
-    ZqLog("s", 2, "f").debug() << "dropped too";
-    ZqLog("s", 3, "f").warn() << "kept";
-    ZqLog("s", 4, "f").error() << "kept too";
-    ASSERT_EQ(host.logs.size(), 2u);
-    EXPECT_EQ(host.logs[0].text, "kept");
-    EXPECT_EQ(host.logs[0].level, 2);
-    EXPECT_EQ(host.logs[1].level, 3);
-    EXPECT_EQ(capture.qtDebug, (std::vector<std::string>{"kept", "kept too"}));
-}
-
-TEST_F(ZqLogTest, TheConsoleThresholdOnlyStopsTheEcho) {
-    ZqLog::setConsoleLogLevel(Norq::LOG_LEVEL_ERROR);
-    ZqLog("s", 1, "f").warn() << "to host only";
-    ZqLog("s", 2, "f").error() << "both";
-    EXPECT_EQ(host.logs.size(), 2u);
-    EXPECT_EQ(capture.qtDebug, std::vector<std::string>{"both"});
+TEST_F(ZqLogTest, ThresholdsDropLessSevereLinesAndTheConsoleOneOnlyTheEcho) {
+    struct Case {
+        Norq::LOG_LEVEL log, console;
+        std::string toHost, echoed;  // "text/level " per line; "text " per line
+    } cases[] = {
+        {Norq::LOG_LEVEL_WARN, Norq::LOG_LEVEL_DEBUG, "warn/2 error/3 ", "warn error "},
+        {Norq::LOG_LEVEL_DEBUG, Norq::LOG_LEVEL_ERROR, "debug/0 info/1 warn/2 error/3 ", "error "},
+        {Norq::LOG_LEVEL_ERROR, Norq::LOG_LEVEL_INFO, "error/3 ", "error "},
+    };
+    for (const Case& c : cases) {
+        ZqLog::setLogLevel(c.log);
+        ZqLog::setConsoleLogLevel(c.console);
+        host.logs.clear();
+        capture.qtDebug.clear();
+        ZqLog("s", 1, "f").debug() << "debug";
+        ZqLog("s", 2, "f").info() << "info";
+        ZqLog("s", 3, "f").warn() << "warn";
+        ZqLog("s", 4, "f").error() << "error";
+        std::string toHost, echoed;
+        for (const fake::HostLogLine& line : host.logs) toHost += line.text + "/" + std::to_string(line.level) + " ";
+        for (const std::string& text : capture.qtDebug) echoed += text + " ";
+        EXPECT_EQ(toHost, c.toHost) << c.log << " " << c.console;
+        EXPECT_EQ(echoed, c.echoed) << c.log << " " << c.console;
+    }
 }
 
 TEST_F(ZqLogTest, UserLogLinesBypassTheThresholds) {

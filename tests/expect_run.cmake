@@ -1,0 +1,20 @@
+# Runs the command given after "--" and fails unless it exits with STATUS and
+# its standard output and error, taken together, match the regular expression
+# OUTPUT. A message alone is not enough: a crash can print the right text too.
+#   cmake -DSTATUS=n -DOUTPUT=regex -P expect_run.cmake -- command [args...]
+cmake_minimum_required(VERSION 3.16)
+set(command)
+set(after_separator OFF)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(i RANGE ${last})
+  if(after_separator)
+    list(APPEND command "${CMAKE_ARGV${i}}")
+  elseif(CMAKE_ARGV${i} STREQUAL "--")
+    set(after_separator ON)
+  endif()
+endforeach()
+execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT status STREQUAL "${STATUS}" OR NOT output MATCHES "${OUTPUT}")
+  message(FATAL_ERROR "expected exit status ${STATUS} and output matching\n  ${OUTPUT}\n"
+                      "got exit status ${status} and output\n${output}")
+endif()
