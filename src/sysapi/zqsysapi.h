@@ -59,6 +59,9 @@ private:
     // empty client order id means a new one.
     Norq::Order orderImpl(Norq::AccountType type, const Norq::OrderRequest& request, const std::string& flag,
                           const std::string& clientOrderId);
+    // Positions as the platform (source 0) or the broker's counter (1) sees them.
+    Norq::PositionList positionsImpl(Norq::AccountType type, const char* symbol, int32_t source,
+                                     const char* function);
     // Both batch forms; Request is OrderRequest or OrderRequestEx.
     template <typename Request>
     Norq::OrderList batchImpl(Norq::AccountType type, const Norq::BatchOrderRequest& batch, const char* function);

@@ -12,7 +12,6 @@ void unavailable(int line, const char* function) {
 
 }  // namespace
 
-
 int32_t ZqSysApi::registerTimer(int32_t, const char*, const char*, const char*) {
     unavailable(__LINE__, "ZqSysApi::registerTimer");
     return -1;
@@ -21,61 +20,6 @@ int32_t ZqSysApi::registerTimer(int32_t, const char*, const char*, const char*) 
 int32_t ZqSysApi::registerSingleTimer(const char*, const char*) {
     unavailable(__LINE__, "ZqSysApi::registerSingleTimer");
     return -1;
-}
-
-int32_t ZqSysApi::subscribe(Norq::SymbolList&, int32_t) {
-    unavailable(__LINE__, "ZqSysApi::subscribe");
-    return -1;
-}
-
-int32_t ZqSysApi::unsubscribe(Norq::SymbolList&, int32_t) {
-    unavailable(__LINE__, "ZqSysApi::unsubscribe");
-    return -1;
-}
-
-int32_t ZqSysApi::unsubscribeAll() {
-    unavailable(__LINE__, "ZqSysApi::unsubscribeAll");
-    return 0;
-}
-
-Norq::Tick ZqSysApi::getSnapshot(const char*) {
-    unavailable(__LINE__, "ZqSysApi::getSnapshot");
-    return Norq::Tick{};
-}
-
-Norq::KLineDataList ZqSysApi::getKLineData(const Norq::KLineQuery&) {
-    unavailable(__LINE__, "ZqSysApi::getKLineData");
-    return Norq::KLineDataList();
-}
-
-Norq::KLineDataList ZqSysApi::getKLineDataFromInitDate(const Norq::KLineInitDateQuery&) {
-    unavailable(__LINE__, "ZqSysApi::getKLineDataFromInitDate");
-    return Norq::KLineDataList();
-}
-
-Norq::TickDataList ZqSysApi::getTicks(const char*, int64_t, int64_t) {
-    unavailable(__LINE__, "ZqSysApi::getTicks");
-    return Norq::TickDataList();
-}
-
-Norq::OrderList ZqSysApi::getOrders(Norq::AccountType, const Norq::TradeQuery&) {
-    unavailable(__LINE__, "ZqSysApi::getOrders");
-    return Norq::OrderList();
-}
-
-Norq::ExecutionList ZqSysApi::getExecutions(Norq::AccountType, const Norq::TradeQuery&) {
-    unavailable(__LINE__, "ZqSysApi::getExecutions");
-    return Norq::ExecutionList();
-}
-
-Norq::PositionList ZqSysApi::getPositions(Norq::AccountType, const char*) {
-    unavailable(__LINE__, "ZqSysApi::getPositions");
-    return Norq::PositionList();
-}
-
-Norq::FundInfo ZqSysApi::getFundInfo(Norq::AccountType) {
-    unavailable(__LINE__, "ZqSysApi::getFundInfo");
-    return Norq::FundInfo{};
 }
 
 int32_t ZqSysApi::registerMsgType(int32_t) {
@@ -128,11 +72,6 @@ int32_t ZqSysApi::sendSymbols(Norq::SymbolList&) {
     return -1;
 }
 
-Norq::IndexComponentList ZqSysApi::getIndexComponents(const char*) {
-    unavailable(__LINE__, "ZqSysApi::getIndexComponents");
-    return Norq::IndexComponentList();
-}
-
 Norq::ZqString ZqSysApi::getTextFromHost(intptr_t, intptr_t, bool) {
     unavailable(__LINE__, "ZqSysApi::getTextFromHost");
     return Norq::ZqString();
@@ -171,12 +110,3 @@ Norq::SecurityDetialEx ZqSysApi::getSymbolDetialEx(const char*) {
     return Norq::SecurityDetialEx{};
 }
 
-Norq::TickEx ZqSysApi::getSnapshotEx(const char*) {
-    unavailable(__LINE__, "ZqSysApi::getSnapshotEx");
-    return Norq::TickEx{};
-}
-
-Norq::PositionList ZqSysApi::getPositionFromCounter(Norq::AccountType, const char*) {
-    unavailable(__LINE__, "ZqSysApi::getPositionFromCounter");
-    return Norq::PositionList();
-}

@@ -33,7 +33,13 @@ public:
         params.addBoolParam("verbose", true, "log more");
         return params;
     }
-    void onInit(Norq::IZqContext* ctx) override { note(1, ctx); }
+    void onInit(Norq::IZqContext* ctx) override {
+        note(1, ctx);
+#if defined(TEST_STRATEGY_TRADES)
+        trade(ctx);
+        query(ctx);
+#endif
+    }
     void onNotify1071(Norq::IZqContext* ctx) override { note(2, ctx); }
     void onNotify1000(Norq::IZqContext* ctx, const void* p) override { note(3, ctx, {}, {}, p); }
     void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* p) override { note(4, ctx, {}, {}, p); }
@@ -115,6 +121,49 @@ private:
             << first.symbol << " " << first.amount << " " << taken.getSize() << " " << orders.getSize() << " "
             << taken.isLast() << " " << taken.totalCount() << " [" << outside.symbol << "] " << outside.amount << " "
             << ratios.getSize() << " " << ratios.discountRatio("600000.SH") << " " << first;
+    }
+
+    // Places, batches and cancels through the system API's slots as this
+    // separately built library sees them, and records what came back.
+    void trade(Norq::IZqContext* ctx) {
+        Norq::INorqSysApi* api = ctx->getSysApi();
+        Norq::OrderRequest request{};
+        std::strcpy(request.symbol, "600000.SH");
+        request.amount = 300;
+        request.side = 1;
+        request.price = 10.5;
+        request.entrust_type = 10;
+        Norq::Order placed = api->order(Norq::ACCOUNT_STOCK, request);
+        Norq::OrderRequestEx own{};
+        std::strcpy(own.symbol, "000001.SZ");
+        std::strcpy(own.cl_ord_id, "own-id-1");
+        Norq::BatchOrderRequest batch{&own, 1, 77, 0};
+        Norq::OrderList batched = api->batchOrdersEx(Norq::ACCOUNT_STOCK, batch);
+        Norq::Order cancel = api->cancelOrder(Norq::ACCOUNT_STOCK, placed.order_id, 0, 0);
+        int32_t reply = api->enableOrderReply(true);
+        strategyRecorder().events.back().numbers = {placed.status, placed.entrust_type, batched.getSize(),
+                                                    batched.get(0).batch_no, reply};
+        strategyRecorder().events.back().texts = {placed.order_id, batched.get(0).order_id, cancel.orig_order_id};
+    }
+
+    // Reads orders, positions, funds and bars back through the system API
+    // and records what the lists held.
+    void query(Norq::IZqContext* ctx) {
+        Norq::INorqSysApi* api = ctx->getSysApi();
+        Norq::TradeQuery filter{};
+        filter.own_only = true;
+        Norq::OrderList orders = api->getOrders(Norq::ACCOUNT_STOCK, filter);
+        Norq::PositionList positions = api->getPositions(Norq::ACCOUNT_STOCK, "600000.SH");
+        Norq::FundInfo fund = api->getFundInfo(Norq::ACCOUNT_STOCK);
+        Norq::KLineQuery barQuery{};
+        std::strcpy(barQuery.symbol, "600000.SH");
+        barQuery.start = 20240102;
+        std::strcpy(barQuery.period, "kline_1m");
+        Norq::KLineDataList bars = api->getKLineData(barQuery);
+        fake::StrategyEvent& event = strategyRecorder().events.back();
+        event.numbers.insert(event.numbers.end(), {orders.getSize(), orders.totalCount(), positions.getSize(),
+                                                   static_cast<int64_t>(fund.available_cash), bars.getSize()});
+        event.texts.insert(event.texts.end(), {orders.get(0).order_id, positions.get(0).symbol, bars.get(1).symbol});
     }
 
     void note(int slot, Norq::IZqContext* ctx, std::vector<int64_t> numbers = {}, std::vector<std::string> texts = {},

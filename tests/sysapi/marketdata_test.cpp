@@ -1,0 +1,183 @@
+// Market data: subscriptions as the host receives them, bar, tick and index
+// queries as the data-access library receives them, snapshots, and the rows
+// coming back byte for byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "adapterfixture.h"
+#include "fakedataaccess.h"
+#include "norq/izqcontext.h"
+
+namespace {
+
+using fake::AdapterTest;
+using namespace Norq;
+
+class MarketDataTest : public AdapterTest {
+protected:
+    void SetUp() override {
+        AdapterTest::SetUp();
+        api = runTestStrategy()->getSysApi();
+        host.clear();
+    }
+
+    fake::FakeDataAccess data;
+    INorqSysApi* api = nullptr;
+};
+
+template <typename Row>
+std::vector<Row> patternedRows(size_t count) {
+    std::vector<Row> rows(count);
+    for (size_t i = 0; i < count; ++i) {
+        uint8_t* bytes = reinterpret_cast<uint8_t*>(&rows[i]);
+        for (size_t b = 0; b < sizeof(Row); ++b) bytes[b] = static_cast<uint8_t>(b * 7 + i + 1);
+    }
+    return rows;
+}
+
+template <typename Row, typename List>
+void expectCopies(List& list, const std::vector<Row>& rows) {
+    ASSERT_EQ(list.getSize(), static_cast<int>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(std::memcmp(&list.get(static_cast<int>(i)), &rows[i], sizeof(Row)), 0) << "row " << i;
+    }
+}
+
+TEST_F(MarketDataTest, SubscriptionsSendTheHostCodeAndTheSymbolList) {
+    host.subscribeResult = 17;
+    SymbolList two;
+    two.put("600000.SH");
+    two.put("000001.SZ");
+    const std::string pair = R"({"security_symbol":"600000.SH"},{"security_symbol":"000001.SZ"})";
+    struct Case {
+        int32_t dataType, code;
+        std::string json;
+    } cases[] = {
+        {1, 3001, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {2, 3015, R"({"params":{"period_type":"kline_1m","sub_list":[)" + pair + "]}}"},
+        {3, 3011, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {4, 3010, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {5, 3012, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {6, 3020, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {7, -1, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {0, -1, R"({"params":{"sub_list":[)" + pair + "]}}"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dataType);
+        host.clear();
+        EXPECT_EQ(api->subscribe(two, c.dataType), 17);
+        EXPECT_EQ(api->unsubscribe(two, c.dataType), 17);
+        ASSERT_EQ(host.calls.size(), 2u);
+        EXPECT_EQ(host.calls[0].slot, 9);
+        EXPECT_EQ(host.calls[1].slot, 10);
+        for (const fake::HostCall& call : host.calls) {
+            EXPECT_EQ(call.numbers, std::vector<int64_t>{c.code});
+            EXPECT_EQ(call.texts, std::vector<std::string>{c.json});
+        }
+    }
+    EXPECT_EQ(two.getSize(), 2) << "the strategy keeps its list";
+
+    host.clear();
+    SymbolList none;
+    api->subscribe(none, 2);
+    EXPECT_EQ(host.calls.at(0).texts.at(0), R"({"params":{"period_type":"kline_1m","sub_list":[]}})");
+    EXPECT_EQ(api->unsubscribeAll(), 0);
+    EXPECT_EQ(host.calls.back().slot, 11);
+}
+
+TEST_F(MarketDataTest, BarQueriesPadTheirTimesAndDefaultTheirType) {
+    struct Case {
+        int64_t start, end;
+        int32_t queryType;
+        bool flag;
+        std::vector<std::string> texts;  // symbol, start, end, period
+        std::vector<int64_t> numbers;    // type, 1, flag
+    } cases[] = {
+        {20240102, 20240103, 0, false, {"600000.SH", "20240102000000", "20240103000000", "kline_5m"}, {11, 1, 0}},
+        {20240102093000, 202401021500, 3, true, {"600000.SH", "20240102093000", "20240102150000", "kline_5m"}, {3, 1, 1}},
+        {202401021500301, 0, -2, false, {"600000.SH", "202401021500301", "00000000000000", "kline_5m"}, {-2, 1, 0}},
+        {-5, 2, 11, false, {"600000.SH", "-5000000000000", "20000000000000", "kline_5m"}, {11, 1, 0}},
+    };
+    auto rows = patternedRows<KLineData>(3);
+    data.setRows("QueryKLineData", rows);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        data.calls.clear();
+        KLineQuery query{};
+        std::strcpy(query.symbol, "600000.SH");
+        query.start = c.start;
+        query.end = c.end;
+        std::strcpy(query.period, "kline_5m");
+        query.query_type = c.queryType;
+        query.flag = c.flag;
+        KLineDataList bars = api->getKLineData(query);
+        ASSERT_EQ(data.calls.size(), 1u);
+        EXPECT_EQ(data.calls[0].texts, c.texts);
+        EXPECT_EQ(data.calls[0].numbers, c.numbers);
+        expectCopies(bars, rows);
+    }
+    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
+}
+
+TEST_F(MarketDataTest, BarQueriesFromAnInitialDatePassEveryFieldInOrder) {
+    KLineInitDateQuery query{};
+    std::memset(query.symbol, 's', sizeof query.symbol);  // no NUL within the field
+    query.init_time = 2024;
+    query.count = 30;
+    std::strcpy(query.period, "kline_1d");
+    query.query_type = 0;
+    query.flag = true;
+    query.extra = -8;
+    std::strcpy(query.extra_text, "tail");
+    KLineDataList bars = api->getKLineDataFromInitDate(query);
+    ASSERT_EQ(data.calls.size(), 1u);
+    EXPECT_EQ(data.calls[0].function, "QueryKLineDataFromInitDate");
+    EXPECT_EQ(data.calls[0].texts,
+              (std::vector<std::string>{std::string(16, 's'), "20240000000000", "kline_1d", "tail"}));
+    EXPECT_EQ(data.calls[0].numbers, (std::vector<int64_t>{30, 11, 1, -8, 1}));
+    EXPECT_EQ(bars.getSize(), 0);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 1) << "bar answers go back even when empty";
+}
+
+TEST_F(MarketDataTest, TicksAndIndexComponentsGoBackOnlyWhenRowsCame) {
+    TickDataList none = api->getTicks("600000.SH", 20240102, 20240102150000);
+    IndexComponentList noComponents = api->getIndexComponents(nullptr);
+    EXPECT_EQ(none.getSize() + noComponents.getSize(), 0);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 0);
+    ASSERT_EQ(data.calls.size(), 2u);
+    EXPECT_EQ(data.calls[0].texts, (std::vector<std::string>{"600000.SH", "20240102000000", "20240102150000"}));
+    EXPECT_EQ(data.calls[1].texts, std::vector<std::string>{""});
+
+    auto ticks = patternedRows<Tick>(2);
+    auto components = patternedRows<IndexComponent>(5);
+    data.setRows("QueryTick", ticks);
+    data.setRows("QueryIndexComponents", components);
+    TickDataList gotTicks = api->getTicks(nullptr, 0, 0);
+    IndexComponentList gotComponents = api->getIndexComponents("000300.SH");
+    expectCopies(gotTicks, ticks);
+    expectCopies(gotComponents, components);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 2);
+    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
+}
+
+TEST_F(MarketDataTest, SnapshotsAreTheHostsRecordWholeOrItsTickPart) {
+    std::vector<uint8_t> full(1304);
+    for (size_t i = 0; i < full.size(); ++i) full[i] = static_cast<uint8_t>(i % 251 + 1);
+    host.snapshots["600000.SH"] = full;
+
+    Tick tick = api->getSnapshot("600000.SH");
+    TickEx whole = api->getSnapshotEx("600000.SH");
+    EXPECT_EQ(std::memcmp(&tick, full.data(), sizeof tick), 0);
+    EXPECT_EQ(std::memcmp(&whole, full.data(), sizeof whole), 0);
+    EXPECT_EQ(host.callsTo(13).size(), 2u);
+
+    host.clear();
+    Tick absent = api->getSnapshot(nullptr);
+    TickEx absentEx = api->getSnapshotEx(nullptr);
+    EXPECT_EQ(absent.last, 0.0);
+    EXPECT_EQ(absentEx.extension[255], 0);
+    EXPECT_TRUE(host.calls.empty());
+}
+
+}  // namespace

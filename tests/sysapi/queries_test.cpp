@@ -1,0 +1,206 @@
+// Trading queries as the data-access library receives them and as the
+// strategy gets them back: the query records byte for byte, paging, the
+// account failures, and every row array handed back exactly once.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "adapterfixture.h"
+#include "bytes.h"
+#include "fakedataaccess.h"
+#include "norq/izqcontext.h"
+
+namespace {
+
+using fake::AdapterTest;
+using fake::text;
+using namespace Norq;
+
+class QueriesTest : public AdapterTest {
+protected:
+    void SetUp() override {
+        AdapterTest::SetUp();
+        host.accountIds = {{"stock", "880001"}};
+        api = runTestStrategy()->getSysApi();
+        host.clear();
+    }
+
+    int hostCalls(int slot) const { return static_cast<int>(host.callsTo(slot).size()); }
+
+    fake::FakeDataAccess data;
+    INorqSysApi* api = nullptr;
+};
+
+zq::OrderRow orderRow(const char* id, int32_t amount) {
+    zq::OrderRow row{};
+    std::strcpy(row.order_id, id);
+    row.amount = amount;
+    return row;
+}
+
+TradeQuery tradeQuery(uint8_t ownOnly, uint8_t statusFilter) {
+    TradeQuery query{};
+    std::strcpy(query.symbol, "600000.SH");
+    std::strcpy(query.order_id, "O-9");
+    query.pass_through[0] = 11;
+    query.pass_through[1] = -22;
+    // Raw bytes: a strategy may leave anything non-zero in a flag.
+    std::memcpy(&query.own_only, &ownOnly, 1);
+    std::memcpy(&query.status_filter_flag, &statusFilter, 1);
+    return query;
+}
+
+TEST_F(QueriesTest, OrderQueriesSendTheirRecordAndConvertEveryRowInOrder) {
+    struct Case {
+        uint8_t ownOnly, statusFilter;
+        const char* instance;
+        const char* statuses;
+    } cases[] = {{1, 1, "instance-1", "1,2,7,4,3"}, {0, 0, "ALL", ""}, {7, 0, "instance-1", ""}, {0, 9, "ALL", "1,2,7,4,3"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.instance + std::string(" ") + c.statuses);
+        host.clear();
+        data.calls.clear();
+        data.setRows("QueryEntrust", std::vector<zq::OrderRow>{orderRow("A", 1), orderRow("B", 2), orderRow("C", 3)},
+                     57, false);
+        OrderList orders = api->getOrders(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
+
+        ZqOrderQuery sent = data.onlyQuery<ZqOrderQuery>();
+        EXPECT_EQ(data.calls.at(0).function, "QueryEntrust");
+        EXPECT_EQ(text(sent.order_id), "O-9");
+        EXPECT_EQ(text(sent.account_id), "880001");
+        EXPECT_EQ(text(sent.statuses), c.statuses);
+        EXPECT_EQ(text(sent.instance), c.instance);
+        EXPECT_EQ(hostCalls(23), std::string(c.instance) == "ALL" ? 0 : 1);
+        EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail}),
+                  (std::vector<int32_t>{11, -22, -1}));
+        EXPECT_EQ(text(sent.symbol), "600000.SH");
+
+        ASSERT_EQ(orders.getSize(), 3);
+        EXPECT_EQ(text(orders.get(0).order_id) + text(orders.get(1).order_id) + text(orders.get(2).order_id), "ABC");
+        EXPECT_EQ(orders.get(2).amount, 3);
+        EXPECT_FALSE(orders.isLast());
+        EXPECT_EQ(orders.totalCount(), 57);
+        ZqDataAccessStats stats = ZqDataAccessGetStats();
+        EXPECT_EQ(stats.outstanding, 0);
+        EXPECT_EQ(stats.foreign_releases, 0);
+    }
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 4) << "one ReleaseMem per answer";
+}
+
+TEST_F(QueriesTest, ExecutionQueriesSendTheirRecordAndKeepThePaging) {
+    struct Case {
+        uint8_t ownOnly, statusFilter;
+        const char* instance;
+        const char* statusField;
+    } cases[] = {{1, 1, "instance-1", "2"}, {0, 0, "ALL", "0"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.instance);
+        data.calls.clear();
+        zq::ExecutionRow row{};
+        std::strcpy(row.trade_id, "T-1");
+        data.setRows("QueryTradeDeal", std::vector<zq::ExecutionRow>{row}, 1, true);
+        ExecutionList executions = api->getExecutions(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
+
+        ZqExecutionQuery sent = data.onlyQuery<ZqExecutionQuery>();
+        EXPECT_EQ(text(sent.order_id), "O-9");
+        EXPECT_EQ(text(sent.account_id), "880001");
+        EXPECT_EQ(text(sent.fixed), "0");
+        EXPECT_EQ(text(sent.status_filter), c.statusField);
+        EXPECT_EQ(text(sent.instance), c.instance);
+        EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail}),
+                  (std::vector<int32_t>{11, -22, -1}));
+        EXPECT_EQ(text(sent.symbol), "600000.SH");
+        ASSERT_EQ(executions.getSize(), 1);
+        EXPECT_EQ(text(executions.get(0).trade_id), "T-1");
+        EXPECT_TRUE(executions.isLast());
+        EXPECT_EQ(executions.totalCount(), 1);
+    }
+    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
+}
+
+TEST_F(QueriesTest, PositionQueriesNameTheirSourceAndReleaseTheRows) {
+    zq::PositionRow row{};
+    std::strcpy(row.symbol, "000001.SZ");
+    row.total_amount = 99.9;
+    data.setRows("QueryStockPosition", std::vector<zq::PositionRow>{row});
+    struct Case {
+        std::function<PositionList(const char*)> query;
+        const char* symbol;
+        int64_t source;
+    } cases[] = {
+        {[&](const char* s) { return api->getPositions(ACCOUNT_STOCK, s); }, "000001.SZ", 0},
+        {[&](const char* s) { return api->getPositionFromCounter(ACCOUNT_STOCK, s); }, nullptr, 1},
+    };
+    for (const Case& c : cases) {
+        data.calls.clear();
+        PositionList positions = c.query(c.symbol);
+        ZqPositionQuery sent = data.onlyQuery<ZqPositionQuery>();
+        EXPECT_EQ(data.calls.at(0).numbers, std::vector<int64_t>{c.source});
+        EXPECT_EQ(text(sent.account_id), "880001");
+        EXPECT_EQ(text(sent.symbol), c.symbol ? c.symbol : "");
+        EXPECT_EQ(sent.tail, -1);
+        ASSERT_EQ(positions.getSize(), 1);
+        EXPECT_EQ(text(positions.get(0).symbol), "000001.SZ");
+        EXPECT_EQ(positions.get(0).total_amount, 99);
+    }
+    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 2);
+}
+
+TEST_F(QueriesTest, FundQueriesConvertTheRowAndReleaseNothing) {
+    zq::FundRow row{};
+    std::strcpy(row.fund_account, "880001");
+    row.available_cash = 1000.5;
+    row.hk_available_cash = 7.25;
+    data.setRows("QueryFundQuota", std::vector<zq::FundRow>{row});
+    FundInfo fund = api->getFundInfo(ACCOUNT_STOCK);
+    EXPECT_EQ(text(data.onlyQuery<ZqFundQuery>().account_id), "880001");
+    EXPECT_EQ(text(fund.fund_account), "880001");
+    EXPECT_EQ(fund.available_cash, 1000.5);
+    EXPECT_EQ(fund.hk_available_cash, 7.25);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 0);
+}
+
+TEST_F(QueriesTest, EmptyAnswersGiveEmptyListsAndStillReleaseOnce) {
+    EXPECT_EQ(api->getOrders(ACCOUNT_STOCK, TradeQuery{}).getSize(), 0);
+    EXPECT_EQ(api->getExecutions(ACCOUNT_STOCK, TradeQuery{}).getSize(), 0);
+    EXPECT_EQ(api->getPositions(ACCOUNT_STOCK, nullptr).getSize(), 0);
+    FundInfo fund = api->getFundInfo(ACCOUNT_STOCK);
+    EXPECT_EQ(fund.available_cash, 0.0);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 3);
+    EXPECT_TRUE(host.logs.empty());
+}
+
+TEST_F(QueriesTest, WithoutAnAccountTheLibraryIsNotAskedAndTheLogSaysWhich) {
+    struct Case {
+        std::function<int()> query;  // the size of what came back
+        const char* function;
+        const char* message;
+    } cases[] = {
+        {[&] { return api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize(); }, "ZqSysApi::getOrders",
+         "未找到对应类型的账号，查询订单失败，账号类型：3"},
+        {[&] { return api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize(); }, "ZqSysApi::getExecutions",
+         "未找到对应类型的账号，查询成交失败，账号类型：5"},
+        {[&] { return api->getPositions(ACCOUNT_STOCK_MARGIN, "x").getSize(); }, "ZqSysApi::getPositions",
+         "未找到对应类型的账号，查询持仓失败，账号类型：2"},
+        {[&] { return api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize(); },
+         "ZqSysApi::getPositionFromCounter", "未找到对应类型的账号，查询持仓失败，账号类型：-4"},
+        {[&] { return api->getFundInfo(ACCOUNT_OPEN_FUND).available_cash == 0.0 ? 0 : 1; }, "ZqSysApi::getFundInfo",
+         "未找到对应类型的账号，查询资金失败，账号类型：4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.function);
+        host.clear();
+        EXPECT_EQ(c.query(), 0);
+        ASSERT_EQ(host.logs.size(), 1u);
+        EXPECT_EQ(host.logs[0].level, 3);
+        EXPECT_EQ(host.logs[0].file, "zqsysapi");
+        EXPECT_EQ(host.logs[0].function, c.function);
+        EXPECT_EQ(host.logs[0].text, c.message);
+    }
+    EXPECT_TRUE(data.calls.empty());
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 0);
+}
+
+}  // namespace
