@@ -5,26 +5,13 @@
 
 #include <cstring>
 
-#include "adapterfixture.h"
-#include "fakedataaccess.h"
-#include "norq/izqcontext.h"
+#include "sysapifixture.h"
 
 namespace {
 
-using fake::AdapterTest;
 using namespace Norq;
 
-class MarketDataTest : public AdapterTest {
-protected:
-    void SetUp() override {
-        AdapterTest::SetUp();
-        api = runTestStrategy()->getSysApi();
-        host.clear();
-    }
-
-    fake::FakeDataAccess data;
-    INorqSysApi* api = nullptr;
-};
+using MarketDataTest = fake::SysApiTest;
 
 template <typename Row>
 std::vector<Row> patternedRows(size_t count) {

@@ -1,15 +1,15 @@
 // Order placement and cancellation as the host receives them: the 240-byte
 // records byte for byte, batch buffers, the compact JSON of cancels and the
-// reply switch, and what the strategy gets back.
+// reply switch, and what the strategy gets back. Also every account-bound
+// operation's answer when the host has no such account.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <regex>
 #include <set>
 
-#include "adapterfixture.h"
 #include "bytes.h"
-#include "norq/izqcontext.h"
+#include "sysapifixture.h"
 #include "zq/hostorder.h"
 
 namespace {
@@ -72,32 +72,7 @@ Order expectedOrder(const OrderRequest& sent, const std::string& id, int32_t bat
     return o;
 }
 
-class OrdersTest : public fake::AdapterTest {
-protected:
-    void SetUp() override {
-        AdapterTest::SetUp();
-        host.accountIds = {{"stock", "880001"}};
-        api = runTestStrategy()->getSysApi();
-        host.clear();
-    }
-
-    std::vector<int> hostSlots() const {
-        std::vector<int> slots;
-        for (const fake::HostCall& call : host.calls) {
-            if (call.slot != 6) slots.push_back(call.slot);
-        }
-        return slots;
-    }
-
-    void expectOneError(const std::string& function, const std::string& message) {
-        ASSERT_EQ(host.logs.size(), 1u) << message;
-        const fake::HostLogLine& line = host.logs[0];
-        EXPECT_EQ(std::make_tuple(line.level, line.file, line.function, line.text),
-                  std::make_tuple(3, std::string("zqsysapi"), function, message));
-    }
-
-    INorqSysApi* api = nullptr;
-};
+using OrdersTest = fake::SysApiTest;
 
 TEST_F(OrdersTest, AnOrderReachesTheHostAsOneRecordAndComesBackAsSent) {
     OrderRequestEx sent = request("600000.SH");
@@ -192,7 +167,7 @@ TEST_F(OrdersTest, ARefusedOrderComesBackAllZeroWithoutALogLine) {
     EXPECT_TRUE(host.logs.empty());
 }
 
-TEST_F(OrdersTest, WithoutAnAccountNothingIsSentAndTheLogNamesTheType) {
+TEST_F(OrdersTest, WithoutAnAccountNothingIsSentOrQueriedAndTheLogNamesTheType) {
     const std::string noAccount = "未找到对应类型的账号，查询订单失败，账号类型：";
     OrderRequestEx one = request("600000.SH");
     BatchOrderRequest batch{&one, 1, 1, 0};
@@ -212,6 +187,16 @@ TEST_F(OrdersTest, WithoutAnAccountNothingIsSentAndTheLogNamesTheType) {
          "ZqSysApi::batchOrdersEx", noAccount + "2"},
         {[&] { return isAllZero(api->cancelOrder(ACCOUNT_OPEN_FUND, "O-1", 0, 0)); }, "open_fund",
          "ZqSysApi::cancelOrder", noAccount + "4"},
+        {[&] { return api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize() == 0; }, "futures",
+         "ZqSysApi::getOrders", noAccount + "3"},
+        {[&] { return api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize() == 0; }, "option",
+         "ZqSysApi::getExecutions", "未找到对应类型的账号，查询成交失败，账号类型：5"},
+        {[&] { return api->getPositions(ACCOUNT_STOCK_MARGIN, "x").getSize() == 0; }, "stock_margin",
+         "ZqSysApi::getPositions", "未找到对应类型的账号，查询持仓失败，账号类型：2"},
+        {[&] { return api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize() == 0; },
+         "unknown", "ZqSysApi::getPositionFromCounter", "未找到对应类型的账号，查询持仓失败，账号类型：-4"},
+        {[&] { return isAllZero(api->getFundInfo(ACCOUNT_OPEN_FUND)); }, "open_fund", "ZqSysApi::getFundInfo",
+         "未找到对应类型的账号，查询资金失败，账号类型：4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.function);
@@ -221,6 +206,7 @@ TEST_F(OrdersTest, WithoutAnAccountNothingIsSentAndTheLogNamesTheType) {
         EXPECT_EQ(host.callsTo(22).at(0).texts, std::vector<std::string>{c.askedFor});
         expectOneError(c.function, c.message);
     }
+    EXPECT_TRUE(data.calls.empty());
 }
 
 TEST_F(OrdersTest, ABatchGoesAsOneBufferAndEveryRequestComesBack) {

@@ -1,36 +1,20 @@
 // Trading queries as the data-access library receives them and as the
-// strategy gets them back: the query records byte for byte, paging, the
-// account failures, and every row array handed back exactly once.
+// strategy gets them back: the query records byte for byte, paging, and
+// every row array handed back exactly once.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
-#include "adapterfixture.h"
 #include "bytes.h"
-#include "fakedataaccess.h"
-#include "norq/izqcontext.h"
+#include "sysapifixture.h"
 
 namespace {
 
-using fake::AdapterTest;
 using fake::text;
 using namespace Norq;
 
-class QueriesTest : public AdapterTest {
-protected:
-    void SetUp() override {
-        AdapterTest::SetUp();
-        host.accountIds = {{"stock", "880001"}};
-        api = runTestStrategy()->getSysApi();
-        host.clear();
-    }
-
-    int hostCalls(int slot) const { return static_cast<int>(host.callsTo(slot).size()); }
-
-    fake::FakeDataAccess data;
-    INorqSysApi* api = nullptr;
-};
+using QueriesTest = fake::SysApiTest;
 
 zq::OrderRow orderRow(const char* id, int32_t amount) {
     zq::OrderRow row{};
@@ -71,7 +55,7 @@ TEST_F(QueriesTest, OrderQueriesSendTheirRecordAndConvertEveryRowInOrder) {
         EXPECT_EQ(text(sent.account_id), "880001");
         EXPECT_EQ(text(sent.statuses), c.statuses);
         EXPECT_EQ(text(sent.instance), c.instance);
-        EXPECT_EQ(hostCalls(23), std::string(c.instance) == "ALL" ? 0 : 1);
+        EXPECT_EQ(static_cast<int>(host.callsTo(23).size()), std::string(c.instance) == "ALL" ? 0 : 1);
         EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail}),
                   (std::vector<int32_t>{11, -22, -1}));
         EXPECT_EQ(text(sent.symbol), "600000.SH");
@@ -159,47 +143,6 @@ TEST_F(QueriesTest, FundQueriesConvertTheRowAndReleaseNothing) {
     EXPECT_EQ(text(fund.fund_account), "880001");
     EXPECT_EQ(fund.available_cash, 1000.5);
     EXPECT_EQ(fund.hk_available_cash, 7.25);
-    EXPECT_EQ(ZqDataAccessGetStats().releases, 0);
-}
-
-TEST_F(QueriesTest, EmptyAnswersGiveEmptyListsAndStillReleaseOnce) {
-    EXPECT_EQ(api->getOrders(ACCOUNT_STOCK, TradeQuery{}).getSize(), 0);
-    EXPECT_EQ(api->getExecutions(ACCOUNT_STOCK, TradeQuery{}).getSize(), 0);
-    EXPECT_EQ(api->getPositions(ACCOUNT_STOCK, nullptr).getSize(), 0);
-    FundInfo fund = api->getFundInfo(ACCOUNT_STOCK);
-    EXPECT_EQ(fund.available_cash, 0.0);
-    EXPECT_EQ(ZqDataAccessGetStats().releases, 3);
-    EXPECT_TRUE(host.logs.empty());
-}
-
-TEST_F(QueriesTest, WithoutAnAccountTheLibraryIsNotAskedAndTheLogSaysWhich) {
-    struct Case {
-        std::function<int()> query;  // the size of what came back
-        const char* function;
-        const char* message;
-    } cases[] = {
-        {[&] { return api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize(); }, "ZqSysApi::getOrders",
-         "未找到对应类型的账号，查询订单失败，账号类型：3"},
-        {[&] { return api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize(); }, "ZqSysApi::getExecutions",
-         "未找到对应类型的账号，查询成交失败，账号类型：5"},
-        {[&] { return api->getPositions(ACCOUNT_STOCK_MARGIN, "x").getSize(); }, "ZqSysApi::getPositions",
-         "未找到对应类型的账号，查询持仓失败，账号类型：2"},
-        {[&] { return api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize(); },
-         "ZqSysApi::getPositionFromCounter", "未找到对应类型的账号，查询持仓失败，账号类型：-4"},
-        {[&] { return api->getFundInfo(ACCOUNT_OPEN_FUND).available_cash == 0.0 ? 0 : 1; }, "ZqSysApi::getFundInfo",
-         "未找到对应类型的账号，查询资金失败，账号类型：4"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.function);
-        host.clear();
-        EXPECT_EQ(c.query(), 0);
-        ASSERT_EQ(host.logs.size(), 1u);
-        EXPECT_EQ(host.logs[0].level, 3);
-        EXPECT_EQ(host.logs[0].file, "zqsysapi");
-        EXPECT_EQ(host.logs[0].function, c.function);
-        EXPECT_EQ(host.logs[0].text, c.message);
-    }
-    EXPECT_TRUE(data.calls.empty());
     EXPECT_EQ(ZqDataAccessGetStats().releases, 0);
 }
 
