@@ -10,6 +10,9 @@ class BenchStrategy : public Norq::StrategyHandlerBase {
 public:
     Norq::StrategyParams getParams() override { return Norq::StrategyParams(); }
     void onInit(Norq::IZqContext* ctx) override { context = ctx; }
+    void onKLine(Norq::IZqContext*, const Norq::KLineDataPush* bar) override { lastClose = bar->close; }
+
+    volatile double lastClose = 0;
 };
 
 BenchStrategy strategy;

@@ -54,5 +54,3 @@ void BM_ZqStringJoin(benchmark::State& state) {
 BENCHMARK(BM_ZqStringJoin);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -4,42 +4,15 @@
 #include <cstring>
 #include <string>
 
+#include "benchsession.h"
 #include "fakedataaccess.h"
-#include "fakehost.h"
-#include "norq/izqcontext.h"
-#include "platform/platform.h"
-#include "zq/izqscriptadapter.h"
 
 namespace {
 
-// Runs the bench strategy library under a fake host and gives its context.
-class StrategySession {
-public:
-    StrategySession() {
-        host.accountIds = {{"stock", "880001"}};
-        getAdapter()->SetHostServices(&host);
-        getAdapter()->RunStrategy(BENCH_STRATEGY_PATH, "{}");
-        library_ = zq::platform::loadLibrary(BENCH_STRATEGY_PATH);
-        using ContextFn = Norq::IZqContext* (*)();
-        auto contextOf = reinterpret_cast<ContextFn>(zq::platform::findSymbol(library_, "benchContext"));
-        context = contextOf ? contextOf() : nullptr;
-    }
-    ~StrategySession() {
-        getAdapter()->Uninit();
-        getAdapter()->SetHostServices(nullptr);
-        zq::platform::freeLibrary(library_);
-    }
-
-    fake::FakeHost host;
-    Norq::IZqContext* context = nullptr;
-
-private:
-    zq::platform::ModuleHandle library_ = nullptr;
-};
 
 // getOrders over N rows: the per-row cost should stay flat as N grows.
 void BM_GetOrders(benchmark::State& state) {
-    StrategySession session;
+    BenchSession session;
     if (!session.context) {
         state.SkipWithError("the bench strategy did not start");
         return;

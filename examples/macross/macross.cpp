@@ -56,11 +56,18 @@ public:
         }
         shortAverage_.setWindow(shortWindow);
         longAverage_.setWindow(longWindow);
-        Norq::ZqString account = ctx->getAccountId(1);
+        // A status line every five seconds of host ticks.
+        ctx->getSysApi()->registerTimer(kStatusInterval, "", "", "status");
+        Norq::ZqString account = ctx->getAccountId(Norq::ACCOUNT_STOCK);
         Norq::ZqString path = ctx->getStrategyPath();
         Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onInit").info()
             << "started " << path << " on " << symbol_ << ", averages " << shortWindow << "/" << longWindow
             << ", volume " << volume_ << ", stock account " << (account.length() ? account.str() : "(none)");
+    }
+
+    void onTimer(Norq::IZqContext*, int32_t, const char*, const char*, const char*) override {
+        Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onTimer").info()
+            << "status: " << symbol_ << " after " << bars_ << " bars, position " << position_;
     }
 
     void onStop(Norq::IZqContext*) override {
@@ -84,6 +91,7 @@ public:
     }
 
 private:
+    static constexpr int32_t kStatusInterval = 5000;
     static constexpr int32_t kSideBuy = 1;
     static constexpr int32_t kSideSell = 2;
 

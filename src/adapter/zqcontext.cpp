@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "adapter/zqtimersignalhandler.h"
+#include "timer/zqtimersignalhandler.h"
 #include "handlers/zqalgotradehandler.h"
 #include "handlers/zqetfhandler.h"
 #include "handlers/zqmarginhandler.h"

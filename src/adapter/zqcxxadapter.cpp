@@ -4,7 +4,8 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
-#include "adapter/strategycall.h"
+#include "host/strategycall.h"
+#include "adapter/eventdispatcher.h"
 #include "adapter/zqcontext.h"
 #include "host/hostlink.h"
 #include "norq/zqlog.h"
@@ -112,8 +113,9 @@ int32_t ZqCxxAdapter::Reserved7() {
     return zq::kResultOk;
 }
 
-int32_t ZqCxxAdapter::OnNotifyMessage(const zq::NotifyMessage*) {
+int32_t ZqCxxAdapter::OnNotifyMessage(const zq::NotifyMessage* message) {
     if (!handler_) return zq::kResultNoStrategy;
+    if (message) EventDispatcher::dispatch(*handler_, ZqContext::instance(), *message);
     return zq::kResultOk;
 }
 

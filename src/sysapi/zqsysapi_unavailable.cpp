@@ -12,16 +12,6 @@ void unavailable(int line, const char* function) {
 
 }  // namespace
 
-int32_t ZqSysApi::registerTimer(int32_t, const char*, const char*, const char*) {
-    unavailable(__LINE__, "ZqSysApi::registerTimer");
-    return -1;
-}
-
-int32_t ZqSysApi::registerSingleTimer(const char*, const char*) {
-    unavailable(__LINE__, "ZqSysApi::registerSingleTimer");
-    return -1;
-}
-
 int32_t ZqSysApi::registerMsgType(int32_t) {
     unavailable(__LINE__, "ZqSysApi::registerMsgType");
     return -1;

@@ -1,7 +1,9 @@
 // zqhost: runs one strategy library through the adapter on this machine, the
 // way the trading client does: load the adapter, hand it the host services,
 // read the strategy's parameter schema, run it, stop it, unload it.
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "consolehost.h"
@@ -10,6 +12,8 @@
 #include "zq/izqscriptadapter.h"
 
 namespace {
+
+constexpr uint32_t kTimerTick = 1004;
 
 std::string defaultAdapterPath() {
 #if defined(_WIN32)
@@ -22,6 +26,31 @@ std::string defaultAdapterPath() {
 int fail(const std::string& message) {
     std::fprintf(stderr, "zqhost: %s\n", message.c_str());
     return 1;
+}
+
+// The local time of day `offsetMs` from now as the host stamps its ticks:
+// "yyyyMMdd hh:mm:ss zzz".
+std::string tickText(std::chrono::system_clock::time_point now, long long offsetMs) {
+    auto at = now + std::chrono::milliseconds(offsetMs);
+    std::time_t seconds = std::chrono::system_clock::to_time_t(at);
+    long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count() % 1000;
+    char text[32];
+    size_t n = std::strftime(text, sizeof text, "%Y%m%d %H:%M:%S", std::localtime(&seconds));
+    std::snprintf(text + n, sizeof text - n, " %03lld", ms);
+    return text;
+}
+
+// Timer ticks as the trading client sends them, one tick length apart. They
+// are delivered at once: the tick texts carry the simulated time.
+void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options) {
+    if (options.ticks == 0) return;
+    auto now = std::chrono::system_clock::now();
+    for (int i = 1; i <= options.ticks; ++i) {
+        std::string text = tickText(now, static_cast<long long>(i) * options.tickLength);
+        zq::NotifyMessage tick{kTimerTick, text.c_str()};
+        adapter.OnNotifyMessage(&tick);
+    }
+    std::printf("[HOST] delivered %d timer ticks\n", options.ticks);
 }
 
 int runStrategy(zq::IZqScriptAdapter& adapter, const Options& options) {
@@ -37,6 +66,7 @@ int runStrategy(zq::IZqScriptAdapter& adapter, const Options& options) {
     if (adapter.RunStrategy(path, options.params.c_str()) != zq::kResultOk) {
         return fail("cannot run the strategy " + options.strategyPath + " (see the log above)");
     }
+    deliverTicks(adapter, options);
     adapter.StopStrategy();
     std::printf("[HOST] strategy stopped\n");
     return 0;

@@ -11,6 +11,7 @@ struct Options {
     std::map<std::string, std::string> accountIds;  // account-type name -> id
     std::string instanceId = "local-1";
     int tickLength = 1000;
+    int ticks = 0;  // timer ticks delivered while the strategy runs
     bool schemaOnly = false;
     bool qtEcho = false;  // keep the library's Qt debug echo of log lines
 };

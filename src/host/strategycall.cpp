@@ -1,4 +1,4 @@
-#include "adapter/strategycall.h"
+#include "host/strategycall.h"
 
 #include "norq/zqlog.h"
 

@@ -1,6 +1,0 @@
-#include "adapter/zqtimersignalhandler.h"
-
-ZqTimerSignalHandler& ZqTimerSignalHandler::instance() {
-    static ZqTimerSignalHandler handler;
-    return handler;
-}

@@ -1,0 +1,149 @@
+// The converters of the host's JSON pushes. The text is parsed where it lies,
+// without a copy; a record is filled straight from the parsed object.
+#include <QByteArray>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QString>
+#include <cstring>
+
+#include "convert/fieldconvert.h"
+#include "convert/zqstructassembler.h"
+#include "norq/zqlog.h"
+#include "sdk/textcopy.h"
+
+using namespace Norq;
+
+namespace {
+
+constexpr const char* kSource = "zqstructassembler";
+
+// The pushed object, or an empty one with `ok` false after the one
+// parse-error line every JSON push converter writes.
+struct ParsedPush {
+    QJsonObject object;
+    bool ok = false;
+    QString error;
+};
+
+ParsedPush parsePush(const char* json) {
+    const char* text = json ? json : "";
+    QJsonParseError error;
+    QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromRawData(text, std::strlen(text)), &error);
+    ParsedPush parsed;
+    parsed.ok = error.error == QJsonParseError::NoError;
+    if (parsed.ok) parsed.object = document.object();
+    else parsed.error = error.errorString();
+    return parsed;
+}
+
+// Straight to the platform logger: these lines come from the notification
+// path, which writes there.
+void logParseError(int line, const char* function, const char* json, const QString& error) {
+    ZqLog(kSource, line, function).log(LOG_LEVEL_ERROR, LOG_MODE_DIRECT)
+        << "json解析失败：" << (json ? json : "") << "," << error.toUtf8().constData();
+}
+
+template <size_t N>
+void copyJsonText(char (&field)[N], const QJsonValue& value) {
+    QByteArray utf8 = value.toString().toUtf8();
+    copyText(field, utf8.constData(), static_cast<size_t>(utf8.size()));
+}
+
+// Order replies never carry a cut text: a text too long for its field
+// leaves the field empty.
+template <size_t N>
+void copyWholeJsonText(char (&field)[N], const QJsonValue& value) {
+    QByteArray utf8 = value.toString().toUtf8();
+    if (static_cast<size_t>(utf8.size()) < N) copyText(field, utf8.constData(), static_cast<size_t>(utf8.size()));
+}
+
+// Numbers the host sends as decimal texts; anything else is 0.
+double textToDouble(const QJsonValue& value) {
+    return value.toString().toDouble();
+}
+
+}  // namespace
+
+int32_t ZqStructAssembler::AssemblePushEtfEstimateInfo(const char* json, EtfEstimateInfo& info) {
+    zeroFill(info);
+    ParsedPush push = parsePush(json);
+    if (!push.ok) {
+        logParseError(__LINE__, "ZqStructAssembler::AssemblePushEtfEstimateInfo", json, push.error);
+        return -1;
+    }
+    const QJsonObject& o = push.object;
+    copyJsonText(info.symbol, o.value(QLatin1String("security_symbol")));
+    copyJsonText(info.datetime, o.value(QLatin1String("timestamp")));
+    info.IOPV = textToDouble(o.value(QLatin1String("iopv")));
+    info.DIOPVS1 = textToDouble(o.value(QLatin1String("iopvs1")));
+    info.DIOPVB1 = textToDouble(o.value(QLatin1String("iopvb1")));
+    info.premium = textToDouble(o.value(QLatin1String("premiumProfit")));
+    info.discount = textToDouble(o.value(QLatin1String("discountProfit")));
+    return 0;
+}
+
+int32_t ZqStructAssembler::AssemblePushKLineData(const char* json, KLineDataPush& bar) {
+    zeroFill(bar);
+    ParsedPush push = parsePush(json);
+    if (!push.ok) {
+        logParseError(__LINE__, "ZqStructAssembler::AssemblePushKLineData", json, push.error);
+        return -1;
+    }
+    const QJsonObject& o = push.object;
+    copyJsonText(bar.symbol, o.value(QLatin1String("security_symbol")));
+    copyJsonText(bar.datetime, o.value(QLatin1String("timestamp")));
+    bar.open = o.value(QLatin1String("open")).toDouble();
+    bar.close = o.value(QLatin1String("close")).toDouble();
+    bar.high = o.value(QLatin1String("high")).toDouble();
+    bar.low = o.value(QLatin1String("low")).toDouble();
+    bar.total_money = o.value(QLatin1String("money")).toDouble();
+    bar.total_volume = truncToInt<int64_t>(o.value(QLatin1String("volume")).toDouble());
+    bar.num_trades = truncToInt<int64_t>(o.value(QLatin1String("num_trades")).toDouble());
+    copyJsonText(bar.data_type, o.value(QLatin1String("period_type")));
+    return 0;
+}
+
+void ZqStructAssembler::assembleOrderReply(const char* json, OrderReply& reply) {
+    zeroFill(reply);
+    ParsedPush push = parsePush(json);
+    if (!push.ok) {
+        ZqLog(kSource, __LINE__, "ZqStructAssembler::assembleOrderReply").error()
+            << "解析报撤单响应失败，原因：" << push.error.toUtf8().constData();
+        return;
+    }
+    const QJsonObject& o = push.object;
+    copyWholeJsonText(reply.entrust_type, o.value(QLatin1String("entrust_type")));
+    copyWholeJsonText(reply.error_code, o.value(QLatin1String("error_code")));
+    copyWholeJsonText(reply.fund_account, o.value(QLatin1String("fund_account")));
+    copyWholeJsonText(reply.ord_id, o.value(QLatin1String("ord_id")));
+    copyWholeJsonText(reply.org_ord_id, o.value(QLatin1String("org_ord_id")));
+    reply.batch_no = o.value(QLatin1String("batch_no")).toInt();
+    copyWholeJsonText(reply.algo_inst_id, o.value(QLatin1String("algo_inst_id")));
+    copyWholeJsonText(reply.instance_id, o.value(QLatin1String("instance_id")));
+    copyWholeJsonText(reply.error_info, o.value(QLatin1String("error_info")));
+}
+
+int32_t ZqStructAssembler::parserTradeDate(const char* json) {
+    ParsedPush push = parsePush(json);
+    if (!push.ok) {
+        logParseError(__LINE__, "ZqStructAssembler::parserTradeDate", json, push.error);
+        return -1;
+    }
+    if (!push.object.contains(QLatin1String("timestamp"))) return -1;
+    QString timestamp = push.object.value(QLatin1String("timestamp")).toString();
+    QDate date = QDateTime::fromString(timestamp, QStringLiteral("yyyyMMdd hh:mm:ss zzz")).date();
+    return date.toString(QStringLiteral("yyyyMMdd")).toInt();
+}
+
+int32_t ZqStructAssembler::assembleModifyRunParams(const char* json, std::string& params, std::string& filePath) {
+    ParsedPush push = parsePush(json);
+    if (!push.ok) {
+        logParseError(__LINE__, "ZqStructAssembler::assembleModifyRunParams", json, push.error);
+        return -1;
+    }
+    params = push.object.value(QLatin1String("params")).toString().toStdString();
+    filePath = push.object.value(QLatin1String("file_path")).toString().toStdString();
+    return 0;
+}
