@@ -23,7 +23,9 @@ ZqContext::ZqContext()
       marginHandler(new ZqMarginHandler),
       algoTradeHandler(new ZqAlgoTradeHandler),
       optionTradeHandler(new ZqOptionTradeHandler),
-      pythonExecutor(new ZqPyExecutor) {}
+      pythonExecutor(new ZqPyExecutor) {
+    sysApi->setRunParams(&params);
+}
 
 // Runs at process exit. The objects' operations are not called: the host and
 // the strategy may be gone by then.

@@ -27,6 +27,11 @@ public:
     // is not "yyyyMMdd hh:mm:ss zzz"; -1 when the text does not parse or has
     // no timestamp.
     static int32_t parserTradeDate(const char* json);
+    // Host answers to reference-data queries. A text that is not a JSON
+    // object leaves the record zero.
+    static void assembleSecurityDetial(const std::string& json, Norq::SecurityDetial& detail);
+    static void assembleFutureContractInfo(const std::string& json, Norq::FutureContractInfo& info);
+
     // The "params" and "file_path" texts of a running-parameter change. On a
     // parse error: -1, logged, outputs untouched.
     static int32_t assembleModifyRunParams(const char* json, std::string& params, std::string& filePath);

@@ -8,7 +8,7 @@
 #include <QString>
 #include <cstring>
 
-#include "convert/fieldconvert.h"
+#include "convert/jsonfields.h"
 #include "convert/zqstructassembler.h"
 #include "norq/zqlog.h"
 #include "sdk/textcopy.h"
@@ -45,25 +45,6 @@ void logParseError(int line, const char* function, const char* json, const QStri
         << "json解析失败：" << (json ? json : "") << "," << error.toUtf8().constData();
 }
 
-template <size_t N>
-void copyJsonText(char (&field)[N], const QJsonValue& value) {
-    QByteArray utf8 = value.toString().toUtf8();
-    copyText(field, utf8.constData(), static_cast<size_t>(utf8.size()));
-}
-
-// Order replies never carry a cut text: a text too long for its field
-// leaves the field empty.
-template <size_t N>
-void copyWholeJsonText(char (&field)[N], const QJsonValue& value) {
-    QByteArray utf8 = value.toString().toUtf8();
-    if (static_cast<size_t>(utf8.size()) < N) copyText(field, utf8.constData(), static_cast<size_t>(utf8.size()));
-}
-
-// Numbers the host sends as decimal texts; anything else is 0.
-double textToDouble(const QJsonValue& value) {
-    return value.toString().toDouble();
-}
-
 }  // namespace
 
 int32_t ZqStructAssembler::AssemblePushEtfEstimateInfo(const char* json, EtfEstimateInfo& info) {
@@ -76,11 +57,11 @@ int32_t ZqStructAssembler::AssemblePushEtfEstimateInfo(const char* json, EtfEsti
     const QJsonObject& o = push.object;
     copyJsonText(info.symbol, o.value(QLatin1String("security_symbol")));
     copyJsonText(info.datetime, o.value(QLatin1String("timestamp")));
-    info.IOPV = textToDouble(o.value(QLatin1String("iopv")));
-    info.DIOPVS1 = textToDouble(o.value(QLatin1String("iopvs1")));
-    info.DIOPVB1 = textToDouble(o.value(QLatin1String("iopvb1")));
-    info.premium = textToDouble(o.value(QLatin1String("premiumProfit")));
-    info.discount = textToDouble(o.value(QLatin1String("discountProfit")));
+    info.IOPV = stringToDouble(o.value(QLatin1String("iopv")));
+    info.DIOPVS1 = stringToDouble(o.value(QLatin1String("iopvs1")));
+    info.DIOPVB1 = stringToDouble(o.value(QLatin1String("iopvb1")));
+    info.premium = stringToDouble(o.value(QLatin1String("premiumProfit")));
+    info.discount = stringToDouble(o.value(QLatin1String("discountProfit")));
     return 0;
 }
 

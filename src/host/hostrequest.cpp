@@ -14,8 +14,9 @@ HostReply requestJson(zq::HostServices* host, int32_t code, const QJsonObject& p
     root.insert("params", params);
     QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Compact);
     HostResultBlock result;
-    host->Request(code, json.constData(), result.get());
+    reply.returned = host->Request(code, json.constData(), result.get());
     reply.succeeded = result.succeeded();
+    reply.hasText = result.hasText();
     reply.text = result.text();
     return reply;
 }

@@ -21,6 +21,7 @@ public:
     zq::HostResult* get() { return &result_; }
     // The low 32 bits of the code are 0.
     bool succeeded() const { return static_cast<int32_t>(result_.code) == 0; }
+    bool hasText() const { return result_.data != nullptr; }
     std::string text() const { return result_.data ? result_.data : ""; }
 
 private:
@@ -29,8 +30,13 @@ private:
 
 // What the host answered a JSON request, its text already copied and released.
 struct HostReply {
-    bool succeeded = false;
+    int32_t returned = -1;   // the operation's own 32-bit result
+    bool succeeded = false;  // the result block's code is 0
+    bool hasText = false;    // the host left an answer text
     std::string text;
+
+    // The answer text counts only when the host also reported success.
+    bool usable() const { return succeeded && hasText; }
 };
 
 // Sends {"params": params} in compact form (members in ascending key order)

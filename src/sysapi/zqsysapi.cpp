@@ -8,14 +8,13 @@
 
 #include "host/hostrequest.h"
 #include "norq/constants.h"
-#include "norq/zqlog.h"
 #include "sdk/textcopy.h"
 #include "sysapi/accounttype.h"
 #include "sysapi/hostorderbuilder.h"
+#include "sysapi/sysapilog.h"
 
 namespace {
 
-constexpr const char* kSource = "zqsysapi";
 constexpr const char* kNoAccount = "未找到对应类型的账号，查询订单失败，账号类型：";
 
 constexpr int32_t kCodeCancel = 2053;
@@ -29,12 +28,6 @@ constexpr int32_t kSideEtfRedemption = 2;
 // The largest batch whose buffer length still fits the host's 32-bit length.
 constexpr int32_t kMaxBatchCount =
     static_cast<int32_t>((INT32_MAX - sizeof(zq::HostBatchHeader)) / sizeof(zq::HostOrderRecord));
-
-Norq::ZqLog logError(int line, const char* function) {
-    Norq::ZqLog log(kSource, line, function);
-    log.error();
-    return log;
-}
 
 bool isEtfFlag(const std::string& flag) {
     return flag == Norq::ORDER_FLAG_ETF.str();
@@ -72,7 +65,7 @@ Norq::Order ZqSysApi::orderImpl(Norq::AccountType type, const Norq::OrderRequest
     zq::HostServices* host = hostServices();
     std::string account = accountIdOf(host, type);
     if (account.empty()) {
-        logError(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type);
+        sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type);
         return result;
     }
     std::string id = chooseClientOrderId(clientOrderId);
@@ -81,7 +74,7 @@ Norq::Order ZqSysApi::orderImpl(Norq::AccountType type, const Norq::OrderRequest
     int32_t status;
     if (isEtfFlag(flag)) {
         if (request.side != kSideEtfPurchase && request.side != kSideEtfRedemption) {
-            logError(__LINE__, "ZqSysApi::orderImpl") << "未正确填写交易方向！";
+            sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << "未正确填写交易方向！";
             return result;
         }
         applyEtfOrderRules(record);
@@ -112,23 +105,23 @@ Norq::OrderList ZqSysApi::batchImpl(Norq::AccountType type, const Norq::BatchOrd
     // have us read or write outside the caller's memory: refuse before the
     // host hears of it.
     if (batch.count < 0 || batch.count > kMaxBatchCount) {
-        logError(__LINE__, function) << "批量下单失败，原因：委托数量非法，数量：" << batch.count;
+        sysapi::errorLine(__LINE__, function) << "批量下单失败，原因：委托数量非法，数量：" << batch.count;
         return orders;
     }
     if (batch.count > 0 && !batch.requests) {
-        logError(__LINE__, function) << "批量下单失败，原因：委托列表为空指针";
+        sysapi::errorLine(__LINE__, function) << "批量下单失败，原因：委托列表为空指针";
         return orders;
     }
     zq::HostServices* host = hostServices();
     std::string account = accountIdOf(host, type);
     if (account.empty()) {
-        logError(__LINE__, function) << kNoAccount << static_cast<int32_t>(type);
+        sysapi::errorLine(__LINE__, function) << kNoAccount << static_cast<int32_t>(type);
         return orders;
     }
     const Request* requests = static_cast<const Request*>(batch.requests);
     for (int32_t i = 0; i < batch.count; ++i) {
         if (isEtfRequest(requests[i])) {
-            logError(__LINE__, function) << "批量接口暂不支持ETF申赎交易";
+            sysapi::errorLine(__LINE__, function) << "批量接口暂不支持ETF申赎交易";
             return orders;
         }
     }
@@ -162,12 +155,12 @@ Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, i
     zq::HostServices* host = hostServices();
     std::string account = accountIdOf(host, type);
     if (account.empty()) {
-        logError(__LINE__, "ZqSysApi::cancelOrder") << kNoAccount << static_cast<int32_t>(type);
+        sysapi::errorLine(__LINE__, "ZqSysApi::cancelOrder") << kNoAccount << static_cast<int32_t>(type);
         return result;
     }
     bool wholeBatch = batchFlag == kBatchFlagWhole;
     if (!wholeBatch && !orderId) {
-        logError(__LINE__, "ZqSysApi::cancelOrder") << "按订单编号撤单失败，原因：传入空指针";
+        sysapi::errorLine(__LINE__, "ZqSysApi::cancelOrder") << "按订单编号撤单失败，原因：传入空指针";
         return result;
     }
     std::string cancelId = newClientOrderId();

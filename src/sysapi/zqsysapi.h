@@ -1,8 +1,10 @@
 // The system API object a strategy obtains from its context. One per
-// process, owned by the context; it holds nothing but the host pointer of
-// its ZqApiBase, so any thread may call it.
+// process, owned by the context; besides the host pointer of its ZqApiBase
+// it holds only a pointer to the context's run parameters, written once at
+// creation, so any thread may call it.
 #pragma once
 
+#include <QJsonObject>
 #include <string>
 
 #include "host/zqapibase.h"
@@ -54,7 +56,14 @@ public:
     Norq::Order orderEx(Norq::AccountType type, const Norq::OrderRequestEx& request) override;
     Norq::OrderList batchOrdersEx(Norq::AccountType type, const Norq::BatchOrderRequest& batch) override;
 
+    // The run parameters getCurrentTime reads "operate_mode" from; the
+    // context sets them once, before any strategy runs.
+    void setRunParams(Norq::StrategyParams* params) { runParams_ = params; }
+
 private:
+    // run_params of a new instance: the parameters checked and parsed, and
+    // the accounts the host has. False, logged, when they do not parse.
+    bool instanceRunParams(Norq::StrategyParams& params, QJsonObject& runParams);
     // One order, ordinary or (flag "N") an ETF creation or redemption. An
     // empty client order id means a new one.
     Norq::Order orderImpl(Norq::AccountType type, const Norq::OrderRequest& request, const std::string& flag,
@@ -65,4 +74,6 @@ private:
     // Both batch forms; Request is OrderRequest or OrderRequestEx.
     template <typename Request>
     Norq::OrderList batchImpl(Norq::AccountType type, const Norq::BatchOrderRequest& batch, const char* function);
+
+    Norq::StrategyParams* runParams_ = nullptr;  // set before any reader exists
 };

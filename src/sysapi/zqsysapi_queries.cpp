@@ -4,16 +4,15 @@
 #include <cstring>
 
 #include "convert/zqstructassembler.h"
-#include "norq/zqlog.h"
 #include "sdk/textcopy.h"
 #include "sysapi/accounttype.h"
 #include "sysapi/rowlists.h"
+#include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
 #include "zqdataaccess.h"
 
 namespace {
 
-constexpr const char* kSource = "zqsysapi";
 constexpr const char* kAllInstances = "ALL";
 constexpr int32_t kQueryTail = -1;
 constexpr int32_t kPositionsOfPlatform = 0;
@@ -23,7 +22,7 @@ constexpr int32_t kPositionsOfCounter = 1;
 std::string accountFor(zq::HostServices* host, Norq::AccountType type, int line, const char* function,
                        const char* message) {
     std::string account = accountIdOf(host, type);
-    if (account.empty()) Norq::ZqLog(kSource, line, function).error() << message << static_cast<int32_t>(type);
+    if (account.empty()) sysapi::errorLine(line, function) << message << static_cast<int32_t>(type);
     return account;
 }
 

@@ -1,0 +1,175 @@
+// The strategy-instance services of the system API: custom messages between
+// strategies, further strategy instances, the current time, dialogs, sounds
+// and pass-through requests to the host.
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <cstring>
+#include <vector>
+
+#include "host/hostrequest.h"
+#include "sysapi/accounttype.h"
+#include "sysapi/sysapilog.h"
+#include "sysapi/zqsysapi.h"
+
+namespace {
+
+constexpr int32_t kCodeCurrentTime = 2055;
+constexpr int32_t kMsgCurrentTime = 2100;
+constexpr int32_t kCodeStartStrategy = 2075;
+constexpr int32_t kCodeInstanceId = 2080;
+constexpr int32_t kCodeSymbols = 2090;
+constexpr int32_t kCodeMsgType = 2092;
+constexpr int32_t kCodeFileOrSound = 2220;
+constexpr int32_t kMsgRequestFile = 2221;
+constexpr int32_t kMsgPlaySound = 2222;
+constexpr int32_t kCodeRemark = 2223;
+constexpr int32_t kCodeMessageBox = 2225;
+constexpr int32_t kCodeCustomMessage = 2205;
+constexpr size_t kCustomMessageHeader = 16;  // type, body length, 8 zero bytes
+// The account types a new instance is told about, in the order it hears them.
+constexpr Norq::AccountType kInstanceAccounts[] = {Norq::ACCOUNT_STOCK, Norq::ACCOUNT_STOCK_MARGIN,
+                                                   Norq::ACCOUNT_FUTURES, Norq::ACCOUNT_OPTION,
+                                                   Norq::ACCOUNT_OPEN_FUND};
+
+QString textOrEmpty(const char* text) {
+    return QString::fromUtf8(text ? text : "");
+}
+
+std::string localNow() {
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd hh:mm:ss zzz")).toStdString();
+}
+
+QJsonArray accountInfo(zq::HostServices* host) {
+    QJsonArray accounts;
+    for (Norq::AccountType type : kInstanceAccounts) {
+        std::string id = accountIdOf(host, type);
+        if (id.empty()) continue;
+        accounts.append(QJsonObject{{"fund_account", QString::fromStdString(id)},
+                                    {"account_type", QString::fromUtf8(accountTypeName(type))}});
+    }
+    return accounts;
+}
+
+}  // namespace
+
+int32_t ZqSysApi::registerMsgType(int32_t msgType) {
+    return requestJson(hostServices(), kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
+}
+
+int32_t ZqSysApi::unregisterMsgType(int32_t msgType) {
+    return requestJson(hostServices(), kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
+}
+
+int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
+    if (!body) {
+        sysapi::errorLine(__LINE__, "ZqSysApi::publishCustomMsg") << "发布自定义消息失败,原因：消息体为空指针";
+        return -1;
+    }
+    zq::HostServices* host = hostServices();
+    if (!host) return -1;
+    int32_t length = static_cast<int32_t>(std::strlen(body));
+    std::vector<uint8_t> buffer(kCustomMessageHeader + length + 1, 0);
+    std::memcpy(buffer.data(), &msgType, sizeof msgType);
+    std::memcpy(buffer.data() + sizeof msgType, &length, sizeof length);
+    std::memcpy(buffer.data() + kCustomMessageHeader, body, length);
+    HostResultBlock answer;
+    return host->SubmitBuffer(kCodeCustomMessage, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
+}
+
+int32_t ZqSysApi::sendInstanceId(const char* instanceId) {
+    return requestJson(hostServices(), kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
+}
+
+int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& params, const char* instanceName,
+                                bool showDialog) {
+    if (!strategyFile || !*strategyFile) {
+        sysapi::errorLine(__LINE__, "ZqSysApi::startStrategy") << "启动策略实例失败，原因：策略文件路径为空";
+        return -1;
+    }
+    QJsonObject runParams;
+    // With the dialog the user picks the values, so none are sent.
+    if (!showDialog && !instanceRunParams(params, runParams)) return -1;
+    QJsonObject request{{"strategy_file", QString::fromUtf8(strategyFile)},
+                        {"run_params", runParams},
+                        {"instance_name", textOrEmpty(instanceName)},
+                        {"show_new_instance_dlg", showDialog}};
+    return requestJson(hostServices(), kCodeStartStrategy, request).returned;
+}
+
+bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runParams) {
+    Norq::ZqString text = params.getStrategyParams();
+    if (text.length() > 0) {
+        params.preHandle();
+        text = params.getStrategyParams();
+        QJsonParseError error;
+        QJsonDocument document = QJsonDocument::fromJson(QByteArray(text.str()), &error);
+        if (error.error != QJsonParseError::NoError) {
+            sysapi::errorLine(__LINE__, "ZqSysApi::startStrategy")
+                << "启动策略实例失败，原因：参数解析失败:" << error.errorString().toUtf8().constData() << text.str();
+            return false;
+        }
+        if (!document.isObject()) {
+            sysapi::errorLine(__LINE__, "ZqSysApi::startStrategy")
+                << "启动策略实例失败，原因：参数非json object格式:" << text.str();
+            return false;
+        }
+        runParams = document.object();
+    }
+    runParams.insert("account_info", accountInfo(hostServices()));
+    return true;
+}
+
+Norq::ZqString ZqSysApi::getCurrentTime() {
+    // In operate mode 0 the local clock is the time; the host is not asked.
+    if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(localNow().c_str());
+    HostReply reply = requestJson(hostServices(), kCodeCurrentTime, {{"msg_type", kMsgCurrentTime}});
+    return Norq::ZqString(reply.usable() ? reply.text.c_str() : localNow().c_str());
+}
+
+int32_t ZqSysApi::sendSymbols(Norq::SymbolList& symbols) {
+    std::string joined;
+    for (int i = 0; i < symbols.getSize(); ++i) {
+        if (i > 0) joined += ';';
+        joined += symbols.get(i).str();
+    }
+    return requestJson(hostServices(), kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
+}
+
+Norq::ZqString ZqSysApi::getTextFromHost(intptr_t a, intptr_t b, bool flag) {
+    std::string text;
+    if (zq::HostServices* host = hostServices()) host->GetText(text, a, b, flag);
+    return Norq::ZqString(text.c_str());
+}
+
+intptr_t ZqSysApi::passToHost(intptr_t value) {
+    zq::HostServices* host = hostServices();
+    return host ? host->PassToHost(value, 0) : 0;
+}
+
+Norq::ZqString ZqSysApi::requestFile(const char* filePath) {
+    HostReply reply = requestJson(hostServices(), kCodeFileOrSound,
+                                  {{"msg_type", kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
+    return Norq::ZqString(reply.usable() ? reply.text.c_str() : "");
+}
+
+void ZqSysApi::playSound(const char* soundId) {
+    requestJson(hostServices(), kCodeFileOrSound, {{"msg_type", kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
+}
+
+void ZqSysApi::setInstanceRemark(const char* remark) {
+    requestJson(hostServices(), kCodeRemark, {{"instance_remark", textOrEmpty(remark)}});
+}
+
+bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synchronous, int32_t width,
+                              int32_t height) {
+    QJsonObject params{{"title", textOrEmpty(title)},
+                       {"content", textOrEmpty(content)},
+                       {"sync_flag", synchronous ? 1 : 0},
+                       {"width", width},
+                       {"height", height}};
+    HostReply reply = requestJson(hostServices(), kCodeMessageBox, params);
+    return synchronous && reply.usable() && reply.text != "0";
+}
