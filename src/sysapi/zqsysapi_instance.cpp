@@ -1,7 +1,6 @@
 // The strategy-instance services of the system API: custom messages between
 // strategies, further strategy instances, the current time, dialogs, sounds
 // and pass-through requests to the host.
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "host/hostrequest.h"
+#include "host/wallclock.h"
 #include "sysapi/accounttype.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
@@ -36,10 +36,6 @@ constexpr Norq::AccountType kInstanceAccounts[] = {Norq::ACCOUNT_STOCK, Norq::AC
 
 QString textOrEmpty(const char* text) {
     return QString::fromUtf8(text ? text : "");
-}
-
-std::string localNow() {
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd hh:mm:ss zzz")).toStdString();
 }
 
 QJsonArray accountInfo(zq::HostServices* host) {
@@ -124,9 +120,9 @@ bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runP
 
 Norq::ZqString ZqSysApi::getCurrentTime() {
     // In operate mode 0 the local clock is the time; the host is not asked.
-    if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(localNow().c_str());
+    if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(wallClockText().c_str());
     HostReply reply = requestJson(hostServices(), kCodeCurrentTime, {{"msg_type", kMsgCurrentTime}});
-    return Norq::ZqString(reply.usable() ? reply.text.c_str() : localNow().c_str());
+    return Norq::ZqString(reply.usable() ? reply.text.c_str() : wallClockText().c_str());
 }
 
 int32_t ZqSysApi::sendSymbols(Norq::SymbolList& symbols) {

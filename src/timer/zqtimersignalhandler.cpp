@@ -1,11 +1,11 @@
 #include "timer/zqtimersignalhandler.h"
 
-#include <QTime>
 #include <algorithm>
 #include <iterator>
 #include <mutex>
 
 #include "host/strategycall.h"
+#include "host/wallclock.h"
 #include "norq/zqlog.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 constexpr size_t kTimeLength = 12;
 
 std::string realClock() {
-    return QTime::currentTime().toString("hh:mm:ss zzz").toStdString();
+    return timeOfDayText();
 }
 
 std::string textOf(const char* text) {
