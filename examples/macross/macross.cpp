@@ -1,6 +1,8 @@
 // A moving-average crossover strategy: buys when the short average of bar
-// closes crosses above the long one and sells when it crosses below. It shows
-// how a strategy declares its parameters, reads the chosen values and logs.
+// closes crosses above the long one and sells when it crosses below (only
+// what it holds, unless allow_short). It shows how a strategy declares its
+// parameters, reads the chosen values, places market orders, follows its
+// fills through execution reports, uses a timer and logs.
 #include <cstddef>
 #include <cstring>
 #include <deque>
@@ -37,6 +39,7 @@ public:
         params.addIntParam("volume", 100, "shares per order");
         params.addListParam("period", "kline_1m,kline_5m,kline_1d", 0, "bar period");
         params.addBoolParam("allow_short", false, "sell without a position");
+        params.addIntParam("status_every", 1800, "seconds between status lines");
         return params;
     }
 
@@ -46,6 +49,8 @@ public:
         int shortWindow = params->getIntValue("short_window");
         int longWindow = params->getIntValue("long_window");
         volume_ = params->getIntValue("volume");
+        allowShort_ = params->getBoolValue("allow_short");
+        int statusEvery = params->getIntValue("status_every");
         if (symbol_.length() == 0) symbol_ = Norq::ZqString("600000.SH");
         if (volume_ <= 0) volume_ = 100;
         if (shortWindow <= 0 || longWindow <= shortWindow) {
@@ -56,8 +61,8 @@ public:
         }
         shortAverage_.setWindow(shortWindow);
         longAverage_.setWindow(longWindow);
-        // A status line every five seconds of host ticks.
-        ctx->getSysApi()->registerTimer(kStatusInterval, "", "", "status");
+        // Timer intervals count the host's tick lengths, in milliseconds.
+        if (statusEvery > 0) ctx->getSysApi()->registerTimer(statusEvery * 1000, "", "", "status");
         Norq::ZqString account = ctx->getAccountId(Norq::ACCOUNT_STOCK);
         Norq::ZqString path = ctx->getStrategyPath();
         Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onInit").info()
@@ -85,38 +90,54 @@ public:
         // The first full window only tells where the averages stand; a signal
         // needs a crossing from a side already seen.
         if (side_ != Side::Unknown && side != side_) {
-            placeOrder(ctx, side == Side::Above, *bar);
+            bool buy = side == Side::Above;
+            if (buy || position_ > 0 || allowShort_) placeOrder(ctx, buy, *bar);
         }
         side_ = side;
     }
 
 private:
-    static constexpr int32_t kStatusInterval = 5000;
     static constexpr int32_t kSideBuy = 1;
     static constexpr int32_t kSideSell = 2;
 
-    // One order at the bar's close in the stock account. The order comes
-    // back with status 1 when the host took it, all zero when it did not.
+    // One market order in the stock account. The order comes back with
+    // status 1 when the host took it, all zero when it did not; the fills
+    // and any refusal arrive later as reports.
     void placeOrder(Norq::IZqContext* ctx, bool buy, const Norq::KLineDataPush& bar) {
         Norq::OrderRequest request{};
         std::strncpy(request.symbol, symbol_.str(), sizeof request.symbol - 1);
         request.amount = volume_;
         request.side = buy ? kSideBuy : kSideSell;
         request.price = bar.close;
+        std::strncpy(request.price_type, Norq::PRICE_TYPE_A.str(), sizeof request.price_type - 1);
         Norq::Order order = ctx->getSysApi()->order(Norq::ACCOUNT_STOCK, request);
         if (order.status == 0) {
             Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::placeOrder").warn()
                 << (buy ? "buy " : "sell ") << volume_ << " " << symbol_ << " was not accepted, bar " << bar.datetime;
             return;
         }
-        position_ += buy ? volume_ : -volume_;
         Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::placeOrder").info()
-            << (buy ? "buy " : "sell ") << volume_ << " " << symbol_ << " at " << bar.close << ", bar "
-            << bar.datetime << ", order " << order.order_id;
+            << (buy ? "buy " : "sell ") << volume_ << " " << symbol_ << " at market, bar " << bar.datetime
+            << " closed at " << bar.close << ", order " << order.order_id;
+    }
+
+    void onExecutionReport(Norq::IZqContext*, const Norq::Execution* fill) override {
+        position_ += fill->side == kSideBuy ? fill->amount : -fill->amount;
+        Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onExecutionReport").info()
+            << "filled " << fill->amount << " " << fill->symbol << " at " << fill->price << ", position "
+            << position_;
+    }
+
+    // A refusal or cancel says why in cancel_info.
+    void onOrderReport(Norq::IZqContext*, const Norq::Order* order) override {
+        if (order->cancel_info[0] == '\0') return;
+        Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onOrderReport").warn()
+            << "order " << order->order_id << " ended: " << order->cancel_info;
     }
 
     Norq::ZqString symbol_;
     int volume_ = 0;
+    bool allowShort_ = false;
     MovingAverage shortAverage_;
     MovingAverage longAverage_;
     enum class Side { Unknown, Above, Below };

@@ -32,8 +32,30 @@ std::string absolutePath(const std::string& path);
 bool fileExists(const std::string& path);
 // The directory of the running executable, without a trailing separator.
 std::string executableDir();
+// Whether standard error goes to a terminal (where a progress line belongs).
+bool stderrIsTerminal();
 // Sets a variable of this process's environment unless it is set already.
 void setEnvironmentDefault(const std::string& name, const std::string& value);
+
+// The character between a directory and its entries: '\\' on Windows, '/'
+// elsewhere.
+char pathSeparator();
+// A directory in the form the system compares it: upper-cased on Windows,
+// whose file names ignore case; unchanged elsewhere.
+std::string foldDirectoryCase(const std::string& directory);
+// The process's current directory; empty when it cannot be read.
+std::string workingDirectory();
+// The number of the calling thread's last system error (GetLastError(),
+// errno), as the system reports it, for the log.
+int lastErrorNumber();
+// Makes the exports of the loaded library that holds `address` visible to
+// every library loaded after it, as if the program had been linked to it.
+// A library loaded into a scope of its own keeps its exports there, so the
+// plug-ins it loads in turn (an interpreter's extension modules) could not
+// resolve their names against it. Nothing to do on Windows, where each
+// library names the one it imports from. False when no loaded library holds
+// `address`.
+bool exposeLibraryExports(const void* address);
 
 }  // namespace platform
 }  // namespace zq

@@ -109,8 +109,36 @@ std::string executableDir() {
     return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
+bool stderrIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
+}
+
 void setEnvironmentDefault(const std::string& name, const std::string& value) {
     setenv(name.c_str(), value.c_str(), 0);
+}
+
+char pathSeparator() {
+    return '/';
+}
+
+std::string foldDirectoryCase(const std::string& directory) {
+    return directory;
+}
+
+std::string workingDirectory() {
+    return currentDirectory();
+}
+
+int lastErrorNumber() {
+    return errno;
+}
+
+bool exposeLibraryExports(const void* address) {
+    Dl_info info;
+    if (!dladdr(address, &info) || !info.dli_fname) return false;
+    // RTLD_NOLOAD only widens the scope of the library already loaded; the
+    // reference it takes is kept for the life of the process on purpose.
+    return dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_GLOBAL) != nullptr;
 }
 
 }  // namespace platform

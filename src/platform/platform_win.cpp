@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -82,10 +83,40 @@ std::string executableDir() {
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
+bool stderrIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}
+
 void setEnvironmentDefault(const std::string& name, const std::string& value) {
     size_t length = 0;
     if (getenv_s(&length, nullptr, 0, name.c_str()) == 0 && length > 0) return;
     _putenv_s(name.c_str(), value.c_str());
+}
+
+char pathSeparator() {
+    return '\\';
+}
+
+std::string foldDirectoryCase(const std::string& directory) {
+    std::string folded = directory;
+    for (char& c : folded) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+std::string workingDirectory() {
+    DWORD n = GetCurrentDirectoryA(0, nullptr);
+    if (n == 0) return std::string();
+    std::vector<char> buffer(n);
+    n = GetCurrentDirectoryA(n, buffer.data());
+    return std::string(buffer.data(), n);
+}
+
+int lastErrorNumber() {
+    return static_cast<int>(GetLastError());
+}
+
+bool exposeLibraryExports(const void*) {
+    return true;
 }
 
 }  // namespace platform

@@ -1,19 +1,38 @@
 // zqhost: runs one strategy library through the adapter on this machine, the
 // way the trading client does: load the adapter, hand it the host services,
-// read the strategy's parameter schema, run it, stop it, unload it.
+// read the strategy's parameter schema, run it, deliver market data and
+// timer ticks, stop it, unload it. With --bars it replays history against a
+// simulated account and reports the result.
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <ctime>
 #include <string>
 
-#include "consolehost.h"
+#include "account.h"
+#include "bars.h"
+#include "callwatch.h"
+#include "dataprovider.h"
+#include "localhost.h"
+#include "market.h"
 #include "options.h"
+#include "params.h"
 #include "platform/platform.h"
+#include "replay.h"
+#include "report.h"
+#include "summary.h"
+#include "terminalsummary.h"
+#include "zq/clocksource.h"
 #include "zq/izqscriptadapter.h"
+#include "zqloglib.h"
 
 namespace {
 
+using namespace zqhost;
+
 constexpr uint32_t kTimerTick = 1004;
+constexpr int kExitFailure = 1;
+constexpr int kExitStrategyErrors = 3;
 
 std::string defaultAdapterPath() {
 #if defined(_WIN32)
@@ -24,12 +43,24 @@ std::string defaultAdapterPath() {
 }
 
 int fail(const std::string& message) {
+    std::fflush(stdout);
     std::fprintf(stderr, "zqhost: %s\n", message.c_str());
-    return 1;
+    return kExitFailure;
 }
 
-// The local time of day `offsetMs` from now as the host stamps its ticks:
-// "yyyyMMdd hh:mm:ss zzz".
+// The platform logger's records join the host's stream, in order.
+void platformRecordToStdout(const ZqLogRecord& r, void*) {
+    static const char* const names[] = {"DEBUG", "INFO", "WARN", "ERROR"};
+    std::printf("[%s] %s %s %s: %s\n", r.level >= 0 && r.level < 4 ? names[r.level] : "LOG", r.module, r.file,
+                r.function, r.text);
+    std::fflush(stdout);
+}
+
+void replayClock(char out[22], void* market) {
+    std::snprintf(out, 22, "%s", hostTime(static_cast<const Market*>(market)->now()).c_str());
+}
+
+// "yyyyMMdd hh:mm:ss zzz" of the local time `offsetMs` from now.
 std::string tickText(std::chrono::system_clock::time_point now, long long offsetMs) {
     auto at = now + std::chrono::milliseconds(offsetMs);
     std::time_t seconds = std::chrono::system_clock::to_time_t(at);
@@ -40,35 +71,93 @@ std::string tickText(std::chrono::system_clock::time_point now, long long offset
     return text;
 }
 
-// Timer ticks as the trading client sends them, one tick length apart. They
-// are delivered at once: the tick texts carry the simulated time.
-void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options) {
+// Without bars: timer ticks one tick length apart, delivered at once; the
+// tick texts carry the simulated time.
+void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options, CallWatch& watch) {
     if (options.ticks == 0) return;
     auto now = std::chrono::system_clock::now();
     for (int i = 1; i <= options.ticks; ++i) {
         std::string text = tickText(now, static_cast<long long>(i) * options.tickLength);
         zq::NotifyMessage tick{kTimerTick, text.c_str()};
+        watch.begin("the timer tick at " + text);
         adapter.OnNotifyMessage(&tick);
+        watch.end();
     }
     std::printf("[HOST] delivered %d timer ticks\n", options.ticks);
 }
 
-int runStrategy(zq::IZqScriptAdapter& adapter, const Options& options) {
-    const char* path = options.strategyPath.c_str();
+struct Session {
+    zq::IZqScriptAdapter& adapter;
+    const Options& options;
+    LocalHost& host;
+    CallWatch& watch;
+    Market* market;       // null without bars
+    SimAccount* account;  // null without bars
+};
+
+// The values the strategy runs with: its declared defaults and the user's choices.
+bool runParameters(Session& s, std::string& runParams, int& status) {
     std::string schema;
-    if (adapter.GetStrategyParams(path, schema) != zq::kResultOk) {
-        return fail("cannot load the strategy " + options.strategyPath + " (see the log above)");
+    if (s.adapter.GetStrategyParams(s.options.strategyPath.c_str(), schema) != zq::kResultOk) {
+        status = fail("cannot load the strategy " + s.options.strategyPath + " (see the log above)");
+        return false;
     }
     std::printf("[HOST] parameter schema: %s\n", schema.c_str());
-    if (options.schemaOnly) return 0;
-
-    std::printf("[HOST] running with parameters: %s\n", options.params.c_str());
-    if (adapter.RunStrategy(path, options.params.c_str()) != zq::kResultOk) {
-        return fail("cannot run the strategy " + options.strategyPath + " (see the log above)");
+    if (s.options.schemaOnly) return status = 0, false;
+    std::string error;
+    if (!buildRunParams(schema, s.options.params, s.options.paramSets, runParams, error)) {
+        status = fail("bad parameters: " + error);
+        return false;
     }
-    deliverTicks(adapter, options);
-    adapter.StopStrategy();
+    return true;
+}
+
+bool writeResults(const Session& s, const RunResult& result) {
+    std::string error;
+    if (!s.options.summaryPath.empty() && !writeSummary(result, s.options.summaryPath, error)) {
+        fail("cannot write the summary: " + error);
+        return false;
+    }
+    if (!s.options.reportPath.empty() && !writeReport(result, s.options.reportPath, error)) {
+        fail("cannot write the report: " + error);
+        return false;
+    }
+    return true;
+}
+
+int runStrategy(Session& s) {
+    int status = 0;
+    std::string runParams;
+    if (!runParameters(s, runParams, status)) return status;
+    std::printf("[HOST] running with parameters: %s\n", runParams.c_str());
+    const char* path = s.options.strategyPath.c_str();
+    s.watch.begin("onInit");
+    int32_t started = s.adapter.RunStrategy(path, runParams.c_str());
+    s.watch.end();
+    if (started != zq::kResultOk) return fail("cannot run the strategy " + s.options.strategyPath + " (see the log above)");
+    std::unique_ptr<Replay> replay;
+    if (s.market) {
+        replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
+        replay->drain();
+        replay->run(zq::platform::stderrIsTerminal());
+    } else {
+        deliverTicks(s.adapter, s.options, s.watch);
+    }
+    s.watch.begin("onStop");
+    s.adapter.StopStrategy();
+    s.watch.end();
+    if (replay) replay->drain();
     std::printf("[HOST] strategy stopped\n");
+    if (replay) {
+        RunResult result = replay->result(s.options.strategyPath, s.options.cash);
+        std::printf("%s", terminalSummary(result).c_str());
+        if (!writeResults(s, result)) return kExitFailure;
+    }
+    if (s.host.strategyErrors() > 0 && !s.options.allowErrors) {
+        fail(std::to_string(s.host.strategyErrors()) +
+             " strategy callback(s) threw (see the log above); --allow-errors accepts that");
+        return kExitStrategyErrors;
+    }
     return 0;
 }
 
@@ -85,28 +174,46 @@ int main(int argc, char** argv) {
     if (!zq::platform::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
+    std::vector<Bar> bars;
+    if (!options.barFiles.empty() && !readBarFiles(options.barFiles, bars, error)) return fail(error);
+    if (!options.barFiles.empty() && bars.empty()) return fail("the bar files hold no bars");
 
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
     if (!options.qtEcho) zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+    ZqLogLib::GetInstance().SetSink(platformRecordToStdout, nullptr);
 
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     zq::platform::ModuleHandle library = zq::platform::loadLibrary(zq::platform::absolutePath(adapterPath));
-    if (!library) {
-        return fail("cannot load the adapter " + adapterPath + ": " + zq::platform::lastErrorText());
-    }
+    if (!library) return fail("cannot load the adapter " + adapterPath + ": " + zq::platform::lastErrorText());
     auto getAdapter = reinterpret_cast<zq::GetAdapterFn>(zq::platform::findSymbol(library, "getAdapter"));
     zq::IZqScriptAdapter* adapter = getAdapter ? getAdapter() : nullptr;
-    if (!adapter) {
-        zq::platform::freeLibrary(library);
-        return fail("the library " + adapterPath + " offers no adapter (getAdapter)");
-    }
+    if (!adapter) return fail("the library " + adapterPath + " offers no adapter (getAdapter)");
 
-    ConsoleHost host(options.accountIds, options.instanceId, options.tickLength);
+    Market market(std::move(bars));
+    const bool replaying = !market.bars().empty();
+    decltype(&SetClockSource) setClockAtExit = nullptr;
+    SimAccount account({options.cash, options.commission, options.partialFills}, market.symbols());
+    ReplayData data(market, account);
+    if (replaying) {
+        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::platform::findSymbol(library, "SetClockSource"));
+        if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
+        setClock(replayClock, &market);
+        ZqDataAccessSetProvider(&data);
+        setClockAtExit = setClock;
+    }
+    LocalHost host({options.accountIds, options.instanceId, options.tickLength}, replaying ? &market : nullptr,
+                   replaying ? &account : nullptr);
+    CallWatch watch(options.callbackTimeout);
+    CallWatch::reportCrashes();
     if (!adapter->Init()) return fail("the adapter refused to initialise");
     adapter->SetHostServices(&host);
-    int status = runStrategy(*adapter, options);
+    Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr};
+    int status = runStrategy(session);
     adapter->Uninit();
+    if (setClockAtExit) setClockAtExit(nullptr, nullptr);
+    ZqDataAccessSetProvider(nullptr);
+    ZqLogLib::GetInstance().SetSink(nullptr, nullptr);
     // Like the trading client, keep the adapter mapped until the process
     // ends: its process-wide objects are released at exit.
     return status;

@@ -3,15 +3,25 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 struct Options {
     std::string adapterPath;  // empty: the adapter next to this executable
     std::string strategyPath;
-    std::string params = "{}";
+    std::string params;                   // chosen parameter values, a JSON object
+    std::vector<std::string> paramSets;   // more choices, NAME=VALUE each
     std::map<std::string, std::string> accountIds;  // account-type name -> id
     std::string instanceId = "local-1";
     int tickLength = 1000;
-    int ticks = 0;  // timer ticks delivered while the strategy runs
+    int ticks = 0;  // timer ticks delivered while the strategy runs, without bars
+    std::vector<std::string> barFiles;
+    double cash = 1000000;
+    double commission = 0;
+    bool partialFills = false;
+    std::string summaryPath;
+    std::string reportPath;
+    bool allowErrors = false;
+    int callbackTimeout = 60;  // seconds; 0 waits for ever
     bool schemaOnly = false;
     bool qtEcho = false;  // keep the library's Qt debug echo of log lines
 };

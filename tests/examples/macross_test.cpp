@@ -1,0 +1,41 @@
+// The sample strategy driven by bar pushes, as the host drives it: it orders
+// only on real crossings of its averages.
+#include <gtest/gtest.h>
+
+#include "adapterfixture.h"
+#include "bytes.h"
+#include "zq/hostorder.h"
+
+namespace {
+
+using fake::AdapterTest;
+
+TEST_F(AdapterTest, TheSampleStrategyOrdersOnlyWhenTheAveragesCross) {
+    host.accountIds = {{"stock", "880001"}};
+    std::string macross = std::string(TEST_LIB_DIR) + "/libmacross.so";
+    ASSERT_EQ(adapter->RunStrategy(macross.c_str(),
+                                   R"({"symbol":"600000.SH","short_window":"2","long_window":"4","volume":"100","allow_short":"1"})"),
+              0);
+    // Rising into the first full window (short above long: no signal yet),
+    // falling through (sell), rising again (buy); another symbol's bar is
+    // not the strategy's.
+    const double closes[] = {10, 11, 12, 13, 12, 11, 10, 11, 12, 13, 14};
+    for (double close : closes) {
+        std::string bar = R"({"security_symbol":"600000.SH","timestamp":"t","close":)" + std::to_string(close) + "}";
+        zq::NotifyMessage message{1061, bar.c_str()};
+        adapter->OnNotifyMessage(&message);
+    }
+    zq::NotifyMessage other{1061, R"({"security_symbol":"000001.SZ","close":1})"};
+    adapter->OnNotifyMessage(&other);
+
+    std::vector<std::pair<int32_t, double>> orders;
+    for (const fake::HostCall& call : host.callsTo(24)) {
+        auto record = fake::recordAt<zq::HostOrderRecord>(call.bytes);
+        EXPECT_EQ(fake::text(record.request.symbol), "600000.SH");
+        EXPECT_EQ(record.request.amount, 100);
+        orders.emplace_back(record.request.side, record.request.price);
+    }
+    EXPECT_EQ(orders, (std::vector<std::pair<int32_t, double>>{{2, 11}, {1, 12}}));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// What the host is asking of the strategy right now, so that a strategy
+// that crashes or never returns is reported with the call in progress
+// (notification and bar time) instead of dying silently or hanging the run.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace zqhost {
+
+class CallWatch {
+public:
+    // With a timeout of 0 calls may take as long as they take.
+    explicit CallWatch(int timeoutSeconds);
+    ~CallWatch();
+    CallWatch(const CallWatch&) = delete;
+    CallWatch& operator=(const CallWatch&) = delete;
+
+    // A call into the strategy starts or ends. A call still running after
+    // the timeout ends the process with status 4 after saying which.
+    void begin(const std::string& what);
+    void end();
+
+    // A crash then prints the call in progress before the process dies.
+    static void reportCrashes();
+
+private:
+    void watch();
+
+    const int timeoutSeconds_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    uint64_t call_ = 0;  // guarded by lock_: which call, counted
+    bool inCall_ = false;
+    bool stopping_ = false;
+    std::thread watcher_;
+};
+
+}  // namespace zqhost

@@ -1,0 +1,59 @@
+// The figures a replay is judged by. They are computed from the RunResult
+// alone, so the summary file, the HTML report and the terminal lines always
+// agree.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runresult.h"
+
+namespace zqhost {
+
+// The largest fall of the equity curve from a running peak to a later point,
+// as a fraction of that peak. `peak` and `trough` are positions in the curve;
+// both 0 when the curve never falls. Points at or below zero equity cannot be
+// a peak: a fraction of them means nothing.
+struct Drawdown {
+    double fraction = 0;
+    std::size_t peak = 0;
+    std::size_t trough = 0;
+};
+
+// A round trip is the closing part of one sell fill together with the shares
+// it closes. Each sell fill closes shares bought earlier in the same symbol,
+// oldest purchase first (FIFO, in the order of the fills list); a sell that
+// finds no earlier purchase is a short sale and opens no round trip, and the
+// part of a sell beyond the shares held is ignored. Its profit is
+//   closed × sell price − sell commission × closed / sell amount
+//   − Σ (shares taken from a purchase × (buy price + buy commission / bought)),
+// so each commission is shared out by shares. A partial close is a round trip
+// of its own; the rest of the purchase keeps the rest of its commission. The
+// round trip wins when its profit, rounded to the cent, is positive: break-even
+// is not a win.
+struct RoundTrips {
+    int64_t count = 0;
+    int64_t winners = 0;
+};
+
+struct Figures {
+    double pnl = 0;                     // final equity − starting cash
+    std::optional<double> totalReturn;  // final equity / starting cash − 1; none without starting cash
+    Drawdown maxDrawdown;
+    int64_t trades = 0;  // fills
+    RoundTrips roundTrips;
+    std::optional<double> winRate;  // winners / round trips; none when nothing was closed
+};
+
+std::optional<double> totalReturn(double startingCash, double finalEquity);
+Drawdown maxDrawdown(const std::vector<EquityPoint>& curve);
+RoundTrips roundTrips(const std::vector<Fill>& fills);
+Figures computeFigures(const RunResult& run);
+
+// "3 of 5 round trips", or "no round trips": what a win rate was taken over.
+std::string roundTripsNote(const RoundTrips& trips);
+
+}  // namespace zqhost

@@ -1,0 +1,282 @@
+#include "localhost.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "norq/records.h"
+#include "rows.h"
+
+namespace zqhost {
+
+namespace {
+
+constexpr int32_t kRefused = -1;
+constexpr int32_t kCodeQuery = 2055;
+constexpr int32_t kCodeCancel = 2053;
+constexpr int32_t kCodeOrderReply = 2226;
+constexpr int32_t kMsgSymbolList = 2073;
+constexpr int32_t kMsgSymbolDetail = 2074;
+constexpr int32_t kMsgCurrentTime = 2100;
+constexpr uint32_t kOrderReport = 1081;
+constexpr uint32_t kExecutionReport = 1082;
+constexpr uint32_t kFundUpdate = 1007;
+constexpr uint32_t kPositionUpdate = 1008;
+constexpr const char* kStrategyThrew = "策略回调抛出异常";
+
+const char* levelName(int32_t level) {
+    static const char* const names[] = {"DEBUG", "INFO", "WARN", "ERROR"};
+    return level >= 0 && level < 4 ? names[level] : "LOG";
+}
+
+const char* orEmpty(const char* text) {
+    return text ? text : "";
+}
+
+// A fixed text field of a host record, which need not end in NUL.
+template <size_t N>
+std::string fixed(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
+}
+
+void unserved(const char* what, int32_t code, const char* detail) {
+    std::printf("[HOST] %s %d not served by the local host: %s\n", what, code, orEmpty(detail));
+}
+
+void printOrder(const char* what, const zq::HostOrderRecord& record) {
+    const Norq::OrderRequest& r = record.request;
+    std::printf("[HOST] %s: %s %s side %d amount %d price %.4f price type %s entrust %d flag %s account %s "
+                "instance %s\n",
+                what, fixed(record.client_order_id).c_str(), fixed(r.symbol).c_str(), r.side, r.amount, r.price,
+                fixed(r.price_type).c_str(), r.entrust_type, fixed(record.order_flag).c_str(),
+                fixed(record.account_id).c_str(), fixed(record.instance_id).c_str());
+}
+
+int32_t answer(zq::HostResult* result, const std::string& text) {
+    if (result) {
+        result->code = 0;
+        result->data = strdup(text.c_str());
+    }
+    return 0;
+}
+
+template <typename Row>
+Push rowPush(uint32_t id, const Row& row) {
+    Push push;
+    push.id = id;
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&row);
+    push.row.assign(bytes, bytes + sizeof row);
+    return push;
+}
+
+}  // namespace
+
+LocalHost::LocalHost(Settings settings, const Market* market, SimAccount* account)
+    : settings_(std::move(settings)), market_(market), account_(account) {}
+
+bool LocalHost::takePush(Push& push) {
+    if (pushes_.empty()) return false;
+    push = std::move(pushes_.front());
+    pushes_.pop_front();
+    return true;
+}
+
+void LocalHost::reportChanges(const std::vector<size_t>& orders, const std::vector<size_t>& fills) {
+    for (size_t index : orders) pushes_.push_back(rowPush(kOrderReport, orderRow(account_->orders()[index])));
+    std::vector<std::string> symbols;
+    for (size_t index : fills) {
+        const SimFill& fill = account_->fills()[index];
+        const SimOrder& order = account_->orders()[fill.order];
+        pushes_.push_back(rowPush(kOrderReport, orderRow(order)));
+        pushes_.push_back(rowPush(kExecutionReport, executionRow(fill, order)));
+        symbols.push_back(order.symbol);
+    }
+    if (fills.empty()) return;
+    std::string accountId = account_->orders()[account_->fills()[fills.front()].order].accountId;
+    pushes_.push_back(rowPush(kFundUpdate, fundRow(*account_, accountId)));
+    for (const std::string& symbol : symbols) {
+        pushes_.push_back(rowPush(kPositionUpdate, positionRow(symbol, account_->positions().at(symbol), accountId)));
+    }
+}
+
+int32_t LocalHost::Request(int32_t code, const char* json, zq::HostResult* result) {
+    std::string text = orEmpty(json);
+    if (code == kCodeQuery) return answerQuery(text, result);
+    if (code == kCodeCancel && account_) return cancel(text) == 0 ? answer(result, "") : kRefused;
+    if (code == kCodeOrderReply) return answer(result, "");
+    unserved("request", code, json);
+    return kRefused;
+}
+
+int32_t LocalHost::answerQuery(const std::string& json, zq::HostResult* result) {
+    QJsonObject params = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object().value("params").toObject();
+    int32_t msgType = params.value("msg_type").toInt();
+    if (msgType == kMsgCurrentTime && market_) return answer(result, hostTime(market_->now()));
+    if (msgType == kMsgSymbolList && market_) {
+        QJsonArray symbols;
+        for (const std::string& symbol : market_->symbols()) symbols.append(QString::fromStdString(symbol));
+        return answer(result, QJsonDocument(symbols).toJson(QJsonDocument::Compact).toStdString());
+    }
+    QString symbol = params.value("security_symbol").toString();
+    if (msgType == kMsgSymbolDetail && market_ && market_->symbols().count(symbol.toStdString())) {
+        QJsonObject detail{{"security_symbol", symbol}, {"security_name", symbol}, {"LotSize", "100"},
+                           {"TickSize", "0.01"}};
+        return answer(result, QJsonDocument(detail).toJson(QJsonDocument::Compact).toStdString());
+    }
+    unserved("query", kCodeQuery, json.c_str());
+    return kRefused;
+}
+
+int32_t LocalHost::cancel(const std::string& json) {
+    QJsonObject params = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object().value("params").toObject();
+    QJsonObject target = params.value("order_list").toArray().at(0).toObject();
+    std::vector<size_t> changed;
+    std::string what, reason;
+    if (target.value("batch_flag").toInt() == 1) {
+        int32_t batchNo = target.value("org_ord_id").toInt();
+        changed = account_->cancelBatch(batchNo);
+        what = "batch " + std::to_string(batchNo);
+    } else {
+        what = target.value("org_ord_id").toString().toStdString();
+        account_->cancel(what, reason, changed);
+    }
+    if (changed.empty()) {
+        std::printf("[HOST] cancel of %s refused: %s\n", what.c_str(), reason.empty() ? "no open order" : reason.c_str());
+        return kRefused;
+    }
+    std::printf("[HOST] cancelled %s\n", what.c_str());
+    reportChanges(changed, {});
+    return 0;
+}
+
+void LocalHost::WriteLog(int32_t level, int32_t, const char* file, const char* function, const char* text, int32_t,
+                         const char* userLog, bool) {
+    const char* user = orEmpty(userLog);
+    std::printf("[%s] %s %s%s%s: %s\n", levelName(level), orEmpty(file), orEmpty(function), *user ? " @" : "", user,
+                orEmpty(text));
+    std::fflush(stdout);
+    if (std::strncmp(orEmpty(text), kStrategyThrew, std::strlen(kStrategyThrew)) == 0) ++strategyErrors_;
+}
+
+void LocalHost::CleanUserLog(const char*) {}
+
+// Every replayed bar is pushed whatever the strategy subscribes to: the bar
+// files are the subscription.
+int32_t LocalHost::Subscribe(int32_t, const char*) {
+    return 0;
+}
+
+int32_t LocalHost::Unsubscribe(int32_t, const char*) {
+    return 0;
+}
+
+void LocalHost::UnsubscribeAll() {}
+
+void LocalHost::GetSnapshot(const char* symbol, void* out) {
+    std::memset(out, 0, zq::kSnapshotSize);
+    const Bar* bar = market_ && symbol ? market_->lastBar(symbol) : nullptr;
+    if (!bar) return;
+    Norq::Tick tick{};
+    std::strncpy(tick.symbol, bar->symbol.c_str(), sizeof tick.symbol - 1);
+    tick.trading_day = bar->date();
+    tick.update_time = bar->timeOfDay();
+    tick.open = bar->open;
+    tick.high = bar->high;
+    tick.low = bar->low;
+    tick.last = bar->close;
+    tick.close_price = bar->close;
+    tick.volume = static_cast<uint64_t>(bar->volume);
+    tick.turnover = bar->amount;
+    std::memcpy(out, &tick, sizeof tick);
+}
+
+void LocalHost::RegisterUserLog(const char*, const char*) {}
+
+std::string LocalHost::GetAccountId(const char* accountTypeName) {
+    return accountIdOfType(accountTypeName);
+}
+
+std::string LocalHost::accountIdOfType(const char* name) const {
+    auto it = settings_.accountIds.find(orEmpty(name));
+    return it == settings_.accountIds.end() ? std::string() : it->second;
+}
+
+std::string LocalHost::GetInstanceId() {
+    return settings_.instanceId;
+}
+
+int32_t LocalHost::SubmitOrder(const void* record, zq::HostResult*) {
+    if (!record) return kRefused;
+    placeOrder(*static_cast<const zq::HostOrderRecord*>(record), 0);
+    return 0;
+}
+
+void LocalHost::placeOrder(const zq::HostOrderRecord& record, int32_t batchNo) {
+    if (!account_) {
+        printOrder(batchNo ? "  batch order" : "order accepted", record);
+        return;
+    }
+    size_t index = account_->place(record, batchNo, market_->now());
+    const SimOrder& order = account_->orders()[index];
+    if (order.status == kRejected) {
+        std::printf("[HOST] order %s rejected: %s\n", order.id.c_str(), order.reason.c_str());
+    } else {
+        std::printf("[HOST] order %s accepted: %s %d %s at %s\n", order.id.c_str(), order.side == 1 ? "buy" : "sell",
+                    order.amount, order.symbol.c_str(), order.market ? "market" : std::to_string(order.limit).c_str());
+    }
+    reportChanges({index}, {});
+}
+
+int32_t LocalHost::SubmitBuffer(int32_t code, const void* buffer, int32_t length, zq::HostResult*) {
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    size_t size = buffer && length > 0 ? static_cast<size_t>(length) : 0;
+    if ((code == zq::kCodeEtfPurchase || code == zq::kCodeEtfRedemption) && !account_) {
+        if (size < sizeof(zq::HostOrderRecord)) return kRefused;
+        printOrder(code == zq::kCodeEtfPurchase ? "ETF creation accepted" : "ETF redemption accepted",
+                   *reinterpret_cast<const zq::HostOrderRecord*>(bytes));
+        return 0;
+    }
+    if (code == zq::kCodeBatchOrders) return acceptBatch(bytes, size);
+    unserved("buffer request", code, "not simulated");
+    return kRefused;
+}
+
+int32_t LocalHost::acceptBatch(const uint8_t* bytes, size_t size) {
+    zq::HostBatchHeader header{};
+    if (size < sizeof header) return kRefused;
+    std::memcpy(&header, bytes, sizeof header);
+    if (header.count < 0 || (size - sizeof header) / sizeof(zq::HostOrderRecord) < static_cast<size_t>(header.count)) {
+        std::printf("[HOST] batch %d refused: %zu bytes do not hold %d orders\n", header.batch_no, size, header.count);
+        return kRefused;
+    }
+    std::printf("[HOST] batch %d of %d orders accepted\n", header.batch_no, header.count);
+    const uint8_t* record = bytes + sizeof header;
+    for (int32_t i = 0; i < header.count; ++i, record += sizeof(zq::HostOrderRecord)) {
+        zq::HostOrderRecord order;
+        std::memcpy(&order, record, sizeof order);
+        placeOrder(order, header.batch_no);
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
+int32_t LocalHost::GetTickLength() {
+    return settings_.tickLength;
+}
+
+intptr_t LocalHost::Forward(intptr_t, intptr_t, intptr_t) {
+    return 0;
+}
+
+intptr_t LocalHost::PassToHost(intptr_t, intptr_t) {
+    return 0;
+}
+
+void LocalHost::GetText(std::string& out, intptr_t, intptr_t, bool) {
+    out.clear();
+}
+
+}  // namespace zqhost

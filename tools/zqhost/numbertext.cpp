@@ -1,0 +1,51 @@
+#include "numbertext.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace zqhost {
+
+namespace {
+
+std::string fixed(double value, int decimals) {
+    double scale = std::pow(10.0, decimals);
+    double rounded = std::round(value * scale) / scale;
+    if (rounded == 0) rounded = 0;  // drops the sign of a negative zero
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, rounded);
+    return text;
+}
+
+std::string withSign(double value, std::string text) {
+    return (value > 0 && text.find_first_of("123456789") != std::string::npos) ? "+" + text : text;
+}
+
+}  // namespace
+
+std::string groupedNumber(double value, int decimals) {
+    std::string text = fixed(value, decimals);
+    std::size_t digitsStart = text[0] == '-' ? 1 : 0;
+    std::size_t point = text.find('.');
+    if (point == std::string::npos) point = text.size();
+    for (std::size_t at = point; at > digitsStart + 3; at -= 3) text.insert(at - 3, ",");
+    return text;
+}
+
+std::string moneyText(double value) { return groupedNumber(value, 2); }
+
+std::string signedMoneyText(double value) { return withSign(value, moneyText(value)); }
+
+std::string percentText(std::optional<double> fraction, bool showSign) {
+    if (!fraction) return "n/a";
+    std::string text = fixed(*fraction * 100, 2) + "%";
+    return showSign ? withSign(*fraction, text) : text;
+}
+
+std::string priceText(double price) {
+    std::string text = fixed(price, 4);
+    std::size_t point = text.find('.');
+    while (text.size() > point + 3 && text.back() == '0') text.pop_back();
+    return text;
+}
+
+}  // namespace zqhost

@@ -1,0 +1,155 @@
+#include "replay.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+namespace zqhost {
+
+namespace {
+
+constexpr uint32_t kTimerTick = 1004;
+constexpr uint32_t kDayBegins = 1005;
+constexpr uint32_t kDayEnds = 1006;
+constexpr uint32_t kBarPush = 1061;
+constexpr size_t kProgressEvery = 5000;
+
+// The bar push as the trading client sends it.
+std::string barJson(const Bar& bar) {
+    QJsonObject push{{"security_symbol", QString::fromStdString(bar.symbol)},
+                     {"timestamp", QString::fromStdString(displayTime(bar.stamp))},
+                     {"open", bar.open},
+                     {"high", bar.high},
+                     {"low", bar.low},
+                     {"close", bar.close},
+                     {"volume", bar.volume},
+                     {"money", bar.amount},
+                     {"num_trades", 0},
+                     {"period_type", "kline_1m"}};
+    return QJsonDocument(push).toJson(QJsonDocument::Compact).toStdString();
+}
+
+std::string dayJson(int64_t stamp) {
+    return "{\"timestamp\":\"" + hostTime(stamp) + "\"}";
+}
+
+std::string statusName(const SimOrder& order) {
+    switch (order.status) {
+    case kFilled: return "filled";
+    case kPartiallyFilled: return "partially filled";
+    case kCancelled: return "cancelled";
+    case kRejected: return "rejected";
+    default: return "open";
+    }
+}
+
+}  // namespace
+
+Replay::Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch)
+    : adapter_(adapter), host_(host), market_(market), account_(account), watch_(watch) {}
+
+void Replay::run(bool progress) {
+    const std::vector<Bar>& bars = market_.bars();
+    for (size_t i = 0; i < bars.size(); ++i) {
+        deliverBar(i);
+        if (progress && (i + 1) % kProgressEvery == 0) {
+            std::fprintf(stderr, "\r[HOST] replayed %zu of %zu bars", i + 1, bars.size());
+        }
+    }
+    if (progress) std::fprintf(stderr, "\r%60s\r", "");
+    if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last day");
+}
+
+void Replay::deliverBar(size_t index) {
+    const Bar& bar = market_.bars()[index];
+    int64_t previous = market_.now();
+    market_.advanceTo(index);
+    announceDay(bar, previous);
+    host_.reportChanges({}, account_.onBar(bar));
+    drain();
+    std::string what = "the bar of " + bar.symbol + " at " + displayTime(bar.stamp);
+    deliverText(kBarPush, barJson(bar), what);
+    if (bar.seconds != lastTickSeconds_) tick(bar);
+    sample(bar);
+}
+
+// One tick per bar time. The first tick has length 0, so periodic timers
+// count from the start of the replay.
+void Replay::tick(const Bar& bar) {
+    int64_t elapsedMs = lastTickSeconds_ < 0 ? 0 : (bar.seconds - lastTickSeconds_) * 1000;
+    host_.setTickLength(static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));
+    lastTickSeconds_ = bar.seconds;
+    deliverText(kTimerTick, hostTime(bar.stamp), "the timer tick at " + displayTime(bar.stamp));
+}
+
+void Replay::announceDay(const Bar& bar, int64_t previous) {
+    if (previous != 0 && previous / 1000000 == bar.stamp / 1000000) return;
+    if (previous != 0) deliverText(kDayEnds, dayJson(previous), "the end of the day " + displayTime(previous));
+    deliverText(kDayBegins, dayJson(bar.stamp), "the start of the day " + displayTime(bar.stamp));
+}
+
+void Replay::deliverText(uint32_t id, const std::string& text, const std::string& what) {
+    deliver(id, text.c_str(), what);
+}
+
+void Replay::deliver(uint32_t id, const void* payload, const std::string& what) {
+    zq::NotifyMessage message{id, payload};
+    watch_.begin("notification " + std::to_string(id) + " (" + what + ")");
+    adapter_.OnNotifyMessage(&message);
+    watch_.end();
+    drain();
+}
+
+void Replay::drain() {
+    Push push;
+    while (host_.takePush(push)) {
+        zq::NotifyMessage message{push.id, push.payload()};
+        watch_.begin("notification " + std::to_string(push.id) + " (a report of the simulated account)");
+        adapter_.OnNotifyMessage(&message);
+        watch_.end();
+    }
+}
+
+// One equity point per bar time, taken after the time's last bar.
+void Replay::sample(const Bar& bar) {
+    closes_[bar.symbol].push_back(PricePoint{displayTime(bar.stamp), bar.close});
+    std::string time = displayTime(bar.stamp);
+    if (!equity_.empty() && equity_.back().time == time) {
+        equity_.back().equity = account_.equity();
+    } else {
+        equity_.push_back(EquityPoint{time, account_.equity()});
+    }
+}
+
+RunResult Replay::result(const std::string& strategy, double startingCash) const {
+    RunResult result;
+    const std::vector<Bar>& bars = market_.bars();
+    result.strategy = strategy;
+    result.bars = static_cast<int64_t>(bars.size());
+    if (!bars.empty()) {
+        result.firstBar = displayTime(bars.front().stamp);
+        result.lastBar = displayTime(bars.back().stamp);
+    }
+    result.startingCash = startingCash;
+    result.finalCash = account_.cash();
+    result.finalEquity = account_.equity();
+    for (const SimOrder& o : account_.orders()) {
+        result.orders.push_back(OrderSummary{o.id, o.symbol, o.side, o.market ? 0 : o.limit, o.amount, o.filled,
+                                             statusName(o), displayTime(o.placed), o.reason});
+    }
+    for (const SimFill& f : account_.fills()) {
+        const SimOrder& o = account_.orders()[f.order];
+        result.fills.push_back(Fill{o.id, o.symbol, displayTime(f.stamp), o.side, f.price, f.amount, f.commission});
+    }
+    for (const auto& [symbol, p] : account_.positions()) {
+        if (p.amount == 0) continue;
+        result.positions.push_back(PositionSummary{symbol, p.amount, p.cost / p.amount, p.lastPrice});
+    }
+    result.equity = equity_;
+    for (const auto& [symbol, closes] : closes_) result.prices.push_back(SymbolPrices{symbol, closes});
+    return result;
+}
+
+}  // namespace zqhost

@@ -1,0 +1,54 @@
+// One replay: every bar delivered to the running strategy the way the
+// trading client delivers market data, the simulated account filling its
+// orders in between, and what happened gathered for the result.
+//
+// At each bar: a new trading day is announced first (1006 for the day that
+// ended, 1005 for the day that begins, each with the bar's time); then the
+// account fills what the bar allows and its reports are pushed; then the bar
+// itself (1061); then a timer tick (1004) whose tick length is the simulated
+// time since the previous tick. Reports caused by a call are pushed when
+// that call has returned, in the order they arose.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "account.h"
+#include "callwatch.h"
+#include "localhost.h"
+#include "market.h"
+#include "runresult.h"
+#include "zq/izqscriptadapter.h"
+
+namespace zqhost {
+
+class Replay {
+public:
+    Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch);
+
+    // Delivers every bar; `progress` writes a progress line to standard error.
+    void run(bool progress);
+    // Delivers what waits after a call the host made itself (RunStrategy).
+    void drain();
+    RunResult result(const std::string& strategy, double startingCash) const;
+
+private:
+    void deliver(uint32_t id, const void* payload, const std::string& what);
+    void deliverText(uint32_t id, const std::string& text, const std::string& what);
+    void announceDay(const Bar& bar, int64_t previous);
+    void tick(const Bar& bar);
+    void deliverBar(size_t index);
+    void sample(const Bar& bar);
+
+    zq::IZqScriptAdapter& adapter_;
+    LocalHost& host_;
+    Market& market_;
+    SimAccount& account_;
+    CallWatch& watch_;
+    int64_t lastTickSeconds_ = -1;
+    std::vector<EquityPoint> equity_;
+    std::map<std::string, std::vector<PricePoint>> closes_;
+};
+
+}  // namespace zqhost

@@ -1,0 +1,70 @@
+// What a replay produced, for the summary file, the HTML report and the
+// closing lines on the terminal. Times are "yyyy-MM-dd hh:mm:ss" texts of
+// the simulated clock.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zqhost {
+
+struct OrderSummary {
+    std::string id;  // the client order id the strategy sent
+    std::string symbol;
+    int32_t side = 0;  // 1 buy, 2 sell
+    double price = 0;  // the limit; 0 for market orders
+    int32_t amount = 0;
+    int32_t filled = 0;
+    std::string status;  // "filled", "partially filled", "open", "cancelled", "rejected"
+    std::string time;    // when it was placed
+    std::string reason;  // why it was rejected or cancelled, else empty
+};
+
+struct Fill {
+    std::string orderId;
+    std::string symbol;
+    std::string time;
+    int32_t side = 0;
+    double price = 0;
+    int32_t amount = 0;
+    double commission = 0;
+};
+
+struct PositionSummary {
+    std::string symbol;
+    int64_t amount = 0;
+    double averageCost = 0;
+    double lastPrice = 0;
+};
+
+struct EquityPoint {
+    std::string time;
+    double equity = 0;  // cash plus positions at the bar's close
+};
+
+struct PricePoint {
+    std::string time;
+    double close = 0;
+};
+
+struct SymbolPrices {
+    std::string symbol;
+    std::vector<PricePoint> closes;  // one per bar, in time order
+};
+
+struct RunResult {
+    std::string strategy;  // the library's path
+    std::string firstBar, lastBar;
+    int64_t bars = 0;
+    double startingCash = 0;
+    double finalCash = 0;
+    double finalEquity = 0;  // cash plus positions at their last price
+    std::vector<OrderSummary> orders;
+    std::vector<Fill> fills;
+    std::vector<PositionSummary> positions;
+    std::vector<EquityPoint> equity;
+    std::vector<SymbolPrices> prices;
+};
+
+}  // namespace zqhost

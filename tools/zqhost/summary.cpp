@@ -1,0 +1,79 @@
+#include "summary.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include "atomicfile.h"
+#include "figures.h"
+
+namespace zqhost {
+
+namespace {
+
+QString text(const std::string& value) { return QString::fromStdString(value); }
+
+QJsonValue optionalNumber(const std::optional<double>& value) {
+    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonObject orderObject(const OrderSummary& o) {
+    return {{"id", text(o.id)},         {"symbol", text(o.symbol)}, {"side", o.side},
+            {"price", o.price},         {"amount", o.amount},       {"filled", o.filled},
+            {"status", text(o.status)}, {"time", text(o.time)},     {"reason", text(o.reason)}};
+}
+
+QJsonObject fillObject(const Fill& f) {
+    return {{"orderId", text(f.orderId)}, {"symbol", text(f.symbol)}, {"time", text(f.time)},
+            {"side", f.side},             {"price", f.price},         {"amount", f.amount},
+            {"commission", f.commission}};
+}
+
+QJsonObject positionObject(const PositionSummary& p) {
+    return {{"symbol", text(p.symbol)},
+            {"amount", static_cast<double>(p.amount)},
+            {"averageCost", p.averageCost},
+            {"lastPrice", p.lastPrice}};
+}
+
+template <typename Item, typename Convert>
+QJsonArray arrayOf(const std::vector<Item>& items, Convert convert) {
+    QJsonArray array;
+    for (const Item& item : items) array.append(convert(item));
+    return array;
+}
+
+QJsonObject figuresObject(const Figures& f) {
+    return {{"totalReturn", optionalNumber(f.totalReturn)},
+            {"maxDrawdown", f.maxDrawdown.fraction},
+            {"trades", static_cast<double>(f.trades)},
+            {"roundTrips", static_cast<double>(f.roundTrips.count)},
+            {"winningRoundTrips", static_cast<double>(f.roundTrips.winners)},
+            {"winRate", optionalNumber(f.winRate)}};
+}
+
+}  // namespace
+
+std::string summaryJson(const RunResult& run) {
+    Figures figures = computeFigures(run);
+    QJsonObject root{{"strategy", text(run.strategy)},
+                     {"firstBar", text(run.firstBar)},
+                     {"lastBar", text(run.lastBar)},
+                     {"bars", static_cast<double>(run.bars)},
+                     {"startingCash", run.startingCash},
+                     {"finalCash", run.finalCash},
+                     {"finalEquity", run.finalEquity},
+                     {"pnl", figures.pnl},
+                     {"figures", figuresObject(figures)},
+                     {"orders", arrayOf(run.orders, orderObject)},
+                     {"fills", arrayOf(run.fills, fillObject)},
+                     {"positions", arrayOf(run.positions, positionObject)}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+bool writeSummary(const RunResult& run, const std::string& path, std::string& error) {
+    return writeFileAtomically(path, summaryJson(run), error);
+}
+
+}  // namespace zqhost
