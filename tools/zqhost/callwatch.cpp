@@ -37,6 +37,16 @@ CallWatch::~CallWatch() {
 
 void CallWatch::begin(const std::string& what) {
     std::snprintf(currentCall, sizeof currentCall, "%s", what.c_str());
+    started();
+}
+
+void CallWatch::begin(uint32_t id, const char* what, int64_t stamp) {
+    std::snprintf(currentCall, sizeof currentCall, "notification %u (%s) at simulated time %lld", id, what,
+                  static_cast<long long>(stamp));
+    started();
+}
+
+void CallWatch::started() {
     {
         std::lock_guard<std::mutex> guard(lock_);
         ++call_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -22,12 +23,15 @@ public:
     // A call into the strategy starts or ends. A call still running after
     // the timeout ends the process with status 4 after saying which.
     void begin(const std::string& what);
+    // A notification: its id, what it carries, the simulated time.
+    void begin(uint32_t id, const char* what, int64_t stamp);
     void end();
 
     // A crash then prints the call in progress before the process dies.
     static void reportCrashes();
 
 private:
+    void started();
     void watch();
 
     const int timeoutSeconds_;

@@ -54,8 +54,7 @@ Scale scaleFor(const LineChart& chart) {
         scale.low = std::min(scale.low, *chart.reference);
         scale.high = std::max(scale.high, *chart.reference);
     }
-    double pad = scale.high > scale.low ? (scale.high - scale.low) * 0.05
-                                        : std::max(std::abs(scale.high) * 0.01, 0.01);
+    double pad = scale.high > scale.low ? (scale.high - scale.low) * 0.05 : std::max(std::abs(scale.high) * 0.01, 0.01);
     scale.low -= pad;
     scale.high += pad;
     return scale;
@@ -81,9 +80,13 @@ std::string valueAxis(const Scale& scale) {
     return out;
 }
 
-std::string day(const std::string& time) { return time.substr(0, 10); }
+std::string day(const std::string& time) {
+    return time.substr(0, 10);
+}
 
-std::string dateLabel(const std::string& time) { return time.size() >= 10 ? time.substr(5, 5) : time; }
+std::string dateLabel(const std::string& time) {
+    return time.size() >= 10 ? time.substr(5, 5) : time;
+}
 
 std::string shortTime(const std::string& time, bool manyDays) {
     if (time.size() < 16) return time;
@@ -99,8 +102,7 @@ std::vector<std::size_t> dayStarts(const std::vector<std::string>& times) {
 
 // A few days of intraday bars: a dotted line and the date where each day
 // begins, since evenly spaced times would fall anywhere in a session.
-std::string dayAxis(const std::vector<std::string>& times, const std::vector<std::size_t>& starts,
-                    const Scale& scale) {
+std::string dayAxis(const std::vector<std::string>& times, const std::vector<std::size_t>& starts, const Scale& scale) {
     std::string out = text(scale.x(0), kHeight - 10, "start", dateLabel(times[0]));
     for (std::size_t i : starts) {
         out += line(scale.x(i), kTop, scale.x(i), kTop + kPlotHeight, "stroke=\"#c9ced6\" stroke-dasharray=\"2,3\"");
@@ -112,8 +114,7 @@ std::string dayAxis(const std::vector<std::string>& times, const std::vector<std
 std::string timeAxis(const std::vector<std::string>& times, const Scale& scale) {
     if (times.empty()) return {};
     std::vector<std::size_t> starts = dayStarts(times);
-    if (!starts.empty() && starts.size() <= kMaxDayLabels)
-        return dayAxis(times, starts, scale);
+    if (!starts.empty() && starts.size() <= kMaxDayLabels) return dayAxis(times, starts, scale);
     bool manyDays = !starts.empty();
     std::string out;
     std::size_t labels = std::min(kTimeLabels, times.size());
@@ -141,8 +142,8 @@ std::string polyline(const LineChart& chart, const Scale& scale) {
 std::string marker(const ChartMarker& marker, const Scale& scale) {
     double x = scale.x(marker.position), y = scale.y(marker.value);
     double tip = marker.buy ? -7 : 7, base = marker.buy ? 4 : -4;
-    std::string path = "M" + num(x) + "," + num(y + tip) + "L" + num(x - 6) + "," + num(y + base) + "L" +
-                       num(x + 6) + "," + num(y + base) + "Z";
+    std::string path = "M" + num(x) + "," + num(y + tip) + "L" + num(x - 6) + "," + num(y + base) + "L" + num(x + 6) +
+                       "," + num(y + base) + "Z";
     return std::string("<path class=\"") + (marker.buy ? "buy\" fill=\"#1a9641\"" : "sell\" fill=\"#d7191c\"") +
            " stroke=\"#fff\" stroke-width=\"0.8\" d=\"" + path + "\"><title>" + escapeHtml(marker.label) +
            "</title></path>";
@@ -150,7 +151,8 @@ std::string marker(const ChartMarker& marker, const Scale& scale) {
 
 std::string legend(const LineChart& chart) {
     if (chart.markers.empty()) return {};
-    return "<text x=\"" + num(kWidth - kRight) + "\" y=\"18\" text-anchor=\"end\">"
+    return "<text x=\"" + num(kWidth - kRight) +
+           "\" y=\"18\" text-anchor=\"end\">"
            "<tspan fill=\"#1a9641\">\u25B2</tspan> buy  <tspan fill=\"#d7191c\">\u25BC</tspan> sell</text>";
 }
 

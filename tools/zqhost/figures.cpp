@@ -34,7 +34,9 @@ int64_t closeLots(Lots& lots, int64_t wanted, double& cost) {
     return taken;
 }
 
-bool madeMoney(double profit) { return std::round(profit * 100) > 0; }
+bool madeMoney(double profit) {
+    return std::round(profit * 100) > 0;
+}
 
 }  // namespace
 

@@ -224,8 +224,10 @@ void LocalHost::placeOrder(const zq::HostOrderRecord& record, int32_t batchNo) {
     if (order.status == kRejected) {
         std::printf("[HOST] order %s rejected: %s\n", order.id.c_str(), order.reason.c_str());
     } else {
+        char price[32];
+        std::snprintf(price, sizeof price, order.market ? "market" : "limit %.2f", order.limit);
         std::printf("[HOST] order %s accepted: %s %d %s at %s\n", order.id.c_str(), order.side == 1 ? "buy" : "sell",
-                    order.amount, order.symbol.c_str(), order.market ? "market" : std::to_string(order.limit).c_str());
+                    order.amount, order.symbol.c_str(), price);
     }
     reportChanges({index}, {});
 }

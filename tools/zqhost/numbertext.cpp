@@ -1,5 +1,6 @@
 #include "numbertext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,6 +15,13 @@ std::string fixed(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, rounded);
     return text;
+}
+
+// A drawdown of 0.0036% is not "0.00%": tiny values keep two significant
+// digits, written out without an exponent.
+std::string significant(double value, int digits) {
+    int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::abs(value))));
+    return fixed(value, std::min(decimals, 12));
 }
 
 std::string withSign(double value, std::string text) {
@@ -31,13 +39,18 @@ std::string groupedNumber(double value, int decimals) {
     return text;
 }
 
-std::string moneyText(double value) { return groupedNumber(value, 2); }
+std::string moneyText(double value) {
+    return groupedNumber(value, 2);
+}
 
-std::string signedMoneyText(double value) { return withSign(value, moneyText(value)); }
+std::string signedMoneyText(double value) {
+    return withSign(value, moneyText(value));
+}
 
 std::string percentText(std::optional<double> fraction, bool showSign) {
     if (!fraction) return "n/a";
-    std::string text = fixed(*fraction * 100, 2) + "%";
+    double percent = *fraction * 100;
+    std::string text = (percent != 0 && std::abs(percent) < 0.005 ? significant(percent, 2) : fixed(percent, 2)) + "%";
     return showSign ? withSign(*fraction, text) : text;
 }
 

@@ -8,10 +8,10 @@
 
 namespace zqhost {
 
-std::string groupedNumber(double value, int decimals);        // "1,234,567.89"; never "-0.00"
-std::string moneyText(double value);                          // two decimals, grouped
-std::string signedMoneyText(double value);                    // "+12.30", "-12.30", "0.00"
-std::string percentText(std::optional<double> fraction, bool showSign = false);  // "1.23%" or "n/a"
-std::string priceText(double price);                          // two to four decimals: "10.50", "2.635"
+std::string groupedNumber(double value, int decimals);                           // "1,234,567.89"; never "-0.00"
+std::string moneyText(double value);                                             // two decimals, grouped
+std::string signedMoneyText(double value);                                       // "+12.30", "-12.30", "0.00"
+std::string percentText(std::optional<double> fraction, bool showSign = false);  // "1.23%", "0.0036%" or "n/a"
+std::string priceText(double price);  // two to four decimals: "10.50", "2.635"
 
 }  // namespace zqhost

@@ -1,7 +1,5 @@
 #include "replay.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -16,19 +14,37 @@ constexpr uint32_t kDayEnds = 1006;
 constexpr uint32_t kBarPush = 1061;
 constexpr size_t kProgressEvery = 5000;
 
-// The bar push as the trading client sends it.
+void appendJsonText(std::string& out, const std::string& text) {
+    out += '"';
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) continue;
+        out += c;
+    }
+    out += '"';
+}
+
+void appendNumber(std::string& out, const char* key, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, ",\"%s\":%.17g", key, value);
+    out += text;
+}
+
+// The bar push as the trading client sends it. Written by hand: this is the
+// replay's hot path, and a JSON document costs more than the bar itself.
 std::string barJson(const Bar& bar) {
-    QJsonObject push{{"security_symbol", QString::fromStdString(bar.symbol)},
-                     {"timestamp", QString::fromStdString(displayTime(bar.stamp))},
-                     {"open", bar.open},
-                     {"high", bar.high},
-                     {"low", bar.low},
-                     {"close", bar.close},
-                     {"volume", bar.volume},
-                     {"money", bar.amount},
-                     {"num_trades", 0},
-                     {"period_type", "kline_1m"}};
-    return QJsonDocument(push).toJson(QJsonDocument::Compact).toStdString();
+    std::string json = "{\"security_symbol\":";
+    json.reserve(256);
+    appendJsonText(json, bar.symbol);
+    json += ",\"timestamp\":\"" + displayTime(bar.stamp) + "\"";
+    appendNumber(json, "open", bar.open);
+    appendNumber(json, "high", bar.high);
+    appendNumber(json, "low", bar.low);
+    appendNumber(json, "close", bar.close);
+    appendNumber(json, "volume", bar.volume);
+    appendNumber(json, "money", bar.amount);
+    json += ",\"num_trades\":0,\"period_type\":\"kline_1m\"}";
+    return json;
 }
 
 std::string dayJson(int64_t stamp) {
@@ -59,7 +75,7 @@ void Replay::run(bool progress) {
         }
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", "");
-    if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last day");
+    if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
 }
 
 void Replay::deliverBar(size_t index) {
@@ -69,8 +85,7 @@ void Replay::deliverBar(size_t index) {
     announceDay(bar, previous);
     host_.reportChanges({}, account_.onBar(bar));
     drain();
-    std::string what = "the bar of " + bar.symbol + " at " + displayTime(bar.stamp);
-    deliverText(kBarPush, barJson(bar), what);
+    deliverText(kBarPush, barJson(bar), bar.symbol.c_str());
     if (bar.seconds != lastTickSeconds_) tick(bar);
     sample(bar);
 }
@@ -81,22 +96,22 @@ void Replay::tick(const Bar& bar) {
     int64_t elapsedMs = lastTickSeconds_ < 0 ? 0 : (bar.seconds - lastTickSeconds_) * 1000;
     host_.setTickLength(static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));
     lastTickSeconds_ = bar.seconds;
-    deliverText(kTimerTick, hostTime(bar.stamp), "the timer tick at " + displayTime(bar.stamp));
+    deliverText(kTimerTick, hostTime(bar.stamp), "the timer tick");
 }
 
 void Replay::announceDay(const Bar& bar, int64_t previous) {
     if (previous != 0 && previous / 1000000 == bar.stamp / 1000000) return;
-    if (previous != 0) deliverText(kDayEnds, dayJson(previous), "the end of the day " + displayTime(previous));
-    deliverText(kDayBegins, dayJson(bar.stamp), "the start of the day " + displayTime(bar.stamp));
+    if (previous != 0) deliverText(kDayEnds, dayJson(previous), "the end of a trading day");
+    deliverText(kDayBegins, dayJson(bar.stamp), "the start of a trading day");
 }
 
-void Replay::deliverText(uint32_t id, const std::string& text, const std::string& what) {
+void Replay::deliverText(uint32_t id, const std::string& text, const char* what) {
     deliver(id, text.c_str(), what);
 }
 
-void Replay::deliver(uint32_t id, const void* payload, const std::string& what) {
+void Replay::deliver(uint32_t id, const void* payload, const char* what) {
     zq::NotifyMessage message{id, payload};
-    watch_.begin("notification " + std::to_string(id) + " (" + what + ")");
+    watch_.begin(id, what, market_.now());
     adapter_.OnNotifyMessage(&message);
     watch_.end();
     drain();
@@ -106,7 +121,7 @@ void Replay::drain() {
     Push push;
     while (host_.takePush(push)) {
         zq::NotifyMessage message{push.id, push.payload()};
-        watch_.begin("notification " + std::to_string(push.id) + " (a report of the simulated account)");
+        watch_.begin(push.id, "a report of the simulated account", market_.now());
         adapter_.OnNotifyMessage(&message);
         watch_.end();
     }
@@ -114,12 +129,11 @@ void Replay::drain() {
 
 // One equity point per bar time, taken after the time's last bar.
 void Replay::sample(const Bar& bar) {
-    closes_[bar.symbol].push_back(PricePoint{displayTime(bar.stamp), bar.close});
-    std::string time = displayTime(bar.stamp);
-    if (!equity_.empty() && equity_.back().time == time) {
-        equity_.back().equity = account_.equity();
+    closes_[bar.symbol].emplace_back(bar.stamp, bar.close);
+    if (!equity_.empty() && equity_.back().first == bar.stamp) {
+        equity_.back().second = account_.equity();
     } else {
-        equity_.push_back(EquityPoint{time, account_.equity()});
+        equity_.emplace_back(bar.stamp, account_.equity());
     }
 }
 
@@ -147,8 +161,12 @@ RunResult Replay::result(const std::string& strategy, double startingCash) const
         if (p.amount == 0) continue;
         result.positions.push_back(PositionSummary{symbol, p.amount, p.cost / p.amount, p.lastPrice});
     }
-    result.equity = equity_;
-    for (const auto& [symbol, closes] : closes_) result.prices.push_back(SymbolPrices{symbol, closes});
+    for (const auto& [stamp, equity] : equity_) result.equity.push_back(EquityPoint{displayTime(stamp), equity});
+    for (const auto& [symbol, closes] : closes_) {
+        SymbolPrices prices{symbol, {}};
+        for (const auto& [stamp, close] : closes) prices.closes.push_back(PricePoint{displayTime(stamp), close});
+        result.prices.push_back(std::move(prices));
+    }
     return result;
 }
 

@@ -34,8 +34,9 @@ public:
     RunResult result(const std::string& strategy, double startingCash) const;
 
 private:
-    void deliver(uint32_t id, const void* payload, const std::string& what);
-    void deliverText(uint32_t id, const std::string& text, const std::string& what);
+    // `what` names what is delivered, for the call watch.
+    void deliver(uint32_t id, const void* payload, const char* what);
+    void deliverText(uint32_t id, const std::string& text, const char* what);
     void announceDay(const Bar& bar, int64_t previous);
     void tick(const Bar& bar);
     void deliverBar(size_t index);
@@ -47,8 +48,8 @@ private:
     SimAccount& account_;
     CallWatch& watch_;
     int64_t lastTickSeconds_ = -1;
-    std::vector<EquityPoint> equity_;
-    std::map<std::string, std::vector<PricePoint>> closes_;
+    std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity
+    std::map<std::string, std::vector<std::pair<int64_t, double>>> closes_;  // stamp, close
 };
 
 }  // namespace zqhost

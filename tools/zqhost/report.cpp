@@ -24,7 +24,8 @@ h1 { font-size: 22px; margin: 0 0 4px; } h2 { font-size: 17px; margin: 28px 0 8p
 .gain { color: #1a9641; } .loss { color: #d7191c; }
 table { border-collapse: collapse; width: 100%; font-size: 13px; }
 th, td { padding: 3px 8px; border-bottom: 1px solid #eee; text-align: left; white-space: nowrap; }
-th { background: #f4f6f8; position: sticky; top: 0; } td.n, th.n { text-align: right; font-variant-numeric: tabular-nums; }
+th { background: #f4f6f8; position: sticky; top: 0; }
+td.n, th.n { text-align: right; font-variant-numeric: tabular-nums; }
 tbody tr:nth-child(even) { background: #fafbfc; } .empty { color: #888; }
 )";
 
@@ -32,17 +33,25 @@ std::string element(const std::string& tag, const std::string& content, const st
     return "<" + tag + (attributes.empty() ? "" : " " + attributes) + ">" + content + "</" + tag + ">";
 }
 
-std::string cell(const std::string& text) { return element("td", escapeHtml(text)); }
-std::string numberCell(const std::string& text) { return element("td", escapeHtml(text), "class=\"n\""); }
+std::string cell(const std::string& text) {
+    return element("td", escapeHtml(text));
+}
+std::string numberCell(const std::string& text) {
+    return element("td", escapeHtml(text), "class=\"n\"");
+}
 
-std::string sideText(int32_t side) { return side == 1 ? "buy" : side == 2 ? "sell" : std::to_string(side); }
+std::string sideText(int32_t side) {
+    return side == 1 ? "buy" : side == 2 ? "sell" : std::to_string(side);
+}
 
 std::string fileName(const std::string& path) {
     std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string toneClass(double value) { return value > 0 ? "value gain" : value < 0 ? "value loss" : "value"; }
+std::string toneClass(double value) {
+    return value > 0 ? "value gain" : value < 0 ? "value loss" : "value";
+}
 
 std::string figure(const std::string& label, const std::string& value, const std::string& note = "",
                    const std::string& valueClass = "value") {
@@ -60,15 +69,14 @@ std::string drawdownNote(const RunResult& run, const Drawdown& drawdown) {
 
 std::string figuresSection(const RunResult& run) {
     Figures f = computeFigures(run);
-    std::string cards = figure("Starting cash", moneyText(run.startingCash)) +
-                        figure("Final cash", moneyText(run.finalCash)) +
-                        figure("Final equity", moneyText(run.finalEquity)) +
-                        figure("P&L", signedMoneyText(f.pnl), "", toneClass(f.pnl)) +
-                        figure("Return", percentText(f.totalReturn, true), "", toneClass(f.totalReturn.value_or(0))) +
-                        figure("Max drawdown", percentText(f.maxDrawdown.fraction), drawdownNote(run, f.maxDrawdown)) +
-                        figure("Trades (fills)", std::to_string(f.trades),
-                               std::to_string(run.orders.size()) + " orders") +
-                        figure("Win rate", percentText(f.winRate), roundTripsNote(f.roundTrips));
+    std::string cards =
+        figure("Starting cash", moneyText(run.startingCash)) + figure("Final cash", moneyText(run.finalCash)) +
+        figure("Final equity", moneyText(run.finalEquity)) +
+        figure("P&L", signedMoneyText(f.pnl), "", toneClass(f.pnl)) +
+        figure("Return", percentText(f.totalReturn, true), "", toneClass(f.totalReturn.value_or(0))) +
+        figure("Max drawdown", percentText(f.maxDrawdown.fraction), drawdownNote(run, f.maxDrawdown)) +
+        figure("Trades (fills)", std::to_string(f.trades), std::to_string(run.orders.size()) + " orders") +
+        figure("Win rate", percentText(f.winRate), roundTripsNote(f.roundTrips));
     return element("h2", "Figures") + element("div", cards, "class=\"figures\"");
 }
 
@@ -141,9 +149,9 @@ std::string fillsSection(const RunResult& run) {
         rows += element("tr", cell(f.time) + cell(f.orderId) + cell(f.symbol) + cell(sideText(f.side)) +
                                   numberCell(priceText(f.price)) + numberCell(groupedNumber(f.amount, 0)) +
                                   numberCell(moneyText(f.commission)));
-    return element("h2", "Fills") +
-           table("fills", {"Time", "Order id", "Symbol", "Side", "#Price", "#Amount", "#Commission"}, rows,
-                 "No fills.");
+    return element("h2", "Fills") + table("fills",
+                                          {"Time", "Order id", "Symbol", "Side", "#Price", "#Amount", "#Commission"},
+                                          rows, "No fills.");
 }
 
 std::string positionsSection(const RunResult& run) {

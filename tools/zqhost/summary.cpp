@@ -12,7 +12,9 @@ namespace zqhost {
 
 namespace {
 
-QString text(const std::string& value) { return QString::fromStdString(value); }
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
+}
 
 QJsonValue optionalNumber(const std::optional<double>& value) {
     return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
@@ -25,9 +27,8 @@ QJsonObject orderObject(const OrderSummary& o) {
 }
 
 QJsonObject fillObject(const Fill& f) {
-    return {{"orderId", text(f.orderId)}, {"symbol", text(f.symbol)}, {"time", text(f.time)},
-            {"side", f.side},             {"price", f.price},         {"amount", f.amount},
-            {"commission", f.commission}};
+    return {{"orderId", text(f.orderId)}, {"symbol", text(f.symbol)}, {"time", text(f.time)},      {"side", f.side},
+            {"price", f.price},           {"amount", f.amount},       {"commission", f.commission}};
 }
 
 QJsonObject positionObject(const PositionSummary& p) {
