@@ -2,6 +2,9 @@
 // and building texts.
 #include <benchmark/benchmark.h>
 
+#include <sstream>
+#include <string>
+
 #include "fakehost.h"
 #include "norq/zqlog.h"
 #include "norq/zqstring.h"
@@ -42,6 +45,17 @@ void BM_LogLineDropped(benchmark::State& state) {
     getAdapter()->SetHostServices(nullptr);
 }
 BENCHMARK(BM_LogLineDropped);
+
+// The floor of a log line: the same text built in a stream, nothing more.
+void BM_LogLineFloor(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ostringstream text;
+        text << "price " << 10.5 << " volume " << 300;
+        std::string line = text.str();
+        benchmark::DoNotOptimize(line.data());
+    }
+}
+BENCHMARK(BM_LogLineFloor);
 
 void BM_ZqStringJoin(benchmark::State& state) {
     Norq::ZqString code("600000");

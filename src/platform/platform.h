@@ -3,6 +3,7 @@
 // Every function may be called from any thread; none throws.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace zq {
@@ -32,6 +33,8 @@ std::string absolutePath(const std::string& path);
 bool fileExists(const std::string& path);
 // The directory of the running executable, without a trailing separator.
 std::string executableDir();
+// The most memory this process has had resident so far, in bytes.
+size_t peakResidentBytes();
 // Whether standard error goes to a terminal (where a progress line belongs).
 bool stderrIsTerminal();
 // Sets a variable of this process's environment unless it is set already.

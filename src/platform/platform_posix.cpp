@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <cerrno>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <vector>
@@ -107,6 +108,12 @@ std::string executableDir() {
     std::string exe(buffer.data(), static_cast<size_t>(n));
     size_t slash = exe.rfind('/');
     return slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+size_t peakResidentBytes() {
+    struct rusage usage {};
+    if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+    return static_cast<size_t>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
 }
 
 bool stderrIsTerminal() {

@@ -3,6 +3,7 @@
 #include <io.h>
 #include <stdlib.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <cctype>
 #include <cstring>
@@ -81,6 +82,12 @@ std::string executableDir() {
     std::string exe(buffer.data(), n);
     size_t slash = exe.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
+}
+
+size_t peakResidentBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.PeakWorkingSetSize;
 }
 
 bool stderrIsTerminal() {

@@ -72,10 +72,12 @@ std::string valueAxis(const Scale& scale) {
     double step = gridStep(scale.high - scale.low);
     int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 4);
     std::string out;
-    for (double k = std::ceil(scale.low / step); k * step <= scale.high; ++k) {
-        double y = scale.y(k * step);
+    double first = std::ceil(scale.low / step);
+    // Counted, so values too large for their spread (first + 1 == first) still end.
+    for (int k = 0; k < 12 && (first + k) * step <= scale.high; ++k) {
+        double value = (first + k) * step, y = scale.y(value);
         out += line(kLeft, y, kWidth - kRight, y, "stroke=\"#e3e6ea\"");
-        out += text(kLeft - 6, y + 4, "end", groupedNumber(k * step, decimals));
+        out += text(kLeft - 6, y + 4, "end", groupedNumber(value, decimals));
     }
     return out;
 }
