@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fixedtext.h"
+
 namespace zqhost {
 
 namespace {
@@ -12,11 +14,6 @@ constexpr int32_t kBuy = 1;
 constexpr int32_t kSell = 2;
 constexpr const char* kLimitPriceType = "1";
 constexpr const char* kMarketPriceTypes[] = {"a", "b", "c", "d", "e", "f", "l"};
-
-template <size_t N>
-std::string fieldText(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
 
 bool isMarketType(const std::string& type) {
     for (const char* market : kMarketPriceTypes) {
@@ -58,12 +55,12 @@ double SimAccount::positionsValue() const {
 
 size_t SimAccount::place(const zq::HostOrderRecord& record, int32_t batchNo, int64_t now) {
     SimOrder order;
-    order.id = fieldText(record.client_order_id);
+    order.id = fixedText(record.client_order_id);
     order.entrustNo = "E" + std::to_string(orders_.size() + 1);
-    order.accountId = fieldText(record.account_id);
-    order.instanceId = fieldText(record.instance_id);
-    order.symbol = fieldText(record.request.symbol);
-    order.priceType = fieldText(record.request.price_type);
+    order.accountId = fixedText(record.account_id);
+    order.instanceId = fixedText(record.instance_id);
+    order.symbol = fixedText(record.request.symbol);
+    order.priceType = fixedText(record.request.price_type);
     order.side = record.request.side;
     order.amount = record.request.amount;
     order.entrustType = record.request.entrust_type;

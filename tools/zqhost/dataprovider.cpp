@@ -7,6 +7,7 @@
 
 #include "norq/records.h"
 #include "rows.h"
+#include "fixedtext.h"
 
 namespace zqhost {
 
@@ -17,11 +18,6 @@ Query queryOf(const ZqDataCall& call) {
     Query query{};
     if (call.query.size() == sizeof query) std::memcpy(&query, call.query.data(), sizeof query);
     return query;
-}
-
-template <size_t N>
-std::string fieldText(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
 }
 
 template <typename Row>
@@ -63,11 +59,11 @@ ZqDataRows ReplayData::answer(const ZqDataCall& call) {
 
 ZqDataRows ReplayData::orders(const ZqDataCall& call) const {
     ZqOrderQuery query = queryOf<ZqOrderQuery>(call);
-    std::string instance = fieldText(query.instance);
+    std::string instance = fixedText(query.instance);
     ZqDataRows rows;
     for (const SimOrder& order : account_.orders()) {
-        if (!matches(fieldText(query.order_id), order.id) || !matches(fieldText(query.symbol), order.symbol) ||
-            (instance != "ALL" && instance != order.instanceId) || !statusListed(fieldText(query.statuses), order.status)) {
+        if (!matches(fixedText(query.order_id), order.id) || !matches(fixedText(query.symbol), order.symbol) ||
+            (instance != "ALL" && instance != order.instanceId) || !statusListed(fixedText(query.statuses), order.status)) {
             continue;
         }
         append(rows, orderRow(order));
@@ -78,11 +74,11 @@ ZqDataRows ReplayData::orders(const ZqDataCall& call) const {
 
 ZqDataRows ReplayData::executions(const ZqDataCall& call) const {
     ZqExecutionQuery query = queryOf<ZqExecutionQuery>(call);
-    std::string instance = fieldText(query.instance);
+    std::string instance = fixedText(query.instance);
     ZqDataRows rows;
     for (const SimFill& fill : account_.fills()) {
         const SimOrder& order = account_.orders()[fill.order];
-        if (!matches(fieldText(query.order_id), order.id) || !matches(fieldText(query.symbol), order.symbol) ||
+        if (!matches(fixedText(query.order_id), order.id) || !matches(fixedText(query.symbol), order.symbol) ||
             (instance != "ALL" && instance != order.instanceId)) {
             continue;
         }
@@ -94,18 +90,18 @@ ZqDataRows ReplayData::executions(const ZqDataCall& call) const {
 
 ZqDataRows ReplayData::positions(const ZqDataCall& call) const {
     ZqPositionQuery query = queryOf<ZqPositionQuery>(call);
-    std::string symbol = fieldText(query.symbol);
+    std::string symbol = fixedText(query.symbol);
     ZqDataRows rows;
     for (const auto& [held, position] : account_.positions()) {
         if (position.amount == 0 || !matches(symbol, held)) continue;
-        append(rows, positionRow(held, position, fieldText(query.account_id)));
+        append(rows, positionRow(held, position, fixedText(query.account_id)));
     }
     return rows;
 }
 
 ZqDataRows ReplayData::fund(const ZqDataCall& call) const {
     ZqDataRows rows;
-    append(rows, fundRow(account_, fieldText(queryOf<ZqFundQuery>(call).account_id)));
+    append(rows, fundRow(account_, fixedText(queryOf<ZqFundQuery>(call).account_id)));
     return rows;
 }
 

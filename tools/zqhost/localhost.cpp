@@ -9,6 +9,7 @@
 
 #include "norq/records.h"
 #include "rows.h"
+#include "fixedtext.h"
 
 namespace zqhost {
 
@@ -36,12 +37,6 @@ const char* orEmpty(const char* text) {
     return text ? text : "";
 }
 
-// A fixed text field of a host record, which need not end in NUL.
-template <size_t N>
-std::string fixed(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
-
 void unserved(const char* what, int32_t code, const char* detail) {
     std::printf("[HOST] %s %d not served by the local host: %s\n", what, code, orEmpty(detail));
 }
@@ -50,9 +45,9 @@ void printOrder(const char* what, const zq::HostOrderRecord& record) {
     const Norq::OrderRequest& r = record.request;
     std::printf("[HOST] %s: %s %s side %d amount %d price %.4f price type %s entrust %d flag %s account %s "
                 "instance %s\n",
-                what, fixed(record.client_order_id).c_str(), fixed(r.symbol).c_str(), r.side, r.amount, r.price,
-                fixed(r.price_type).c_str(), r.entrust_type, fixed(record.order_flag).c_str(),
-                fixed(record.account_id).c_str(), fixed(record.instance_id).c_str());
+                what, fixedText(record.client_order_id).c_str(), fixedText(r.symbol).c_str(), r.side, r.amount, r.price,
+                fixedText(r.price_type).c_str(), r.entrust_type, fixedText(record.order_flag).c_str(),
+                fixedText(record.account_id).c_str(), fixedText(record.instance_id).c_str());
 }
 
 int32_t answer(zq::HostResult* result, const std::string& text) {
