@@ -1,5 +1,6 @@
 // The adapter as the host sees it: loading, running, stopping and unloading
-// real strategy libraries, and what it logs when that fails.
+// real strategy libraries, and what it logs when that fails; the context and
+// the SDK as such a library sees them (the context's slots: layout_test.cpp).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -51,23 +52,19 @@ TEST_F(AdapterTest, GetStrategyParamsWhileRunningReturnsTheRunningSchemaThenUnlo
     EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
 }
 
+// Running again keeps the library and the context but stores and inits again.
 TEST_F(AdapterTest, RunStrategyCallsOnInitWithTheContextHoldingPathAndParameters) {
     Norq::IZqContext* context = runTestStrategy(R"({"period":"30"})");
     ASSERT_NE(context, nullptr);
-    EXPECT_EQ(recorder().slots(), std::vector<int>{1});
     EXPECT_STREQ(context->getStrategyPath().str(), strategy.c_str());
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 30);
-}
-
-TEST_F(AdapterTest, RunStrategyTwiceKeepsTheLibraryButStoresAndInitsAgain) {
-    Norq::IZqContext* first = runTestStrategy(R"({"period":"30"})");
     EXPECT_EQ(adapter->RunStrategy("/other/path.so", R"({"period":"40"})"), 0);
     EXPECT_EQ(recorder().libraryLoads, 1);
     EXPECT_EQ(recorder().handlerRequests, 1);
     EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 1}));
-    EXPECT_EQ(recorder().last(1)->context, first);
-    EXPECT_STREQ(first->getStrategyPath().str(), "/other/path.so");
-    EXPECT_EQ(first->getRunParams()->getIntValue("period"), 40);
+    EXPECT_EQ(recorder().last(1)->context, context);
+    EXPECT_STREQ(context->getStrategyPath().str(), "/other/path.so");
+    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 40);
 }
 
 TEST_F(AdapterTest, StopStrategyCallsOnStopAndKeepsTheLibraryUntilUninit) {
@@ -82,24 +79,16 @@ TEST_F(AdapterTest, StopStrategyCallsOnStopAndKeepsTheLibraryUntilUninit) {
     EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
 }
 
-TEST_F(AdapterTest, WithoutAStrategyStopNotifyAndForwardDoNothing) {
-    zq::NotifyMessage message{1061, "{}"};
-    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
+TEST_F(AdapterTest, NotifyAndForwardReachOnlyARunningStrategy) {
+    zq::NotifyMessage message{1071, nullptr};
     EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
     EXPECT_EQ(adapter->OnNotifyMessage(nullptr), zq::kResultNoStrategy);
     adapter->ForwardToStrategy(7);
     EXPECT_TRUE(recorder().events.empty());
     EXPECT_TRUE(host.calls.empty());
-}
 
-TEST_F(AdapterTest, NotifyMessageWithAStrategyIsAccepted) {
-    runTestStrategy();
-    zq::NotifyMessage message{1071, nullptr};
-    EXPECT_EQ(adapter->OnNotifyMessage(&message), 0);
-}
-
-TEST_F(AdapterTest, ForwardToStrategyHandsTheValueToOnForward) {
     Norq::IZqContext* context = runTestStrategy();
+    EXPECT_EQ(adapter->OnNotifyMessage(&message), 0);
     adapter->ForwardToStrategy(-123456789);
     const fake::StrategyEvent* forward = recorder().last(20);
     ASSERT_NE(forward, nullptr);
@@ -206,7 +195,47 @@ TEST_F(AdapterTest, AThrowingCallbackIsLoggedAndTheOperationCarriesOn) {
     EXPECT_EQ(recorder().libraryUnloads, 1);
 }
 
-class RunningParamsTest : public AdapterTest {};
+TEST_F(AdapterTest, GetHandlerNeedsTheExactName) {
+    Norq::IZqContext* context = runTestStrategy();
+    for (const char* name : {"GetSysApi", "getsysapi", "GETETFHANDLER", "getSysApi ", "sysApi", "", "getAlgo"}) {
+        EXPECT_EQ(context->getHandler(name), nullptr) << name;
+    }
+    EXPECT_EQ(context->getHandler(nullptr), nullptr);
+}
+
+TEST_F(AdapterTest, AccountIdsComeFromTheHostByAccountTypeName) {
+    host.accountIds = {
+        {"stock", "S-1"}, {"stock_margin", "M-2"}, {"futures", "F-3"}, {"open_fund", "O-4"}, {"option", "P-5"}};
+    Norq::IZqContext* context = runTestStrategy();
+    host.clear();
+    const char* expected[] = {"S-1", "M-2", "F-3", "O-4", "P-5"};
+    for (int type = 1; type <= 5; ++type) EXPECT_STREQ(context->getAccountId(type).str(), expected[type - 1]);
+    EXPECT_STREQ(context->getAccountId(0).str(), "");
+    EXPECT_EQ(context->getAccountId(6).length(), 0);
+
+    std::vector<std::string> asked;
+    for (const fake::HostCall& call : host.callsTo(22)) asked.push_back(call.texts.at(0));
+    EXPECT_EQ(asked, (std::vector<std::string>{"stock", "stock_margin", "futures", "open_fund", "option", "unknown",
+                                               "unknown"}));
+}
+
+TEST_F(AdapterTest, AStrategyUsesTheSdkAcrossTheLibraryBoundary) {
+    runTestStrategy(R"({"symbol":"510300.SH"})");
+    host.clear();
+    adapter->ForwardToStrategy(1);
+    const fake::StrategyEvent* event = recorder().last(20);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->texts,
+              (std::vector<std::string>{"abcd", "600000.SH", "510300.SH",
+                                        R"({"x":{"desc":"d","index":0,"type":"int","value":1}})", "kline_5m"}));
+    ASSERT_EQ(host.logs.size(), 1u);
+    const fake::HostLogLine& l = host.logs[0];
+    EXPECT_EQ(std::tie(l.level, l.line, l.file, l.function, l.text),
+              std::make_tuple(2, 4242, "teststrategy.cpp", "TestStrategy::exerciseSdk",
+                              R"(abcd 2 1 0 510300.SH {"x":{"desc":"d","index":0,"type":"int","value":1}})"));
+}
+
+using RunningParamsTest = AdapterTest;
 
 TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
     EXPECT_EQ(adapter->ModifyStragetyRunningParams(nullptr, 1062), zq::kResultBadJson);
@@ -214,26 +243,22 @@ TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
     EXPECT_TRUE(host.logs.empty());
 }
 
-TEST_F(RunningParamsTest, Code1062StoresTheParametersAndTellsTheStrategy) {
+// Every code tells the strategy; only 1062 stores the parameters, missing or
+// non-text members included (as empty texts).
+TEST_F(RunningParamsTest, TheStrategyHearsOfEveryChangeButOnly1062StoresIt) {
     Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
-    const char* json = R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})";
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(json, 1062), 0);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", 1063), 0);
     const fake::StrategyEvent* changed = recorder().last(10);
     ASSERT_NE(changed, nullptr);
     EXPECT_EQ(changed->context, context);
-    EXPECT_EQ(changed->texts, (std::vector<std::string>{R"({"period":"9"})", "/s/a.so"}));
-    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 9);
-}
-
-TEST_F(RunningParamsTest, OtherCodesTellTheStrategyButKeepTheParameters) {
-    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", 1063), 0);
-    EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{R"({"period":"9"})", ""}));
+    EXPECT_EQ(changed->texts, (std::vector<std::string>{R"({"period":"9"})", ""}));
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 5);
-}
 
-TEST_F(RunningParamsTest, MissingOrNonTextMembersGiveEmptyTexts) {
-    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
+    const char* json = R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})";
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(json, 1062), 0);
+    EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{R"({"period":"9"})", "/s/a.so"}));
+    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 9);
+
     EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"file_path":12})", 1062), 0);
     EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{"", ""}));
     EXPECT_STREQ(context->getRunParams()->getStrategyParams().str(), "");

@@ -16,22 +16,17 @@ std::string cwd() {
 }
 
 TEST(Platform, AbsolutePathNormalisesWithoutTouchingTheFileSystem) {
+    const std::string here = cwd();
+    // clang-format off
     struct Case {
         const char* in;
         std::string out;
     } cases[] = {
-        {"/a/b/c.so", "/a/b/c.so"},
-        {"/a/./b//c.so", "/a/b/c.so"},
-        {"/a/b/../c.so", "/a/c.so"},
-        {"/../../a", "/a"},
-        {"/a/b/", "/a/b"},
-        {"/", "/"},
-        {"/no/such/dir/x.so", "/no/such/dir/x.so"},
-        {"x.so", cwd() + "/x.so"},
-        {"./d/../x.so", cwd() + "/x.so"},
-        {"策略/测试.so", cwd() + "/策略/测试.so"},
-        {"", ""},
+        {"/a/b/c.so", "/a/b/c.so"}, {"/a/./b//c.so", "/a/b/c.so"}, {"/a/b/../c.so", "/a/c.so"}, {"/../../a", "/a"},
+        {"/a/b/", "/a/b"}, {"/", "/"}, {"/no/such/dir/x.so", "/no/such/dir/x.so"}, {"x.so", here + "/x.so"},
+        {"./d/../x.so", here + "/x.so"}, {"策略/测试.so", here + "/策略/测试.so"}, {"", ""},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(absolutePath(c.in), c.out) << c.in;
 }
 

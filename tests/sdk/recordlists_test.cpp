@@ -1,23 +1,20 @@
-// Record lists: positions, fallbacks and ownership (their transfer rule:
-// handles_test.cpp).
+// Record and symbol lists: positions, fallbacks, ownership, lookups and joins
+// (their transfer rule: handles_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "bytes.h"
 #include "norq/lists.h"
+#include "norq/zqstring.h"
 
 namespace {
 
 using namespace Norq;
-
-Order* newOrder(const char* symbol, int amount) {
-    Order* order = new Order{};
-    std::strcpy(order->symbol, symbol);
-    order->amount = amount;
-    return order;
-}
+using fake::isAllZero;
 
 MarginSecurityInfo* newInfo(const char* symbol, int64_t quantity) {
     MarginSecurityInfo* info = new MarginSecurityInfo{};
@@ -26,29 +23,18 @@ MarginSecurityInfo* newInfo(const char* symbol, int64_t quantity) {
     return info;
 }
 
-TEST(SequenceList, PositionsOutsideTheListGiveTheZeroFallback) {
+TEST(SequenceList, PushKeepsOrderAndTheRecordItselfIgnoresNullAndFallsBackToZero) {
     OrderList list;
-    list.push(newOrder("600000.SH", 100));
-    for (int i : {-1, 1, 1000}) {
-        const Order& fallback = list.get(i);
-        EXPECT_STREQ(fallback.symbol, "") << i;
-        EXPECT_STREQ(fallback.order_id, "") << i;
-        EXPECT_EQ(fallback.amount, 0) << i;
-        EXPECT_EQ(fallback.price, 0.0) << i;
-    }
-    EXPECT_STREQ(list.get(0).symbol, "600000.SH");
-}
-
-TEST(SequenceList, PushKeepsOrderAndTheRecordItselfAndIgnoresNull) {
-    PositionList list;
-    Position* first = new Position{};
-    Position* second = new Position{};
+    Order* first = new Order{};
+    Order* second = new Order{};
+    std::strcpy(first->symbol, "600000.SH");
     list.push(first);
     list.push(nullptr);
     list.push(second);
     EXPECT_EQ(list.getSize(), 2);
     EXPECT_EQ(&list.get(0), first);
     EXPECT_EQ(&list.get(1), second);
+    for (int i : {-1, 2, 1000}) EXPECT_TRUE(isAllZero(list.get(i))) << i;
 }
 
 TEST(SequenceList, PagingFlagsStartClearAndAreKept) {
@@ -85,15 +71,14 @@ TEST(MarginAccountSecurityList, AbsentNullAndOutOfRangeGiveFallbacks) {
     MarginSecurityInfo* refused = newInfo("x", 1);
     list.push(nullptr, refused);
     delete refused;  // not taken: the list owns only what it stored
-    EXPECT_EQ(list.getSize(), 1);
-    EXPECT_STREQ(list.marginSecurityInfo(nullptr).symbol, "");
-    EXPECT_EQ(list.marginSecurityInfo("600000.sh").loan_available_qty, 0);
-    EXPECT_EQ(list.marginSecurityInfo(-1).loan_available_qty, 0);
-    EXPECT_EQ(list.marginSecurityInfo(1).loan_available_qty, 0);
-    EXPECT_STREQ(list.getSymbol(1).str(), "");
-    EXPECT_STREQ(list.getSymbol(-1).str(), "");
     list.push("000001.SZ", nullptr);
     EXPECT_EQ(list.getSize(), 1);
+    EXPECT_TRUE(isAllZero(list.marginSecurityInfo(nullptr)));
+    EXPECT_TRUE(isAllZero(list.marginSecurityInfo("600000.sh")));
+    for (int i : {-1, 1}) {
+        EXPECT_TRUE(isAllZero(list.marginSecurityInfo(i))) << i;
+        EXPECT_STREQ(list.getSymbol(i).str(), "") << i;
+    }
 }
 
 TEST(MarginAccountSecurityList, ASecondRecordReplacesTheFirst) {
@@ -114,13 +99,59 @@ TEST(MarginAssureSecurityList, OverwritesAndAnswersZeroForUnknowns) {
     list.push(nullptr, 0.9);
     EXPECT_EQ(list.getSize(), 2);
     EXPECT_DOUBLE_EQ(list.discountRatio("600000.SH"), 0.65);
-    EXPECT_DOUBLE_EQ(list.discountRatio("unknown"), 0.0);
-    EXPECT_DOUBLE_EQ(list.discountRatio(nullptr), 0.0);
-    EXPECT_DOUBLE_EQ(list.discountRatio(2), 0.0);
-    EXPECT_DOUBLE_EQ(list.discountRatio(-1), 0.0);
-    for (int i = 0; i < list.getSize(); ++i) {
+    for (const char* unknown : {"unknown", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(list.discountRatio(unknown), 0);
+    for (int i : {-1, 2}) EXPECT_EQ(list.discountRatio(i), 0) << i;
+    for (int i = 0; i < list.getSize(); ++i)
         EXPECT_DOUBLE_EQ(list.discountRatio(i), list.discountRatio(list.getSymbol(i).str()));
+}
+
+std::vector<std::string> entries(const SymbolList& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.getSize(); ++i) out.push_back(list.get(i).str());
+    return out;
+}
+
+SymbolList makeList(std::initializer_list<const char*> symbols) {
+    SymbolList list;
+    for (const char* s : symbols) list.put(s);
+    return list;
+}
+
+TEST(SymbolList, PutKeepsAllButNullAndLookupsAreExact) {
+    SymbolList list = makeList({"000001.SZ", "600000.SH", "600000.SH", "", nullptr});
+    EXPECT_EQ(entries(list), (std::vector<std::string>{"000001.SZ", "600000.SH", "600000.SH", ""}));
+    for (int i : {-1, 4}) EXPECT_STREQ(list.get(i).str(), "") << i;
+    EXPECT_EQ(list.index("600000.SH"), 1);
+    EXPECT_EQ(list.index(""), 3);
+    for (const char* absent : {"600000.sh", "600000", "600000.SH ", static_cast<const char*>(nullptr)}) {
+        EXPECT_EQ(list.index(absent), -1) << (absent ? absent : "(null)");
     }
+    SymbolList empty;
+    EXPECT_EQ(empty.index("600000.SH"), -1);
+}
+
+TEST(SymbolList, AppendingAddsTheOtherListsEntriesAndLeavesItAlone) {
+    SymbolList a = makeList({"A", "B"});
+    SymbolList b = makeList({"C"});
+    a += b;
+    EXPECT_EQ(entries(a), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(entries(b), (std::vector<std::string>{"C"}));
+    a += a;
+    EXPECT_EQ(entries(a), (std::vector<std::string>{"A", "B", "C", "A", "B", "C"}));
+    SymbolList emptied = makeList({"X"});
+    SymbolList taken(emptied);
+    emptied += b;
+    EXPECT_EQ(entries(emptied), (std::vector<std::string>{"C"}));
+}
+
+TEST(SymbolList, JoiningMovesTheLeftListsContentIntoTheResult) {
+    SymbolList a = makeList({"A", "B"});
+    SymbolList b = makeList({"C", "D"});
+    SymbolList joined = a + b;
+    EXPECT_EQ(entries(joined), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(a.getSize(), 0);
+    EXPECT_EQ(entries(b), (std::vector<std::string>{"C", "D"}));
 }
 
 }  // namespace

@@ -61,28 +61,46 @@ public:
     std::vector<HostLogLine> logsContaining(const std::string& fragment) const;
     void clear();
 
-    int32_t Request(int32_t code, const char* json, zq::HostResult* result) override;
+    int32_t Request(int32_t code, const char* json, zq::HostResult* result) override {
+        return noted(0, {code}, {str(json)}, answer(answers, code, result));
+    }
     void WriteLog(int32_t level, int32_t line, const char* file, const char* function, const char* text,
                   int32_t displayLevel, const char* userLog, bool userFlag) override;
-    void CleanUserLog(const char* name) override;
-    int32_t Subscribe(int32_t dataCode, const char* json) override;
-    int32_t Unsubscribe(int32_t dataCode, const char* json) override;
-    void UnsubscribeAll() override;
+    void CleanUserLog(const char* name) override { noted(8, {name == nullptr}, {str(name)}); }
+    int32_t Subscribe(int32_t code, const char* json) override {
+        return noted(9, {code}, {str(json)}, subscribeResult);
+    }
+    int32_t Unsubscribe(int32_t code, const char* json) override {
+        return noted(10, {code}, {str(json)}, subscribeResult);
+    }
+    void UnsubscribeAll() override { noted(11, {}, {}); }
     void GetSnapshot(const char* symbol, void* out) override;
-    void RegisterUserLog(const char* name, const char* file) override;
+    void RegisterUserLog(const char* name, const char* file) override { noted(21, {}, {str(name), str(file)}); }
     std::string GetAccountId(const char* accountTypeName) override;
-    std::string GetInstanceId() override;
+    std::string GetInstanceId() override { return noted(23, {}, {}, instanceId); }
     int32_t SubmitOrder(const void* record, zq::HostResult* result) override;
     int32_t SubmitBuffer(int32_t code, const void* buffer, int32_t length, zq::HostResult* result) override;
-    int32_t GetTickLength() override;
-    intptr_t Forward(intptr_t a, intptr_t b, intptr_t c) override;
-    intptr_t PassToHost(intptr_t value, intptr_t extra) override;
-    void GetText(std::string& out, intptr_t a, intptr_t b, bool flag) override;
+    int32_t GetTickLength() override { return noted(26, {}, {}, tickLength); }
+    intptr_t Forward(intptr_t a, intptr_t b, intptr_t c) override { return noted(27, {a, b, c}, {}, forwardResult); }
+    intptr_t PassToHost(intptr_t value, intptr_t extra) override {
+        return noted(28, {value, extra}, {}, forwardResult);
+    }
+    void GetText(std::string& out, intptr_t a, intptr_t b, bool flag) override {
+        out = noted(29, {a, b, flag}, {}, textForHost);
+    }
 
 private:
-    int32_t answer(const HostAnswer& a, zq::HostResult* result);
-    void record(int slot, std::vector<int64_t> numbers, std::vector<std::string> texts,
-                std::vector<uint8_t> bytes = {});
+    static std::string str(const char* s) { return s ? s : ""; }
+    // Records the call and hands `result` back, so a service reads as one statement.
+    template <typename Result = int>
+    Result noted(int slot, std::vector<int64_t> numbers, std::vector<std::string> texts, Result result = {},
+                 std::vector<uint8_t> bytes = {}) {
+        calls.push_back(HostCall{slot, std::move(numbers), std::move(texts), std::move(bytes)});
+        return result;
+    }
+    // The operation's result for `code`, -1 when no answer is set; fills the block.
+    static int32_t answer(const std::map<int32_t, HostAnswer>& byCode, int32_t code, zq::HostResult* result);
+    static int32_t answer(const HostAnswer& a, zq::HostResult* result);
 };
 
 }  // namespace fake

@@ -19,6 +19,7 @@ struct StrategyEvent {
     std::vector<int64_t> numbers;
     std::vector<std::string> texts;
     const void* pointer;
+    std::vector<uint8_t> bytes;  // a copy of the record the callback received
 };
 
 class RECORDER_EXPORT StrategyRecorder {
