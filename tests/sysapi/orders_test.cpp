@@ -367,9 +367,9 @@ TEST_F(OrdersTest, TheOrderReplySwitchReportsTheHostsVerdict) {
 
 // Records that extend another cannot pin their own offsets at compile time.
 TEST(ExtendedRecords, ExtensionsStartRightAfterTheirBase) {
-    OrderRequestEx request;
-    SecurityDetialEx detail;
-    TickEx tick;
+    OrderRequestEx request{};
+    SecurityDetialEx detail{};
+    TickEx tick{};
     auto offset = [](const void* base, const void* field) {
         return static_cast<const char*>(field) - static_cast<const char*>(base);
     };
