@@ -1,0 +1,219 @@
+// Host notifications as a separately built strategy receives them: which
+// callback each id reaches, with which arguments and which record, and what
+// happens to texts that do not parse.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "adapterfixture.h"
+#include "bytes.h"
+#include "logcapture.h"
+#include "norq/izqcontext.h"
+#include "zq/hostrows.h"
+
+namespace {
+
+using namespace Norq;
+
+class DispatchTest : public fake::AdapterTest {
+protected:
+    void SetUp() override {
+        AdapterTest::SetUp();
+        context = runTestStrategy(R"({"period":"5"})");
+        recorder().events.clear();
+    }
+
+    // Delivers one message and gives the one callback it made, or null.
+    const fake::StrategyEvent* deliver(uint32_t id, const void* payload) {
+        recorder().events.clear();
+        zq::NotifyMessage message{id, payload};
+        EXPECT_EQ(adapter->OnNotifyMessage(&message), 0);
+        EXPECT_LE(recorder().events.size(), 1u) << "id " << id;
+        return recorder().events.empty() ? nullptr : &recorder().events[0];
+    }
+
+    template <typename Record>
+    Record received(uint32_t id, const void* payload, int slot) {
+        const fake::StrategyEvent* event = deliver(id, payload);
+        EXPECT_TRUE(event && event->slot == slot) << "id " << id;
+        return event ? fake::recordAt<Record>(event->bytes) : Record{};
+    }
+
+    Norq::IZqContext* context = nullptr;
+    fake::LogCapture capture;
+};
+
+TEST_F(DispatchTest, EveryIdReachesItsCallbackWithItsArguments) {
+    const int hostRecord = 42;
+    struct Case {
+        uint32_t id;
+        const void* payload;
+        int slot;  // -1: no callback
+        std::vector<int64_t> numbers;
+        std::vector<std::string> texts;
+        const void* pointer;
+    } cases[] = {
+        {1000, &hostRecord, 3, {}, {}, &hostRecord},
+        {1056, &hostRecord, 6, {}, {}, &hostRecord},
+        {1057, &hostRecord, 5, {}, {}, &hostRecord},
+        {1089, nullptr, 23, {}, {}, nullptr},
+        {1071, &hostRecord, 2, {}, {}, nullptr},
+        {1083, nullptr, 13, {}, {}, nullptr},
+        {1005, R"({"timestamp":"20240102 09:30:00 000"})", 11, {20240102}, {}, nullptr},
+        {1006, R"({"timestamp":"2024-01-02 09:30:00"})", 12, {0}, {}, nullptr},
+        {1005, R"({"date":"20240102"})", 11, {-1}, {}, nullptr},
+        {1006, "{", 12, {-1}, {}, nullptr},
+        {1062, R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})", 10, {}, {R"({"period":"9"})", "/s/a.so"},
+         nullptr},
+        {1063, R"({"params":7})", 10, {}, {"", ""}, nullptr},
+        {1086, R"({"params":"p=1","param_wnd_title":"标题"})", 18, {}, {"p=1", "标题"}, nullptr},
+        {1086, R"({})", 18, {}, {"", ""}, nullptr},
+        {1087, R"({"user_input_param":"输入"})", 19, {}, {"输入"}, nullptr},
+        {10000, &hostRecord, 17, {10000}, {}, &hostRecord},
+        {123456, nullptr, 17, {123456}, {}, nullptr},
+        {999, &hostRecord, -1, {}, {}, nullptr},
+        {1001, &hostRecord, -1, {}, {}, nullptr},
+        {1091, &hostRecord, -1, {}, {}, nullptr},
+        {5000, &hostRecord, -1, {}, {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const fake::StrategyEvent* event = deliver(c.id, c.payload);
+        if (c.slot < 0) {
+            EXPECT_EQ(event, nullptr);
+            continue;
+        }
+        ASSERT_NE(event, nullptr);
+        EXPECT_EQ(event->slot, c.slot);
+        EXPECT_EQ(event->context, context);
+        EXPECT_EQ(event->numbers, c.numbers);
+        EXPECT_EQ(event->texts, c.texts);
+        EXPECT_EQ(event->pointer, c.pointer);
+    }
+    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 5) << "notified changes are not stored";
+}
+
+TEST_F(DispatchTest, TextsThatDoNotParseGiveZeroRecordsOrNoCallAsEachIdDoes) {
+    for (uint32_t id : {1061u, 1058u, 1090u}) {
+        const fake::StrategyEvent* event = deliver(id, "not json");
+        ASSERT_NE(event, nullptr) << id;
+        EXPECT_EQ(event->bytes, std::vector<uint8_t>(event->bytes.size(), 0)) << id;
+        EXPECT_FALSE(event->bytes.empty());
+    }
+    EXPECT_EQ(deliver(1086, "not json"), nullptr);
+    const fake::StrategyEvent* input = deliver(1087, "[1,");
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(input->texts, std::vector<std::string>{""});
+    const fake::StrategyEvent* changed = deliver(1063, nullptr);
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->texts, (std::vector<std::string>{"", ""}));
+
+    // The push converters write their line straight to the platform logger;
+    // the order reply's goes through the host.
+    std::vector<std::string> functions;
+    for (const fake::PlatformRecord& r : capture.platform) {
+        EXPECT_EQ(r.level, 3);
+        EXPECT_EQ(r.file, "zqstructassembler");
+        EXPECT_EQ(r.text.rfind("json解析失败：", 0), 0u) << r.text;
+        functions.push_back(r.function);
+    }
+    EXPECT_EQ(functions, (std::vector<std::string>{"ZqStructAssembler::AssemblePushKLineData",
+                                                   "ZqStructAssembler::AssemblePushEtfEstimateInfo",
+                                                   "ZqStructAssembler::assembleModifyRunParams"}));
+    EXPECT_EQ(capture.platform[0].text.substr(0, std::strlen("json解析失败：not json,")), "json解析失败：not json,");
+    auto replyLines = host.logsContaining("解析报撤单响应失败，原因：");
+    ASSERT_EQ(replyLines.size(), 1u);
+    EXPECT_EQ(replyLines[0].function, "ZqStructAssembler::assembleOrderReply");
+    EXPECT_EQ(replyLines[0].level, 3);
+}
+
+TEST_F(DispatchTest, ABarPushBecomesAKLineDataPush) {
+    const char* json = R"({"security_symbol":"600000.SH.EXTRA-LONG","timestamp":"2024-01-02 09:31:00","open":10.1,)"
+                       R"("close":10.2,"high":10.5,"low":"9.9","money":1234.5,"volume":1500.9,"num_trades":-12.7,)"
+                       R"("period_type":"kline_1m"})";
+    KLineDataPush bar = received<KLineDataPush>(1061, json, 4);
+    KLineDataPush wanted{};
+    std::strcpy(wanted.datetime, "2024-01-02 09:31:00");
+    wanted.open = 10.1;
+    wanted.close = 10.2;
+    wanted.high = 10.5;
+    wanted.total_money = 1234.5;
+    wanted.total_volume = 1500;
+    wanted.num_trades = -12;
+    std::strcpy(wanted.symbol, "600000.SH.EXT");  // cut to 13 bytes
+    std::strcpy(wanted.data_type, "kline_1m");
+    EXPECT_EQ(std::memcmp(&bar, &wanted, sizeof bar), 0) << "low sent as a text reads 0";
+}
+
+TEST_F(DispatchTest, AnEtfEstimateReadsItsNumbersFromTexts) {
+    const char* json = R"({"security_symbol":"510050.SH","timestamp":"09:30:00","iopv":"2.5","iopvs1":2.6,)"
+                       R"("iopvb1":"x","premiumProfit":"-0.25","discountProfit":"1e-3"})";
+    EtfEstimateInfo info = received<EtfEstimateInfo>(1058, json, 9);
+    EtfEstimateInfo wanted{};
+    std::strcpy(wanted.symbol, "510050.SH");
+    std::strcpy(wanted.datetime, "09:30:00");
+    wanted.IOPV = 2.5;
+    wanted.premium = -0.25;
+    wanted.discount = 0.001;
+    EXPECT_EQ(std::memcmp(&info, &wanted, sizeof info), 0) << "numbers as JSON numbers or bad texts read 0";
+}
+
+TEST_F(DispatchTest, AnOrderReplyKeepsTextsWholeOrLeavesThemEmpty) {
+    std::string json = R"({"entrust_type":"2","error_code":"12345678","fund_account":"880001","ord_id":"O-1",)"
+                       R"("org_ord_id":"O-0","batch_no":7,"algo_inst_id":"A","instance_id":"I","error_info":")" +
+                       std::string(255, 'e') + R"("})";
+    OrderReply reply = received<OrderReply>(1090, json.c_str(), 24);
+    OrderReply wanted{};
+    std::strcpy(wanted.entrust_type, "2");
+    std::strcpy(wanted.fund_account, "880001");
+    std::strcpy(wanted.ord_id, "O-1");
+    std::strcpy(wanted.org_ord_id, "O-0");
+    wanted.batch_no = 7;
+    std::strcpy(wanted.algo_inst_id, "A");
+    std::strcpy(wanted.instance_id, "I");
+    std::memset(wanted.error_info, 'e', 255);
+    EXPECT_EQ(std::memcmp(&reply, &wanted, sizeof reply), 0) << "an 8-character error code does not fit";
+
+    json.replace(json.find(std::string(255, 'e')), 255, std::string(256, 'e'));
+    EXPECT_EQ(fake::text(received<OrderReply>(1090, json.c_str(), 24).error_info), "");
+}
+
+TEST_F(DispatchTest, PlatformRowsBecomeRecordsAndOrderReportsAreLogged) {
+    zq::OrderRow order{};
+    std::strcpy(order.order_id, "O-7");
+    std::strcpy(order.status, "2");
+    order.filled = 300;
+    order.date = 20240102;
+    order.time_of_day = 93015;
+    Order gotOrder = received<Order>(1081, &order, 7);
+    EXPECT_EQ(fake::text(gotOrder.order_id) + " " + fake::text(gotOrder.add_time), "O-7 20240102 09:30:15 000");
+    EXPECT_EQ(gotOrder.status, 2);
+    ASSERT_EQ(capture.platform.size(), 1u);
+    const fake::PlatformRecord& line = capture.platform[0];
+    EXPECT_EQ(std::make_tuple(line.level, line.module, line.file, line.function, line.text),
+              std::make_tuple(0, std::string("CXXAdapter"), std::string("zqcxxadapter"),
+                              std::string("ZqCxxAdapter::OnNotifyMessage"),
+                              std::string("C++ push order report:O-7,2,300")));
+
+    zq::ExecutionRow execution{};
+    std::strcpy(execution.trade_id, "T-1");
+    EXPECT_EQ(fake::text(received<Execution>(1082, &execution, 8).trade_id), "T-1");
+    zq::FundRow fund{};
+    fund.available_cash = 99.5;
+    EXPECT_EQ(received<FundInfo>(1007, &fund, 21).available_cash, 99.5);
+    zq::PositionRow position{};
+    position.total_amount = 99.9;
+    EXPECT_EQ(received<Position>(1008, &position, 22).total_amount, 99);
+    zq::OrderRow zeroRow{};
+    Order fromMissing = received<Order>(1081, nullptr, 7);
+    Order fromZero = received<Order>(1081, &zeroRow, 7);
+    EXPECT_EQ(std::memcmp(&fromMissing, &fromZero, sizeof fromZero), 0) << "a missing row reads as a zero row";
+}
+
+TEST_F(DispatchTest, ACallbackThatThrowsIsLoggedAndTheHostStillGetsZero) {
+    recorder().throwInSlot = 4;
+    EXPECT_NE(deliver(1061, "{}"), nullptr);
+    EXPECT_EQ(host.logsContaining("策略回调抛出异常，回调：onKLine 原因：boom").size(), 1u);
+}
+
+}  // namespace
