@@ -1,0 +1,159 @@
+// Reference data as the host is asked for it and as its answers become
+// records, the type traps of its keys included.
+#include <gtest/gtest.h>
+
+#include "bytes.h"
+#include "sysapifixture.h"
+#include "zq/hostorder.h"
+
+namespace {
+
+using fake::text;
+using namespace Norq;
+using ReferenceTest = fake::SysApiTest;
+
+TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
+    struct Case {
+        const char* answer;  // null: the host refuses
+        std::vector<std::string> symbols;
+    } cases[] = {{R"(["600000.SH","600004.SH"])", {"600000.SH", "600004.SH"}},
+                 {R"({"list":["600000.SH"]})", {}},
+                 {"not json", {}},
+                 {nullptr, {}}};
+    for (const Case& c : cases) {
+        host.clear();
+        host.answers.erase(2055);
+        if (c.answer) host.answers[2055].data = c.answer;
+        SymbolList list = api->getSymbolList("SH", c.answer ? "1" : nullptr, nullptr);
+        std::vector<std::string> got;
+        for (int i = 0; i < list.getSize(); ++i) got.push_back(list.get(i).str());
+        EXPECT_EQ(got, c.symbols);
+        EXPECT_EQ(host.callsTo(0).at(0).texts.at(0),
+                  std::string(R"({"params":{"exchange_type":"SH","msg_type":2073,"security_sub_type":"","security_type":")") +
+                      (c.answer ? "1" : "") + R"("}})");
+    }
+    host.clear();
+    EXPECT_EQ(api->getSymbolList(nullptr, "1", "2").getSize(), 0);
+    expectOneError("ZqSysApi::getSymbolList", "查询标的详情失败,原因：输入市场非法");
+}
+
+TEST_F(ReferenceTest, SecurityDetailsReadEachKeyWithItsOwnType) {
+    host.answers[2055].data =
+        R"({"security_symbol":"600000.SH.LONGER","security_name":"浦发银行股份有限公司全称很长很长","security_brief_name":"PFYH",)"
+        R"("security_type":"1","security_sub_type":"01001","LotSize":"100","st_flag":"0","LocalTotalShare":"1234.9",)"
+        R"("ListedShare":5,"TickSize":"0.01","high_limit_price":"11.0","pre_close":10,"MarginTradingFlag":"1",)"
+        R"("TradingPhaseCode":"3","strike_date":"20241231","put_or_call":"CALL","convert_start_date":20240101,)"
+        R"("convert_price":"9.5"})";
+    SecurityDetialEx ex = api->getSymbolDetialEx("600000.SH");
+    EXPECT_EQ(host.callsTo(0).at(0).texts.at(0), R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})");
+    SecurityDetial wanted{};
+    std::strcpy(wanted.symbol, "600000.SH.LON");
+    std::string name = "浦发银行股份有限公司全称很长很长";
+    std::memcpy(wanted.display_name, name.data(), 31);  // cut in bytes, as the record holds it
+    std::strcpy(wanted.spell_name, "PFYH");
+    std::strcpy(wanted.security_type, "1");
+    std::strcpy(wanted.security_sub_type, "01001");
+    wanted.round_lot = 100;
+    wanted.local_total_share = 1234;
+    wanted.tick_size = 0.01;
+    wanted.high_limit_px = 11.0;
+    wanted.margin_trading_flag = 1;
+    wanted.trading_phase_code = 3;
+    wanted.strike_date = 20241231;
+    std::strcpy(wanted.put_or_call, "CAL");
+    wanted.convert_start_date = 20240101;
+    EXPECT_EQ(std::memcmp(&ex, &wanted, sizeof wanted), 0)
+        << "numbers in number-text keys, and texts in number keys, read 0";
+    EXPECT_TRUE(std::all_of(ex.extension, ex.extension + 256, [](uint8_t b) { return b == 0; }));
+    SecurityDetial plain = api->getSymbolDetial("600000.SH");
+    EXPECT_EQ(std::memcmp(&plain, &wanted, sizeof wanted), 0);
+
+    host.answers[2055].data = R"({"LotSize":100})";
+    EXPECT_EQ(api->getSymbolDetialEx("600000.SH").round_lot, 0) << "a lot size as a JSON number";
+}
+
+TEST_F(ReferenceTest, RefusedOrUnansweredDetailsKeepTheUsualLot) {
+    SecurityDetialEx unknown{};
+    unknown.round_lot = 100;
+    for (const char* symbol : {static_cast<const char*>(nullptr), "60000"}) {
+        host.clear();
+        SecurityDetial detail = api->getSymbolDetial(symbol);
+        EXPECT_EQ(std::memcmp(&detail, &unknown, sizeof detail), 0);
+        EXPECT_TRUE(host.callsTo(0).empty());
+        expectOneError("ZqSysApi::getSymbolDetialEx", "查询标的详情失败,原因：输入代码非法");
+    }
+    host.answers[2055] = {3, 0, std::string(R"({"LotSize":"200"})"), 0};  // refused, with a text
+    SecurityDetialEx refused = api->getSymbolDetialEx("600000");
+    EXPECT_EQ(std::memcmp(&refused, &unknown, sizeof unknown), 0);
+    host.answers[2055] = {0, 0, std::string("[1]"), 0};
+    EXPECT_TRUE(fake::isAllZero(api->getSymbolDetialEx("600000"))) << "an answer that is no object";
+}
+
+TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
+    host.accountIds["futures"] = "F-9";
+    host.answers[2055].data =
+        R"({"security_symbol":"IF2412","price_step":0.2,"contract_multiplier":300,"start_deliv_date":"20241220",)"
+        R"("end_deliv_date":20241220,"long_margin_ratio":0.12,"margin_ratio_flag":1,"market_max_buy_qty":10,)"
+        R"("max_sell_qty":"20","min_buy_qty":1.9})";
+    FutureContractInfo info = api->getFutureContractInfo("IF2412", 1);
+    EXPECT_EQ(host.callsTo(0).at(0).texts.at(0),
+              R"({"params":{"fund_account":"F-9","invest_type":"1","msg_type":2094,"security_symbol":"IF2412"}})");
+    FutureContractInfo wanted{};
+    std::strcpy(wanted.security_symbol, "IF2412");
+    wanted.price_step = 0.2;
+    wanted.contract_multiplier = 300;
+    wanted.start_deliv_date = 20241220;
+    wanted.long_margin_ratio = 0.12;
+    wanted.margin_ratio_flag = 1;
+    wanted.market_max_buy_qty = 10;
+    EXPECT_EQ(std::memcmp(&info, &wanted, sizeof wanted), 0) << "texts and fractions in integer keys read 0";
+
+    struct Case {
+        const char* symbol;
+        const char* futuresAccount;
+        const char* message;
+    } refusals[] = {{"IF24", "F-9", "查询期货合约信息失败,原因：输入代码非法"},
+                    {nullptr, "F-9", "查询期货合约信息失败,原因：输入代码非法"},
+                    {"IF2412", "", "未找到期货账号，查询期货合约信息失败"}};
+    for (const Case& c : refusals) {
+        host.clear();
+        host.accountIds["futures"] = c.futuresAccount;
+        EXPECT_TRUE(fake::isAllZero(api->getFutureContractInfo(c.symbol, 1)));
+        EXPECT_TRUE(host.callsTo(0).empty());
+        expectOneError("ZqSysApi::getFutureContractInfo", c.message);
+    }
+}
+
+TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
+    Order order = api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK);
+    zq::HostOrderRecord record = fake::recordAt<zq::HostOrderRecord>(host.callsTo(24).at(0).bytes);
+    OrderRequest sent{};
+    std::strcpy(sent.symbol, "110059.SH");
+    sent.amount = 40;
+    sent.side = 1;
+    sent.price = 1.0;
+    std::strcpy(sent.price_type, "1");
+    EXPECT_EQ(text(record.order_flag), "7");
+    EXPECT_EQ(std::memcmp(&record.request, &sent, sizeof sent), 0);
+    EXPECT_EQ(text(order.order_id), text(record.client_order_id));
+    EXPECT_EQ((std::make_tuple(order.status, order.amount, order.price, text(order.price_type))),
+              std::make_tuple(1, 40, 1.0, std::string("1")));
+
+    host.orderAnswer.returned = 1;
+    EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK)));
+    struct Case {
+        const char* symbol;
+        AccountType type;
+        const char* message;
+    } refusals[] = {{"110059.SH.XXXX", ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
+                    {nullptr, ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
+                    {"110059.SH", ACCOUNT_OPTION, "未找到对应的资金账号，账户类型：option"}};
+    for (const Case& c : refusals) {
+        host.clear();
+        EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock(c.symbol, 40, c.type)));
+        EXPECT_TRUE(host.callsTo(24).empty());
+        expectOneError("ZqSysApi::bondConvertToStock", c.message);
+    }
+}
+
+}  // namespace
