@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "norq/zqstring.h"
+
 namespace Norq {
 
 // An order as the platform reports it.
@@ -440,6 +442,19 @@ static_assert(sizeof(MarginSecurityInfo) == 40, "MarginSecurityInfo layout");
 static_assert(offsetof(MarginSecurityInfo, loan_ratio) == 8, "MarginSecurityInfo layout");
 static_assert(offsetof(MarginSecurityInfo, position_type) == 16, "MarginSecurityInfo layout");
 static_assert(offsetof(MarginSecurityInfo, symbol) == 20, "MarginSecurityInfo layout");
+
+// The margin assets as the broker's counter reports them. error_code 0 means
+// `asset` holds the answer; otherwise error_info says why and `asset` is zero.
+// Unlike the plain records it owns a text: value-initialise it
+// (MarginAssetRsp r{};), never fill it with memset.
+struct MarginAssetRsp {
+    int32_t error_code;
+    ZqString error_info;
+    MarginAsset asset;
+};
+static_assert(sizeof(MarginAssetRsp) == 296, "MarginAssetRsp layout");
+static_assert(offsetof(MarginAssetRsp, error_info) == 8, "MarginAssetRsp layout");
+static_assert(offsetof(MarginAssetRsp, asset) == 24, "MarginAssetRsp layout");
 
 // One tick-by-tick order.
 struct RecordOrder {

@@ -122,4 +122,20 @@ static_assert(offsetof(KLineInitDateQuery, flag) == 44, "KLineInitDateQuery layo
 static_assert(offsetof(KLineInitDateQuery, extra) == 48, "KLineInitDateQuery layout");
 static_assert(offsetof(KLineInitDateQuery, extra_text) == 52, "KLineInitDateQuery layout");
 
+// A margin account's tradable-quantity question (IMarginHandler::getAvaliableMarginQty).
+struct MarginQtyRequest {
+    char symbol[16];
+    int32_t entrust_bs;  // trade direction: 1 or 2
+    double entrust_price;
+    char price_type[4];     // a PRICE_TYPE_* text
+    int32_t entrust_type;   // 6, 7, 9 or 10; 10 reaches the host as 0 with the property "R3"
+    int32_t position_type;  // 0 means 1
+};
+static_assert(sizeof(MarginQtyRequest) == 48, "MarginQtyRequest layout");
+static_assert(offsetof(MarginQtyRequest, entrust_bs) == 16, "MarginQtyRequest layout");
+static_assert(offsetof(MarginQtyRequest, entrust_price) == 24, "MarginQtyRequest layout");
+static_assert(offsetof(MarginQtyRequest, price_type) == 32, "MarginQtyRequest layout");
+static_assert(offsetof(MarginQtyRequest, entrust_type) == 36, "MarginQtyRequest layout");
+static_assert(offsetof(MarginQtyRequest, position_type) == 40, "MarginQtyRequest layout");
+
 }  // namespace Norq

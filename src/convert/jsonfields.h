@@ -3,12 +3,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonParseError>
 #include <QJsonValue>
 #include <QString>
 #include <cstdint>
+#include <string>
+#include <type_traits>
 
 #include "convert/fieldconvert.h"
+#include "norq/zqlog.h"
 #include "sdk/textcopy.h"
 
 namespace Norq {
@@ -48,6 +53,83 @@ inline QJsonValue member(const QJsonObject& object, const char* key) {
 
 inline bool has(const QJsonObject& object, const char* key) {
     return object.contains(QLatin1String(key));
+}
+
+// One row of a converter's key table: a JSON key and the conversion that
+// stores its value into one field of `Record`. The conversions come from
+// JsonRead<Record>, so a row names the key, the type the host sends it as and
+// the field: {"cash_balance", JsonRead<EtfInfo>::decimalText<&EtfInfo::cash_balance>}.
+// A member of any other type, or none, stores 0 or the empty text.
+template <typename Record>
+struct JsonKey {
+    const char* key;
+    void (*read)(const QJsonValue& value, Record& record);
+};
+
+template <typename Record>
+struct JsonRead {
+    // A string, cut to the text field.
+    template <auto Field>
+    static void text(const QJsonValue& v, Record& r) {
+        copyJsonText(r.*Field, v);
+    }
+    template <auto Field>
+    static void number(const QJsonValue& v, Record& r) {
+        r.*Field = v.toDouble();
+    }
+    // A number holding a whole int32; a fraction gives 0 too.
+    template <auto Field>
+    static void wholeNumber(const QJsonValue& v, Record& r) {
+        r.*Field = v.toInt();
+    }
+    // A number cut toward zero to the field's integer type.
+    template <auto Field>
+    static void truncatedNumber(const QJsonValue& v, Record& r) {
+        r.*Field = truncToInt<std::remove_reference_t<decltype(r.*Field)>>(v.toDouble());
+    }
+    // A whole number; true when above 0.
+    template <auto Field>
+    static void positiveNumber(const QJsonValue& v, Record& r) {
+        r.*Field = v.toInt() > 0;
+    }
+    template <auto Field>
+    static void decimalText(const QJsonValue& v, Record& r) {
+        r.*Field = stringToDouble(v);
+    }
+    template <auto Field>
+    static void integerText(const QJsonValue& v, Record& r) {
+        r.*Field = stringToInt(v);
+    }
+};
+
+template <typename Record, size_t N>
+void readKeys(const QJsonObject& object, const JsonKey<Record> (&keys)[N], Record& record) {
+    for (const JsonKey<Record>& row : keys) row.read(member(object, row.key), record);
+}
+
+// A host answer parsed where it lies.
+struct ParsedJson {
+    QJsonDocument document;
+    QString error;  // the parser's text; empty when it parsed
+    bool ok = false;
+};
+
+inline ParsedJson parseJson(const std::string& json) {
+    QJsonParseError error;
+    ParsedJson parsed;
+    parsed.document =
+        QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), static_cast<int>(json.size())), &error);
+    parsed.ok = error.error == QJsonParseError::NoError;
+    if (!parsed.ok) parsed.error = error.errorString();
+    return parsed;
+}
+
+// The one line a converter writes for an answer that does not parse,
+// straight to the platform logger.
+inline void logParseError(const char* source, int line, const char* function, const std::string& json,
+                          const QString& error) {
+    ZqLog(source, line, function).log(LOG_LEVEL_ERROR, LOG_MODE_DIRECT)
+        << "json解析失败：" << json.c_str() << "," << error.toUtf8().constData();
 }
 
 }  // namespace Norq

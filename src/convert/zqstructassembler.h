@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "norq/lists.h"
 #include "norq/records.h"
 #include "zq/hostrows.h"
 
@@ -31,6 +32,26 @@ public:
     // object leaves the record zero.
     static void assembleSecurityDetial(const std::string& json, Norq::SecurityDetial& detail);
     static void assembleFutureContractInfo(const std::string& json, Norq::FutureContractInfo& info);
+
+    // Host answers to ETF and margin queries. Each key is read with its own
+    // JSON type; a member of another type reads 0 or empty. A text that does
+    // not parse is logged once, straight to the platform logger, and leaves
+    // the record zero or the list as it was.
+
+    // All zero also when the answer names no "etf_fund_symbol".
+    static Norq::EtfInfo assembleEtfInfo(const std::string& json);
+    // Appends the basket's constituents, skipping those without a symbol.
+    static void assembleEtfConstituentList(const std::string& json, Norq::EtfConstituentList& list);
+    static void assembleMarginAsset(const std::string& json, Norq::MarginAsset& asset);
+    // Starts from code 0, no text and a zero asset, so an answer without
+    // "error_code" counts as success. A text that does not parse gives -1
+    // and the parser's error text.
+    static void assembleMarginAssetRsp(const std::string& json, Norq::MarginAssetRsp& rsp);
+    static void assembleMarginAssureSecurityList(const std::string& json, Norq::MarginAssureSecurityList& list);
+    // The next two append nothing unless "error_code" is the string "0"; a
+    // refusal is logged like a parse error.
+    static void assembleMarginContractList(const std::string& json, Norq::MarginContractList& list);
+    static void assembleMarginAccountSecurityList(const std::string& json, Norq::MarginAccountSecurityList& list);
 
     // The "params" and "file_path" texts of a running-parameter change. On a
     // parse error: -1, logged, outputs untouched.

@@ -2,14 +2,12 @@
 // qualified function name, error level.
 #pragma once
 
-#include "norq/zqlog.h"
+#include "sdk/errorline.h"
 
 namespace sysapi {
 
 inline Norq::ZqLog errorLine(int line, const char* function) {
-    Norq::ZqLog log("zqsysapi", line, function);
-    log.error();
-    return log;
+    return Norq::errorLine("zqsysapi", line, function);
 }
 
 }  // namespace sysapi

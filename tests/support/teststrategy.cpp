@@ -38,16 +38,20 @@ public:
 #if defined(TEST_STRATEGY_TRADES)
         trade(ctx);
         query(ctx);
+        extensions(ctx);
+#endif
+#if defined(TEST_STRATEGY_PYTHON)
+        callPython(ctx);
 #endif
     }
     void onNotify1071(Norq::IZqContext* ctx) override { note(2, ctx); }
     void onNotify1000(Norq::IZqContext* ctx, const void* p) override { note(3, ctx, {}, {}, p); }
-    void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* p) override { note(4, ctx, {}, {}, p); }
+    void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* p) override { noteRecord(4, ctx, p); }
     void onNotify1057(Norq::IZqContext* ctx, const void* p) override { note(5, ctx, {}, {}, p); }
     void onNotify1056(Norq::IZqContext* ctx, const void* p) override { note(6, ctx, {}, {}, p); }
-    void onOrderReport(Norq::IZqContext* ctx, const Norq::Order* p) override { note(7, ctx, {}, {}, p); }
-    void onExecutionReport(Norq::IZqContext* ctx, const Norq::Execution* p) override { note(8, ctx, {}, {}, p); }
-    void onEtfEstimateInfo(Norq::IZqContext* ctx, const Norq::EtfEstimateInfo* p) override { note(9, ctx, {}, {}, p); }
+    void onOrderReport(Norq::IZqContext* ctx, const Norq::Order* p) override { noteRecord(7, ctx, p); }
+    void onExecutionReport(Norq::IZqContext* ctx, const Norq::Execution* p) override { noteRecord(8, ctx, p); }
+    void onEtfEstimateInfo(Norq::IZqContext* ctx, const Norq::EtfEstimateInfo* p) override { noteRecord(9, ctx, p); }
     void onRunParamsChanged(Norq::IZqContext* ctx, const char* params, const char* path) override {
         note(10, ctx, {}, {text(params), text(path)});
     }
@@ -72,10 +76,10 @@ public:
         if (value == kExerciseSdk) exerciseSdk(ctx);
         if (value == kExerciseLists) exerciseLists();
     }
-    void onFundUpdate(Norq::IZqContext* ctx, const Norq::FundInfo* p) override { note(21, ctx, {}, {}, p); }
-    void onPositionUpdate(Norq::IZqContext* ctx, const Norq::Position* p) override { note(22, ctx, {}, {}, p); }
+    void onFundUpdate(Norq::IZqContext* ctx, const Norq::FundInfo* p) override { noteRecord(21, ctx, p); }
+    void onPositionUpdate(Norq::IZqContext* ctx, const Norq::Position* p) override { noteRecord(22, ctx, p); }
     void onNotify1089(Norq::IZqContext* ctx, const void* p) override { note(23, ctx, {}, {}, p); }
-    void onOrderReply(Norq::IZqContext* ctx, const Norq::OrderReply* p) override { note(24, ctx, {}, {}, p); }
+    void onOrderReply(Norq::IZqContext* ctx, const Norq::OrderReply* p) override { noteRecord(24, ctx, p); }
 
     // Forwarding this value makes the strategy use the SDK from its own code.
     static constexpr intptr_t kExerciseSdk = 1;
@@ -146,8 +150,9 @@ private:
         strategyRecorder().events.back().texts = {placed.order_id, batched.get(0).order_id, cancel.orig_order_id};
     }
 
-    // Reads orders, positions, funds and bars back through the system API
-    // and records what the lists held.
+    // Reads orders, positions, funds, bars and reference data back through
+    // the system API, starts an instance, publishes a message, and records
+    // what came back.
     void query(Norq::IZqContext* ctx) {
         Norq::INorqSysApi* api = ctx->getSysApi();
         Norq::TradeQuery filter{};
@@ -160,16 +165,58 @@ private:
         barQuery.start = 20240102;
         std::strcpy(barQuery.period, "kline_1m");
         Norq::KLineDataList bars = api->getKLineData(barQuery);
+        Norq::SecurityDetial detail = api->getSymbolDetial("600000.SH");
+        Norq::StrategyParams childParams;
+        int32_t started = api->startStrategy("/s/child.so", childParams, "child", false);
+        int32_t published = api->publishCustomMsg(10001, "hi");
         fake::StrategyEvent& event = strategyRecorder().events.back();
         event.numbers.insert(event.numbers.end(), {orders.getSize(), orders.totalCount(), positions.getSize(),
-                                                   static_cast<int64_t>(fund.available_cash), bars.getSize()});
+                                                   static_cast<int64_t>(fund.available_cash), bars.getSize(),
+                                                   detail.round_lot, started, published});
         event.texts.insert(event.texts.end(), {orders.get(0).order_id, positions.get(0).symbol, bars.get(1).symbol});
     }
+
+    // Reaches the ETF, margin and option handlers through the context by the
+    // slots this library was compiled against, and records what came back.
+    void extensions(Norq::IZqContext* ctx) {
+        Norq::EtfInfo etf = ctx->getEtfHandler()->getEtfInfo("510050");
+        Norq::MarginQtyRequest qty{};
+        std::strcpy(qty.symbol, "600000.SH");
+        qty.entrust_bs = 1;
+        qty.entrust_type = 7;
+        int64_t tradable = ctx->getMarginHandler()->getAvaliableMarginQty(qty);
+        Norq::Order frozen = ctx->getOptionTradeHandler()->underlyingSecurityFreeze("510050.SH", 100, true);
+        fake::StrategyEvent& event = strategyRecorder().events.back();
+        event.numbers.insert(event.numbers.end(), {etf.report_unit, tradable, frozen.status, frozen.side});
+        event.texts.insert(event.texts.end(), {etf.etf_fund_symbol, frozen.order_id});
+    }
+
+    template <typename Record>
+    void noteRecord(int slot, Norq::IZqContext* ctx, const Record* record) {
+        note(slot, ctx, {}, {}, record);
+        if (!record) return;
+        const uint8_t* bytes = reinterpret_cast<const uint8_t*>(record);
+        strategyRecorder().events.back().bytes.assign(bytes, bytes + sizeof(Record));
+    }
+
+#if defined(TEST_STRATEGY_PYTHON)
+    // The form built with TEST_STRATEGY_PYTHON registers the Python file its
+    // "python_file" parameter names, calls the file's on_init, and records
+    // the handle and the answer.
+    void callPython(Norq::IZqContext* ctx) {
+        Norq::IPythonExecutor* python = ctx->getPythonExecutor();
+        Norq::ZqString file = ctx->getRunParams()->getStrValue("python_file");
+        int64_t module = python->registerPythonFile(file.str());
+        Norq::ZqString answer = python->callPythonFunc(module, "on_init", "from onInit");
+        strategyRecorder().events.back().numbers = {module};
+        strategyRecorder().events.back().texts = {answer.str()};
+    }
+#endif
 
     void note(int slot, Norq::IZqContext* ctx, std::vector<int64_t> numbers = {}, std::vector<std::string> texts = {},
               const void* pointer = nullptr) {
         fake::StrategyRecorder& recorder = strategyRecorder();
-        recorder.events.push_back(fake::StrategyEvent{slot, ctx, std::move(numbers), std::move(texts), pointer});
+        recorder.events.push_back(fake::StrategyEvent{slot, ctx, std::move(numbers), std::move(texts), pointer, {}});
         if (recorder.throwInSlot != slot) return;
         if (recorder.throwUnknown) throw 42;
         throw std::runtime_error("boom");

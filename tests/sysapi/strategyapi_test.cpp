@@ -19,9 +19,15 @@ zq::HostOrderRecord recordAt(const fake::HostCall& call, size_t offset = 0) {
 }
 
 TEST_F(AdapterTest, AStrategyLibraryTradesAndQueriesThroughItsContextFromOnInit) {
-    host.accountIds = {{"stock", "880001"}};
+    host.accountIds = {{"stock", "880001"}, {"stock_margin", "M-1"}, {"option", "O-1"}};
     host.answers[2201] = {};
     host.answers[2226] = {};
+    host.answers[2206] = {};
+    // One answer for every 2055 query: reference data, ETF terms, tradable quantity.
+    host.answers[2055].data =
+        R"({"LotSize":"200","etf_fund_symbol":"510050","report_unit":900000,"rsp_body_data":1500})";
+    host.answers[2075].returned = 5;
+    host.answers[2205].returned = 6;
     fake::FakeDataAccess data;
     zq::OrderRow order{};
     std::strcpy(order.order_id, "O-42");
@@ -41,9 +47,12 @@ TEST_F(AdapterTest, AStrategyLibraryTradesAndQueriesThroughItsContextFromOnInit)
     const fake::StrategyEvent* init = recorder().last(1);
     ASSERT_NE(init, nullptr);
     // Trading: status, entrust type as asked, batch size, batch number, reply
-    // switch. Queries: orders, their total, positions, available cash, bars.
-    EXPECT_EQ(init->numbers, (std::vector<int64_t>{1, 10, 1, 77, 0, 1, 9, 2, 12345, 3}));
-    ASSERT_EQ(init->texts.size(), 6u);
+    // switch. Queries: orders, their total, positions, available cash, bars,
+    // the round lot; the new instance's and the custom message's answers.
+    // Handlers: the ETF's report unit, the tradable quantity, the freeze's
+    // status and side.
+    EXPECT_EQ(init->numbers, (std::vector<int64_t>{1, 10, 1, 77, 0, 1, 9, 2, 12345, 3, 200, 5, 6, 900000, 1500, 1, 1}));
+    ASSERT_EQ(init->texts.size(), 8u);
     auto orders = host.callsTo(24);
     ASSERT_EQ(orders.size(), 1u);
     EXPECT_EQ(init->texts[0], text(recordAt(orders[0]).client_order_id));
@@ -52,10 +61,20 @@ TEST_F(AdapterTest, AStrategyLibraryTradesAndQueriesThroughItsContextFromOnInit)
     EXPECT_EQ(text(recordAt(host.callsTo(25).at(0), sizeof(zq::HostBatchHeader)).client_order_id), "own-id-1");
     EXPECT_EQ(init->texts[2], init->texts[0]) << "the cancel names the order placed";
     auto requests = host.callsTo(0);
-    ASSERT_EQ(requests.size(), 2u);
+    ASSERT_EQ(requests.size(), 6u);
+    EXPECT_EQ(requests[4].texts.at(0), R"({"params":{"etf_fund_symbol":"510050","msg_type":2061}})");
+    EXPECT_EQ(
+        requests[5].texts.at(0),
+        R"({"params":{"entrust_bs":1,"entrust_price":0,"entrust_prop":"0","entrust_type":"7","fund_account":"M-1",)"
+        R"("msg_type":2102,"position_type":1,"price_type":"","security_symbol":"600000.SH"}})");
+    EXPECT_EQ(init->texts[6], "510050");
+    auto freeze = host.callsTo(25).back();
+    EXPECT_EQ(freeze.numbers, (std::vector<int64_t>{2206, 240}));
+    EXPECT_EQ(init->texts[7], text(recordAt(freeze).client_order_id));
+    EXPECT_EQ(requests[3].texts.at(0).find(R"({"params":{"instance_name":"child","run_params":{"account_info":)"), 0u);
     EXPECT_EQ(requests[0].numbers, std::vector<int64_t>{2053});
     EXPECT_EQ(requests[1].numbers, std::vector<int64_t>{2226});
-    EXPECT_EQ((std::vector<std::string>{init->texts.begin() + 3, init->texts.end()}),
+    EXPECT_EQ((std::vector<std::string>{init->texts.begin() + 3, init->texts.begin() + 6}),
               (std::vector<std::string>{"O-42", "600000.SH", "600000.SH"}));
     EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0) << "every row array went back";
 }

@@ -1,0 +1,203 @@
+#include "handlers/zqmarginhandler.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "convert/jsonfields.h"
+#include "convert/zqstructassembler.h"
+#include "host/hostrequest.h"
+#include "sdk/errorline.h"
+#include "sdk/textcopy.h"
+#include "sysapi/accounttype.h"
+
+namespace {
+
+constexpr int32_t kCodeQuery = 2055;
+constexpr int32_t kCodeContracts = 2050;
+constexpr int32_t kCodeRefund = 2053;
+constexpr int32_t kMsgRefund = 2054;
+constexpr int32_t kMsgLendingStocks = 2056;
+constexpr int32_t kMsgFinancingStocks = 2057;
+constexpr int32_t kMsgContracts = 2063;
+constexpr int32_t kMsgAsset = 2064;
+constexpr int32_t kMsgCollateral = 2065;
+constexpr int32_t kMsgLendable = 2088;
+constexpr int32_t kMsgTradableQty = 2102;
+constexpr int32_t kMsgCounterAsset = 2227;
+constexpr int32_t kNoPushReply = -1;
+// The only position type the host answers lending questions for.
+constexpr int32_t kSpecialPositionType = 2;
+constexpr int32_t kDefaultPositionType = 1;
+// Sent as entrust type 0 with the order property "R3".
+constexpr int32_t kEntrustTypeR3 = 10;
+constexpr const char* kNoAccountForLending = "未找到信用账号，查询可融券列表失败";
+
+Norq::ZqLog errorLine(int line, const char* function) {
+    return Norq::errorLine("zqmarginhandler", line, function);
+}
+
+QString textOrEmpty(const char* text) {
+    return QString::fromUtf8(text ? text : "");
+}
+
+// The credit account's id; empty, after the operation's failure line, when
+// the host has none.
+std::string creditAccount(zq::HostServices* host, int line, const char* function, const char* noAccount) {
+    std::string account = accountIdOf(host, Norq::ACCOUNT_STOCK_MARGIN);
+    if (account.empty()) errorLine(line, function) << noAccount;
+    return account;
+}
+
+// Every question about the credit account names it and the message type.
+HostReply askCredit(zq::HostServices* host, int32_t code, const std::string& account, int32_t msgType,
+                    QJsonObject params = {}) {
+    params.insert("fund_account", QString::fromStdString(account));
+    params.insert("msg_type", msgType);
+    return requestJson(host, code, params);
+}
+
+Norq::SymbolList symbolsOf(zq::HostServices* host, int line, const char* function, int32_t msgType) {
+    Norq::SymbolList symbols;
+    std::string account = creditAccount(host, line, function, kNoAccountForLending);
+    if (account.empty()) return symbols;
+    HostReply reply = askCredit(host, kCodeQuery, account, msgType);
+    if (!reply.usable()) return symbols;
+    // An answer that is no array holds no symbols; one that is no string
+    // holds an empty one.
+    QJsonDocument answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text));
+    for (const QJsonValue& symbol : answer.array()) symbols.put(symbol.toString().toUtf8().constData());
+    return symbols;
+}
+
+bool isMarginEntrustType(int32_t type) {
+    return type == 6 || type == 7 || type == 9 || type == 10;
+}
+
+}  // namespace
+
+int32_t ZqMarginHandler::marginCashDirectRefund(double amount, const char* contractNo) {
+    zq::HostServices* host = hostServices();
+    std::string account =
+        creditAccount(host, __LINE__, "ZqMarginHandler::marginCashDirectRefund", "未找到信用账号，直接还款失败");
+    if (account.empty()) return -1;
+    // The host takes the amount as text in C's %g form; "finacing" is its spelling.
+    QJsonObject params{{"finacing_debt_repayment_amount", QString::number(amount, 'g', 6)},
+                       {"push_msg_type", kNoPushReply},
+                       {"compactNo", textOrEmpty(contractNo)}};
+    return askCredit(host, kCodeRefund, account, kMsgRefund, params).returned;
+}
+
+Norq::SymbolList ZqMarginHandler::getMarginCashStocks() {
+    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginCashStocks", kMsgFinancingStocks);
+}
+
+Norq::SymbolList ZqMarginHandler::getMarginSecStocks() {
+    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginSecStocks", kMsgLendingStocks);
+}
+
+Norq::MarginContractList ZqMarginHandler::getMarginContract(const char* contractNo) {
+    Norq::MarginContractList contracts;
+    zq::HostServices* host = hostServices();
+    std::string account =
+        creditAccount(host, __LINE__, "ZqMarginHandler::getMarginContract", "未找到信用账号，查询信用合约失败");
+    if (account.empty()) return contracts;
+    HostReply reply = askCredit(host, kCodeContracts, account, kMsgContracts, {{"compactNo", textOrEmpty(contractNo)}});
+    if (reply.usable()) ZqStructAssembler::assembleMarginContractList(reply.text, contracts);
+    return contracts;
+}
+
+Norq::MarginAsset ZqMarginHandler::getMarginAsset() {
+    Norq::MarginAsset asset{};
+    zq::HostServices* host = hostServices();
+    std::string account =
+        creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAsset", "未找到信用账号，查询信用资产失败");
+    if (account.empty()) return asset;
+    HostReply reply = askCredit(host, kCodeQuery, account, kMsgAsset);
+    if (reply.usable()) ZqStructAssembler::assembleMarginAsset(reply.text, asset);
+    return asset;
+}
+
+Norq::MarginAssureSecurityList ZqMarginHandler::getMarginAssureSecurityList() {
+    Norq::MarginAssureSecurityList collateral;
+    zq::HostServices* host = hostServices();
+    std::string account = creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAssureSecurityList",
+                                        "未找到信用账号，查询担保品列表失败");
+    if (account.empty()) return collateral;
+    HostReply reply = askCredit(host, kCodeQuery, account, kMsgCollateral);
+    if (reply.usable()) ZqStructAssembler::assembleMarginAssureSecurityList(reply.text, collateral);
+    return collateral;
+}
+
+Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityListAll() {
+    return getMarginSecurityList("", kSpecialPositionType);
+}
+
+int64_t ZqMarginHandler::getAvaliableMarginQty(const Norq::MarginQtyRequest& request) {
+    const char* function = "ZqMarginHandler::getAvaliableMarginQty";
+    zq::HostServices* host = hostServices();
+    std::string account = creditAccount(host, __LINE__, function, "未找到信用账号，查询大约可交易数量失败");
+    if (account.empty()) return 0;
+    if (!isMarginEntrustType(request.entrust_type)) {
+        errorLine(__LINE__, function) << "查询最大可交易数量失败，原因：非法的委托类型：" << request.entrust_type;
+        return 0;
+    }
+    if (request.entrust_bs != 1 && request.entrust_bs != 2) {
+        errorLine(__LINE__, function) << "查询最大可交易数量失败，原因：非法的交易方向：" << request.entrust_bs
+                                      << " 委托类型：" << request.entrust_type;
+        return 0;
+    }
+    const bool r3 = request.entrust_type == kEntrustTypeR3;
+    QJsonObject params{
+        {"entrust_bs", request.entrust_bs},
+        {"entrust_prop", r3 ? "R3" : "0"},
+        {"security_symbol", QString::fromStdString(Norq::fieldText(request.symbol))},
+        {"price_type", QString::fromStdString(Norq::fieldText(request.price_type))},
+        {"entrust_price", request.entrust_price},
+        {"position_type", request.position_type == 0 ? kDefaultPositionType : request.position_type},
+        {"entrust_type", QString::number(r3 ? 0 : request.entrust_type)},
+    };
+    HostReply reply = askCredit(host, kCodeQuery, account, kMsgTradableQty, params);
+    if (!reply.usable()) return 0;
+    QJsonObject answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text)).object();
+    if (Norq::member(answer, "rsp_body_error_code").toDouble() != 0.0) return 0;
+    // The host sends the quantity as a number or as a decimal text.
+    return Norq::member(answer, "rsp_body_data").toVariant().toLongLong();
+}
+
+Norq::MarginAssetRsp ZqMarginHandler::getMarginAssetFromCounter() {
+    Norq::MarginAssetRsp rsp{};
+    zq::HostServices* host = hostServices();
+    const char* noAccount = "查询信用资产失败,未找到信用账号";
+    std::string account = creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAssetFromCounter", noAccount);
+    if (account.empty()) {
+        rsp.error_code = -1;
+        rsp.error_info = noAccount;
+        return rsp;
+    }
+    HostReply reply = askCredit(host, kCodeQuery, account, kMsgCounterAsset);
+    if (reply.usable()) {
+        ZqStructAssembler::assembleMarginAssetRsp(reply.text, rsp);
+    } else {
+        rsp.error_code = -1;
+        rsp.error_info = "unknown error";
+    }
+    return rsp;
+}
+
+Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityList(const char* symbol, int32_t positionType) {
+    const char* function = "ZqMarginHandler::getMarginSecurityList";
+    Norq::MarginAccountSecurityList securities;
+    zq::HostServices* host = hostServices();
+    std::string account = creditAccount(host, __LINE__, function, kNoAccountForLending);
+    if (account.empty()) return securities;
+    if (positionType != kSpecialPositionType) {
+        errorLine(__LINE__, function) << "查询可融券列表失败，目前仅支持专项可融券信息查询";
+        return securities;
+    }
+    QJsonObject params{{"position_type", kSpecialPositionType}};
+    if (symbol) params.insert("security_symbol", QString::fromUtf8(symbol));
+    HostReply reply = askCredit(host, kCodeQuery, account, kMsgLendable, params);
+    if (reply.usable()) ZqStructAssembler::assembleMarginAccountSecurityList(reply.text, securities);
+    return securities;
+}
