@@ -114,22 +114,30 @@ struct ParsedJson {
     bool ok = false;
 };
 
-inline ParsedJson parseJson(const std::string& json) {
+inline ParsedJson parseJson(const char* text, size_t length) {
     QJsonParseError error;
     ParsedJson parsed;
-    parsed.document =
-        QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), static_cast<int>(json.size())), &error);
+    parsed.document = QJsonDocument::fromJson(QByteArray::fromRawData(text, static_cast<int>(length)), &error);
     parsed.ok = error.error == QJsonParseError::NoError;
     if (!parsed.ok) parsed.error = error.errorString();
     return parsed;
 }
 
+inline ParsedJson parseJson(const std::string& json) {
+    return parseJson(json.data(), json.size());
+}
+
 // The one line a converter writes for an answer that does not parse,
 // straight to the platform logger.
-inline void logParseError(const char* source, int line, const char* function, const std::string& json,
+inline void logParseError(const char* source, int line, const char* function, const char* json,
                           const QString& error) {
     ZqLog(source, line, function).log(LOG_LEVEL_ERROR, LOG_MODE_DIRECT)
-        << "json解析失败：" << json.c_str() << "," << error.toUtf8().constData();
+        << "json解析失败：" << json << "," << error.toUtf8().constData();
+}
+
+inline void logParseError(const char* source, int line, const char* function, const std::string& json,
+                          const QString& error) {
+    logParseError(source, line, function, json.c_str(), error);
 }
 
 }  // namespace Norq

@@ -19,41 +19,27 @@ namespace {
 
 constexpr const char* kSource = "zqstructassembler";
 
-// The pushed object, or an empty one with `ok` false after the one
-// parse-error line every JSON push converter writes.
-struct ParsedPush {
+// A push text where it lies; a null text counts as empty.
+struct Push {
+    const char* text;
+    ParsedJson parsed;
     QJsonObject object;
-    bool ok = false;
-    QString error;
+
+    explicit Push(const char* json) : text(json ? json : ""), parsed(parseJson(text, std::strlen(text))) {
+        if (parsed.ok) object = parsed.document.object();
+    }
+    bool failed(int line, const char* function) const {
+        if (!parsed.ok) logParseError(kSource, line, function, text, parsed.error);
+        return !parsed.ok;
+    }
 };
-
-ParsedPush parsePush(const char* json) {
-    const char* text = json ? json : "";
-    QJsonParseError error;
-    QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromRawData(text, std::strlen(text)), &error);
-    ParsedPush parsed;
-    parsed.ok = error.error == QJsonParseError::NoError;
-    if (parsed.ok) parsed.object = document.object();
-    else parsed.error = error.errorString();
-    return parsed;
-}
-
-// Straight to the platform logger: these lines come from the notification
-// path, which writes there.
-void logParseError(int line, const char* function, const char* json, const QString& error) {
-    ZqLog(kSource, line, function).log(LOG_LEVEL_ERROR, LOG_MODE_DIRECT)
-        << "json解析失败：" << (json ? json : "") << "," << error.toUtf8().constData();
-}
 
 }  // namespace
 
 int32_t ZqStructAssembler::AssemblePushEtfEstimateInfo(const char* json, EtfEstimateInfo& info) {
     zeroFill(info);
-    ParsedPush push = parsePush(json);
-    if (!push.ok) {
-        logParseError(__LINE__, "ZqStructAssembler::AssemblePushEtfEstimateInfo", json, push.error);
-        return -1;
-    }
+    Push push(json);
+    if (push.failed(__LINE__, "ZqStructAssembler::AssemblePushEtfEstimateInfo")) return -1;
     const QJsonObject& o = push.object;
     copyJsonText(info.symbol, o.value(QLatin1String("security_symbol")));
     copyJsonText(info.datetime, o.value(QLatin1String("timestamp")));
@@ -67,11 +53,8 @@ int32_t ZqStructAssembler::AssemblePushEtfEstimateInfo(const char* json, EtfEsti
 
 int32_t ZqStructAssembler::AssemblePushKLineData(const char* json, KLineDataPush& bar) {
     zeroFill(bar);
-    ParsedPush push = parsePush(json);
-    if (!push.ok) {
-        logParseError(__LINE__, "ZqStructAssembler::AssemblePushKLineData", json, push.error);
-        return -1;
-    }
+    Push push(json);
+    if (push.failed(__LINE__, "ZqStructAssembler::AssemblePushKLineData")) return -1;
     const QJsonObject& o = push.object;
     copyJsonText(bar.symbol, o.value(QLatin1String("security_symbol")));
     copyJsonText(bar.datetime, o.value(QLatin1String("timestamp")));
@@ -88,10 +71,10 @@ int32_t ZqStructAssembler::AssemblePushKLineData(const char* json, KLineDataPush
 
 void ZqStructAssembler::assembleOrderReply(const char* json, OrderReply& reply) {
     zeroFill(reply);
-    ParsedPush push = parsePush(json);
-    if (!push.ok) {
+    Push push(json);
+    if (!push.parsed.ok) {
         ZqLog(kSource, __LINE__, "ZqStructAssembler::assembleOrderReply").error()
-            << "解析报撤单响应失败，原因：" << push.error.toUtf8().constData();
+            << "解析报撤单响应失败，原因：" << push.parsed.error.toUtf8().constData();
         return;
     }
     const QJsonObject& o = push.object;
@@ -107,11 +90,8 @@ void ZqStructAssembler::assembleOrderReply(const char* json, OrderReply& reply) 
 }
 
 int32_t ZqStructAssembler::parserTradeDate(const char* json) {
-    ParsedPush push = parsePush(json);
-    if (!push.ok) {
-        logParseError(__LINE__, "ZqStructAssembler::parserTradeDate", json, push.error);
-        return -1;
-    }
+    Push push(json);
+    if (push.failed(__LINE__, "ZqStructAssembler::parserTradeDate")) return -1;
     if (!push.object.contains(QLatin1String("timestamp"))) return -1;
     QString timestamp = push.object.value(QLatin1String("timestamp")).toString();
     QDate date = QDateTime::fromString(timestamp, QStringLiteral("yyyyMMdd hh:mm:ss zzz")).date();
@@ -119,11 +99,8 @@ int32_t ZqStructAssembler::parserTradeDate(const char* json) {
 }
 
 int32_t ZqStructAssembler::assembleModifyRunParams(const char* json, std::string& params, std::string& filePath) {
-    ParsedPush push = parsePush(json);
-    if (!push.ok) {
-        logParseError(__LINE__, "ZqStructAssembler::assembleModifyRunParams", json, push.error);
-        return -1;
-    }
+    Push push(json);
+    if (push.failed(__LINE__, "ZqStructAssembler::assembleModifyRunParams")) return -1;
     params = push.object.value(QLatin1String("params")).toString().toStdString();
     filePath = push.object.value(QLatin1String("file_path")).toString().toStdString();
     return 0;
