@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -95,8 +96,9 @@ bool stderrIsTerminal() {
 }
 
 void setEnvironmentDefault(const std::string& name, const std::string& value) {
-    size_t length = 0;
-    if (getenv_s(&length, nullptr, 0, name.c_str()) == 0 && length > 0) return;
+    // getenv_s cannot be asked for the length alone by every C runtime the
+    // library may be linked with; getenv can.
+    if (std::getenv(name.c_str()) != nullptr) return;
     _putenv_s(name.c_str(), value.c_str());
 }
 
