@@ -1,12 +1,27 @@
-// The Python executor a strategy obtains from its context.
+// The Python executor a strategy obtains from its context. The interpreter
+// work is the loader's (ZqPythonScriptLoader); the executor adds the host
+// request for external scripts and remembers whether it started the
+// interpreter, so that stopping the strategy shuts down only what it started.
 #pragma once
+
+#include <atomic>
 
 #include "host/zqapibase.h"
 #include "norq/ipythonexecutor.h"
 
-class ZqPyExecutor : public Norq::IPythonExecutor, public ZqApiBase {
+class ZqPyExecutor final : public Norq::IPythonExecutor, public ZqApiBase {
 public:
-    // Shuts down the interpreter this executor started; called when the
-    // strategy stops.
-    void releasePython();
+    Norq::ZqString execPy(const char* scriptFile, const char* execParams, const char* interpreterPath) override;
+    int64_t registerPythonFile(const char* path) override;
+    Norq::ZqString callPythonFunc(int64_t module, const char* function, const char* argument) override;
+    // Slot 3. Shuts down the interpreter this executor started; called when
+    // the strategy stops. Every handle handed out is forgotten: calls with
+    // one give an empty text and never reach the stopped interpreter, and
+    // the next registerPythonFile starts a fresh one.
+    virtual void releasePython();
+
+private:
+    // Set by a registration that started or found the interpreter, cleared
+    // by releasePython; any strategy thread may do either.
+    std::atomic<bool> ready_{false};
 };

@@ -1,0 +1,1 @@
+"""Stand-in for the platform's CSV reader."""

@@ -1,0 +1,1 @@
+"""Stand-in for the body of the platform's database handler."""

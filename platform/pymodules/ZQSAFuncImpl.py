@@ -1,0 +1,1 @@
+"""Stand-in for the bodies of the platform's Python strategy functions."""

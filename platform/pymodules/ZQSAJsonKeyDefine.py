@@ -1,0 +1,1 @@
+"""Stand-in for the JSON keys of the platform's host requests."""

@@ -1,0 +1,1 @@
+"""Stand-in for the record definitions of the platform's Python strategies."""

@@ -1,0 +1,1 @@
+"""Stand-in for the platform's system API as Python sees it."""
