@@ -1,8 +1,10 @@
 // A strategy library for tests, built from the public SDK headers only. It
-// records every callback it receives in the shared recorder. Built in three
+// records every callback it receives in the shared recorder. Built in several
 // forms: the full strategy, one whose export hands out null
-// (TEST_STRATEGY_NULL_HANDLER) and one without the export
-// (TEST_STRATEGY_NO_EXPORT).
+// (TEST_STRATEGY_NULL_HANDLER), one without the export
+// (TEST_STRATEGY_NO_EXPORT), one that trades, queries and reaches the
+// handlers from onInit (TEST_STRATEGY_TRADES) and one that calls Python
+// (TEST_STRATEGY_PYTHON).
 #include <cstring>
 #include <stdexcept>
 
