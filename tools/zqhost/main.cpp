@@ -13,6 +13,7 @@
 #include "bars.h"
 #include "callwatch.h"
 #include "dataprovider.h"
+#include "doctor.h"
 #include "localhost.h"
 #include "market.h"
 #include "options.h"
@@ -22,6 +23,8 @@
 #include "report.h"
 #include "summary.h"
 #include "terminalsummary.h"
+#include "tracerecorder.h"
+#include "tracereplay.h"
 #include "zq/clocksource.h"
 #include "zq/izqscriptadapter.h"
 #include "zqloglib.h"
@@ -93,6 +96,7 @@ struct Session {
     CallWatch& watch;
     Market* market;       // null without bars
     SimAccount* account;  // null without bars
+    ReplayTap* tap = nullptr;
 };
 
 // The values the strategy runs with: its declared defaults and the user's choices.
@@ -138,6 +142,7 @@ int runStrategy(Session& s) {
     std::unique_ptr<Replay> replay;
     if (s.market) {
         replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
+        replay->setTap(s.tap);
         replay->drain();
         replay->run(zq::platform::stderrIsTerminal());
     } else {
@@ -164,6 +169,7 @@ int runStrategy(Session& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "doctor") return runDoctor(argc - 1, argv + 1);
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {
@@ -171,6 +177,7 @@ int main(int argc, char** argv) {
         std::fputs(usageText(), error.empty() ? stdout : stderr);
         return error.empty() ? 0 : 2;
     }
+    if (!options.replayPath.empty()) return replayTrace(options);
     if (!zq::platform::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
@@ -191,6 +198,8 @@ int main(int argc, char** argv) {
     if (!adapter) return fail("the library " + adapterPath + " offers no adapter (getAdapter)");
 
     Market market(std::move(bars));
+    std::unique_ptr<TraceRecorder> recorder;
+    if (!options.recordPath.empty() && !(recorder = TraceRecorder::open(options, market, error))) return fail(error);
     const bool replaying = !market.bars().empty();
     decltype(&SetClockSource) setClockAtExit = nullptr;
     SimAccount account({options.cash, options.commission, options.partialFills}, market.symbols());
@@ -199,7 +208,7 @@ int main(int argc, char** argv) {
         auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::platform::findSymbol(library, "SetClockSource"));
         if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
         setClock(replayClock, &market);
-        ZqDataAccessSetProvider(&data);
+        ZqDataAccessSetProvider(recorder ? recorder->wrap(data) : &data);
         setClockAtExit = setClock;
     }
     LocalHost host({options.accountIds, options.instanceId, options.tickLength}, replaying ? &market : nullptr,
@@ -207,9 +216,11 @@ int main(int argc, char** argv) {
     CallWatch watch(options.callbackTimeout);
     CallWatch::reportCrashes();
     if (!adapter->Init()) return fail("the adapter refused to initialise");
-    adapter->SetHostServices(&host);
-    Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr};
+    adapter->SetHostServices(recorder ? recorder->wrap(host) : &host);
+    Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
+                    recorder.get()};
     int status = runStrategy(session);
+    if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();
     if (setClockAtExit) setClockAtExit(nullptr, nullptr);
     ZqDataAccessSetProvider(nullptr);

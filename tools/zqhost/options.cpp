@@ -51,6 +51,7 @@ bool parseAccount(const std::string& text, Options& options, std::string& error)
 
 const char* usageText() {
     return "usage: zqhost [options] STRATEGY_LIBRARY\n"
+           "       zqhost doctor [--adapter PATH] STRATEGY_LIBRARY   say whether it would load and run, and why not\n"
            "  --bars FILE.csv       replay these bars (repeatable; merged in time order) against a\n"
            "                        simulated account\n"
            "  --cash N              the account's starting cash (default: 1000000)\n"
@@ -71,6 +72,9 @@ const char* usageText() {
            "  --callback-timeout S  stop the run when one callback takes longer (default: 60; 0: never)\n"
            "  --adapter PATH        adapter library (default: ../lib/libzqcxxadapter.so beside zqhost)\n"
            "  --schema-only         print the parameter schema and stop\n"
+           "  --record FILE.jsonl   with --bars: write every notification delivered and every request\n"
+           "                        the strategy made\n"
+           "  --replay FILE.jsonl   deliver a recorded run again and report the first request that differs\n"
            "  --qt-echo             also show the library's Qt debug echo of log lines (standard error)\n";
 }
 
@@ -101,6 +105,10 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         } else if (arg == "--bars") {
             ok = value(text);
             options.barFiles.push_back(text);
+        } else if (arg == "--record") {
+            ok = value(options.recordPath);
+        } else if (arg == "--replay") {
+            ok = value(options.replayPath);
         } else if (arg == "--summary") {
             ok = value(options.summaryPath);
         } else if (arg == "--report") {

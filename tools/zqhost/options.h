@@ -24,6 +24,8 @@ struct Options {
     int callbackTimeout = 60;  // seconds; 0 waits for ever
     bool schemaOnly = false;
     bool qtEcho = false;  // keep the library's Qt debug echo of log lines
+    std::string recordPath;  // write the run's trace here
+    std::string replayPath;  // run the strategy against this trace instead of bars
 };
 
 // Fills `options` from argv. On a bad command line returns false with the

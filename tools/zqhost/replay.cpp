@@ -76,6 +76,7 @@ void Replay::run(bool progress) {
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", "");
     if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
+    if (tap_) tap_->finished();
 }
 
 void Replay::deliverBar(size_t index) {
@@ -106,6 +107,7 @@ void Replay::announceDay(const Bar& bar, int64_t previous) {
 }
 
 void Replay::deliverText(uint32_t id, const std::string& text, const char* what) {
+    if (tap_) tap_->delivering(Push{id, {}, text});
     deliver(id, text.c_str(), what);
 }
 
@@ -120,6 +122,7 @@ void Replay::deliver(uint32_t id, const void* payload, const char* what) {
 void Replay::drain() {
     Push push;
     while (host_.takePush(push)) {
+        if (tap_) tap_->delivering(push);
         zq::NotifyMessage message{push.id, push.payload()};
         watch_.begin(push.id, "a report of the simulated account", market_.now());
         adapter_.OnNotifyMessage(&message);

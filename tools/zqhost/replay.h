@@ -18,6 +18,7 @@
 #include "callwatch.h"
 #include "localhost.h"
 #include "market.h"
+#include "replaytap.h"
 #include "runresult.h"
 #include "zq/izqscriptadapter.h"
 
@@ -32,6 +33,8 @@ public:
     // Delivers what waits after a call the host made itself (RunStrategy).
     void drain();
     RunResult result(const std::string& strategy, double startingCash) const;
+    // `tap` (null: none) sees what is delivered from now on.
+    void setTap(ReplayTap* tap) { tap_ = tap; }
 
 private:
     // `what` names what is delivered, for the call watch.
@@ -47,6 +50,7 @@ private:
     Market& market_;
     SimAccount& account_;
     CallWatch& watch_;
+    ReplayTap* tap_ = nullptr;
     int64_t lastTickSeconds_ = -1;
     std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity
     std::map<std::string, std::vector<std::pair<int64_t, double>>> closes_;  // stamp, close

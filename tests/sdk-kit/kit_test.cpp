@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "doctor.h"
+#include "elfimage.h"
+#include "orderidmap.h"
+#include "schemacheck.h"
+
+using namespace zqhost;
+
+namespace {
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A 64-bit little-endian ELF header of a given type and machine whose
+// section table starts at `sections` and holds `count` entries.
+std::string header64(uint16_t type, uint16_t machine, uint64_t sections = 0, uint16_t count = 0) {
+    std::string h(64, '\0');
+    h.replace(0, 6, "\x7f" "ELF\x02\x01");
+    auto put = [&h](size_t at, uint64_t value, size_t size) {
+        for (size_t i = 0; i < size; ++i) h[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    put(16, type, 2);
+    put(18, machine, 2);
+    put(40, sections, 8);
+    put(58, 64, 2);
+    put(60, count, 2);
+    return h;
+}
+
+TEST(ElfImage, TellsDamagedAndForeignFilesApart) {
+    struct Case {
+        std::string bytes;
+        const char* error;  // null: read
+    } cases[] = {
+        {"", "not an ELF file"},
+        {"MZ\x90\x00", "not an ELF file"},
+        {"\x7f" "ELF", "truncated ELF header"},
+        {std::string("\x7f" "ELF\x03\x01", 6), "damaged ELF header (unknown word size or byte order)"},
+        {header64(3, 62).substr(0, 40), "truncated ELF header"},
+        {header64(3, 62, 4096, 3), "truncated or damaged section headers"},
+        {header64(3, 62, 64, 0xffff), "truncated or damaged section headers"},
+        {header64(3, 62), nullptr},
+    };
+    for (const Case& c : cases) {
+        ElfImage image;
+        std::string error;
+        EXPECT_EQ(readElfImage(c.bytes, image, error), c.error == nullptr) << c.bytes.size() << " bytes";
+        if (c.error) {
+            EXPECT_EQ(error, c.error);
+        }
+    }
+}
+
+TEST(ElfImage, ReadsKindAndArchitecture) {
+    ElfImage image;
+    std::string error;
+    ASSERT_TRUE(readElfImage(header64(2, 183), image, error));
+    EXPECT_EQ(image.kind, ElfImage::Kind::Executable);
+    EXPECT_FALSE(image.hasSymbolTable);
+    EXPECT_EQ(architectureText(image), "AArch64, 64-bit, little-endian");
+    std::string bigEndian32(52, '\0');
+    bigEndian32.replace(0, 6, "\x7f" "ELF\x01\x02");
+    bigEndian32[17] = 3;
+    bigEndian32[19] = 20;
+    ASSERT_TRUE(readElfImage(bigEndian32, image, error));
+    EXPECT_EQ(image.kind, ElfImage::Kind::SharedLibrary);
+    EXPECT_EQ(architectureText(image), "PowerPC, 32-bit, big-endian");
+}
+
+TEST(ElfImage, ListsWhatAStrategyExportsAndNeeds) {
+    ElfImage image;
+    std::string error;
+    ASSERT_TRUE(readElfImage(readBytes(TEST_LIB_DIR "/libmacross.so"), image, error)) << error;
+    EXPECT_EQ(image.kind, ElfImage::Kind::SharedLibrary);
+    EXPECT_NE(std::find(image.defined.begin(), image.defined.end(), "getStrategyHandler"), image.defined.end());
+    EXPECT_NE(std::find(image.needed.begin(), image.needed.end(), "_ZN4Norq14StrategyParamsC1Ev"), image.needed.end());
+}
+
+TEST(Doctor, NamesBothArchitecturesWhenTheyDiffer) {
+    std::string bytes = readBytes(TEST_LIB_DIR "/libmacross.so");
+    bytes[18] = static_cast<char>(183);  // AArch64
+    bytes[19] = 0;
+    const std::string path = std::string(TEST_BIN_DIR) + "/libforeign.so";
+    std::ofstream(path, std::ios::binary) << bytes;
+    Findings findings = examineStrategy(path, TEST_LIB_DIR "/libzqcxxadapter.so");
+    std::remove(path.c_str());
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].level, Finding::Level::Failure);
+    EXPECT_EQ(findings[0].text, "it is built for AArch64, 64-bit, little-endian, but the adapter for x86-64, 64-bit, "
+                                "little-endian: rebuild it for x86-64");
+}
+
+TEST(SchemaCheck, FailsWhatTheHostCannotUseAndWarnsWhatAStartWouldWarn) {
+    using L = Finding::Level;
+    struct Case {
+        const char* schema;
+        L level;
+        const char* text;  // the start of one finding
+    } cases[] = {
+        {"{\"a\":", L::Failure, "its parameter schema is not a JSON object (unterminated object)"},
+        {"[]", L::Failure, "its parameter schema is not a JSON object (not an object)"},
+        {"{}", L::Ok, "it declares no parameters"},
+        {R"({"a":{"type":"int","value":1.5}})", L::Failure, "parameter 'a' (int): its default value is not a whole"},
+        {R"({"a":{"type":"bool","value":"yes"}})", L::Failure, "parameter 'a' (bool): its default value is not true"},
+        {R"({"a":{"type":"colour","value":1}})", L::Failure, "parameter 'a' has no known type"},
+        {R"({"a":3})", L::Failure, "parameter 'a' has no known type"},
+        {R"({"a":{"type":"list","value":["x"],"default_index":1}})", L::Ok, "its parameters: a (list)"},
+        {R"({"a":{"type":"int","value":1,"index":1}})", L::Warning, "1 parameter declaration(s) were replaced"},
+        {R"({"a":{"type":"int","value":1},"a":{"type":"int","value":2}})", L::Warning,
+         "parameter 'a' is declared more than once"},
+        {R"({"b":{"type":"float","value":2},"c":{"type":"string","value":"x"}})", L::Ok,
+         "its parameters: b (float), c (string)"},
+    };
+    for (const Case& c : cases) {
+        Findings findings;
+        checkSchema(c.schema, findings);
+        bool found = std::any_of(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.level == c.level && f.text.rfind(c.text, 0) == 0;
+        });
+        EXPECT_TRUE(found) << c.schema << " gave " << (findings.empty() ? "nothing" : findings.back().text);
+    }
+    Findings findings;
+    checkSchema(R"({"t":{"type":"table","value":""},"l":{"type":"list","value":["x"],"default_index":1}})", findings);
+    ASSERT_EQ(findings.size(), 3u);
+    EXPECT_EQ(findings[0].text, "parameter 'l': its default entry 1 is outside its list of 1 entries, so it starts empty");
+    EXPECT_EQ(findings[1].text, "parameter 't' is a table, which a started strategy does not get: the host leaves it out");
+}
+
+TEST(OrderIdMap, PairsTheIdsTheLibraryMadeAfreshAndNoOthers) {
+    const std::string a = "{11111111-1111-1111-1111-111111111111}", b = "{22222222-2222-2222-2222-222222222222}";
+    const std::string c = "{33333333-3333-3333-3333-333333333333}", d = "{44444444-4444-4444-4444-444444444444}";
+    OrderIdMap ids;
+    EXPECT_TRUE(ids.matchAndPair("order " + a, "order " + c));
+    EXPECT_EQ(ids.toCurrent("cancel " + a), "cancel " + c);
+    EXPECT_EQ(ids.toRecorded("cancel " + c), "cancel " + a);
+    EXPECT_TRUE(ids.matchAndPair("cancel " + b + " of " + a, ids.toRecorded("cancel " + d + " of " + c)));
+    EXPECT_FALSE(ids.matchAndPair("cancel " + a, "cancel " + b)) << "both already paired";
+    EXPECT_FALSE(ids.matchAndPair("order own-1", "order own-2")) << "ids the strategy chose";
+    std::vector<uint8_t> row(b.begin(), b.end());
+    row.push_back(0);
+    ids.toCurrent(row);
+    EXPECT_EQ(std::string(row.begin(), row.end() - 1), d);
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#include "adapterlibrary.h"
+
+namespace zqhost {
+
+std::string defaultAdapterPath() {
+#if defined(_WIN32)
+    return zq::platform::executableDir() + "/zqcxxadapter.dll";
+#else
+    return zq::platform::executableDir() + "/../lib/libzqcxxadapter.so";
+#endif
+}
+
+bool openAdapter(const std::string& path, AdapterLibrary& library, std::string& error) {
+    library.module = zq::platform::loadLibrary(zq::platform::absolutePath(path));
+    if (!library.module) return error = "cannot load the adapter " + path + ": " + zq::platform::lastErrorText(), false;
+    auto getAdapter = reinterpret_cast<zq::GetAdapterFn>(zq::platform::findSymbol(library.module, "getAdapter"));
+    library.adapter = getAdapter ? getAdapter() : nullptr;
+    if (!library.adapter) return error = "the library " + path + " offers no adapter (getAdapter)", false;
+    return true;
+}
+
+}  // namespace zqhost
