@@ -19,10 +19,10 @@ BenchStrategy strategy;
 
 }  // namespace
 
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     return &strategy;
 }
 
-extern "C" NORQ_EXPORT Norq::IZqContext* benchContext() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IZqContext* benchContext() {
     return context;
 }

@@ -95,6 +95,6 @@ DipBuyer strategy;
 
 }  // namespace
 
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     return &strategy;
 }

@@ -122,7 +122,9 @@ private:
     }
 
     void onExecutionReport(Norq::IZqContext*, const Norq::Execution* fill) override {
-        position_ += fill->side == kSideBuy ? fill->amount : -fill->amount;
+        // Widened before negating: the host may report any int32, -2^31 included.
+        const long long amount = fill->amount;
+        position_ += fill->side == kSideBuy ? amount : -amount;
         Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onExecutionReport").info()
             << "filled " << fill->amount << " " << fill->symbol << " at " << fill->price << ", position "
             << position_;
@@ -150,6 +152,6 @@ MaCrossStrategy strategy;
 
 }  // namespace
 
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     return &strategy;
 }

@@ -83,6 +83,6 @@ PyStrategy strategy;
 
 }  // namespace
 
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     return &strategy;
 }

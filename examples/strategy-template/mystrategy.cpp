@@ -73,6 +73,6 @@ MyStrategy strategy;
 
 }  // namespace
 
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     return &strategy;
 }

@@ -1,5 +1,7 @@
-// The one export macro of the SDK and the host contract. Everything a strategy
-// library or the host links against carries it; everything else stays hidden.
+// The export macros. NORQ_EXPORT marks what the adapter library exports and
+// strategy libraries and hosts import (the SDK classes, getAdapter);
+// everything else stays hidden. NORQ_STRATEGY_EXPORT marks what a strategy
+// library exports itself: its getStrategyHandler.
 #pragma once
 
 #if defined(_WIN32)
@@ -8,6 +10,8 @@
 #else
 #define NORQ_EXPORT __declspec(dllimport)
 #endif
+#define NORQ_STRATEGY_EXPORT __declspec(dllexport)
 #else
 #define NORQ_EXPORT __attribute__((visibility("default")))
+#define NORQ_STRATEGY_EXPORT __attribute__((visibility("default")))
 #endif

@@ -1,6 +1,6 @@
 // The interface a strategy library implements and returns from its export
 //
-//   extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler();
+//   extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler();
 //
 // The slot order is the binary interface: never reorder, insert or remove.
 // The adapter never destroys the handler. Record pointers point to

@@ -228,7 +228,7 @@ private:
 }  // namespace
 
 #if !defined(TEST_STRATEGY_NO_EXPORT)
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     static TestStrategy strategy;
     ++strategyRecorder().handlerRequests;
     if (strategyRecorder().throwInExport) throw std::runtime_error("no handler today");
@@ -240,7 +240,7 @@ extern "C" NORQ_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
 #endif
 }
 #else
-extern "C" NORQ_EXPORT Norq::IStrategyHandler* someOtherExport() {
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* someOtherExport() {
     return nullptr;
 }
 #endif
