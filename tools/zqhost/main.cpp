@@ -10,6 +10,7 @@
 #include <string>
 
 #include "account.h"
+#include "adapterlibrary.h"
 #include "bars.h"
 #include "callwatch.h"
 #include "dataprovider.h"
@@ -36,14 +37,6 @@ using namespace zqhost;
 constexpr uint32_t kTimerTick = 1004;
 constexpr int kExitFailure = 1;
 constexpr int kExitStrategyErrors = 3;
-
-std::string defaultAdapterPath() {
-#if defined(_WIN32)
-    return zq::platform::executableDir() + "/zqcxxadapter.dll";
-#else
-    return zq::platform::executableDir() + "/../lib/libzqcxxadapter.so";
-#endif
-}
 
 int fail(const std::string& message) {
     std::fflush(stdout);
@@ -191,11 +184,10 @@ int main(int argc, char** argv) {
     ZqLogLib::GetInstance().SetSink(platformRecordToStdout, nullptr);
 
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
-    zq::platform::ModuleHandle library = zq::platform::loadLibrary(zq::platform::absolutePath(adapterPath));
-    if (!library) return fail("cannot load the adapter " + adapterPath + ": " + zq::platform::lastErrorText());
-    auto getAdapter = reinterpret_cast<zq::GetAdapterFn>(zq::platform::findSymbol(library, "getAdapter"));
-    zq::IZqScriptAdapter* adapter = getAdapter ? getAdapter() : nullptr;
-    if (!adapter) return fail("the library " + adapterPath + " offers no adapter (getAdapter)");
+    AdapterLibrary opened;
+    if (!openAdapter(adapterPath, opened, error)) return fail(error);
+    zq::platform::ModuleHandle library = opened.module;
+    zq::IZqScriptAdapter* adapter = opened.adapter;
 
     Market market(std::move(bars));
     std::unique_ptr<TraceRecorder> recorder;
