@@ -2,52 +2,23 @@
 // running-parameter values read back by key, the schema check, and the
 // running-parameter change JSON. Input: the key, a newline, then the text.
 // The change JSON is parsed only while a strategy runs, so the sample
-// strategy is started once, with no host: log lines then come out as Qt debug
-// messages, which replay builds print so the corpus test can see the paths
-// its inputs reached.
-#include <QString>
-#include <QtGlobal>
+// strategy runs in the process.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "fuzzsupport.h"
 #include "norq/strategyparams.h"
 #include "norq/zqlog.h"
 #include "zq/izqscriptadapter.h"
-#include "zqloglib.h"
-
-namespace {
-
-void discardRecord(const ZqLogRecord&, void*) {}
-void handleMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
-#ifdef FUZZ_REPLAY
-    std::printf("%s\n", message.toUtf8().constData());
-#else
-    (void)message;
-#endif
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = [] {
-        ZqLogLib::GetInstance().SetSink(discardRecord, nullptr);
-        qInstallMessageHandler(handleMessage);
-        zq::IZqScriptAdapter* adapter = getAdapter();
-        if (!adapter->Init() || adapter->RunStrategy(FUZZ_STRATEGY, "{}") != zq::kResultOk) {
-            std::fprintf(stderr, "params_fuzz: cannot run %s\n", FUZZ_STRATEGY);
-            std::abort();
-        }
-        return true;
-    }();
-    (void)ready;
+    fuzz::setUpProcess();
+    fuzz::runStrategyOnce(FUZZ_STRATEGY, "{}");
 
-    std::string input(reinterpret_cast<const char*>(data), size);
-    size_t newline = input.find('\n');
-    std::string key = input.substr(0, newline);
-    std::string text = newline == std::string::npos ? std::string() : input.substr(newline + 1);
+    fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
+    const std::string& key = input.head;
+    std::string text(reinterpret_cast<const char*>(input.body), input.bodySize);
 
     Norq::StrategyParams params;
     params.setParams(Norq::ZqString(text.c_str()));

@@ -9,8 +9,10 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 shift || true
 
+# clang and its sanitizer runtimes build the fuzz targets; the abigail tools
+# check the binary interface.
 packages=(build-essential cmake ninja-build qtbase5-dev python3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev)
+          libbenchmark-dev clang libclang-rt-dev abigail-tools)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,256 @@
+// One fuzz target per family of converters of host data, chosen by the build
+// with FUZZ_CONVERTER: the JSON pushes, the JSON answers to reference, ETF
+// and margin queries, and the platform's trading rows. The input is what the
+// host hands over (a text, or the bytes of one row, zero after the input);
+// every converter of the family gets it, and then what the converters
+// promise is checked: no byte of a record left as it was, texts and stamps
+// read as Qt reads them, lists grown only as their answers allow.
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "convert/zqstructassembler.h"
+#include "fuzzsupport.h"
+
+using namespace Norq;
+
+namespace {
+
+// Converts into two records holding different junk and returns the first:
+// a byte the converter did not write differs between them.
+template <typename Record, typename Convert>
+Record convertTwice(Convert convert) {
+    Record first, second;
+    std::memset(&first, 0xa5, sizeof first);
+    std::memset(&second, 0x5a, sizeof second);
+    convert(first);
+    convert(second);
+    FUZZ_REQUIRE(std::memcmp(&first, &second, sizeof first) == 0);
+    return first;
+}
+
+template <typename T>
+bool isAllZero(const T& value) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+    for (size_t i = 0; i < sizeof value; ++i)
+        if (bytes[i]) return false;
+    return true;
+}
+
+template <size_t N>
+std::string text(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
+}
+
+std::string textOf(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+// --- JSON pushes -----------------------------------------------------------
+
+void bar(const uint8_t* data, size_t size) {
+    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+    int32_t result = 0;
+    KLineDataPush bar = convertTwice<KLineDataPush>(
+        [&](KLineDataPush& r) { result = ZqStructAssembler::AssemblePushKLineData(json.get(), r); });
+    FUZZ_REQUIRE(result == 0 || (result == -1 && isAllZero(bar)));
+    FUZZ_REQUIRE(isAllZero(bar.reserved));
+}
+
+void etfEstimate(const uint8_t* data, size_t size) {
+    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+    int32_t result = 0;
+    EtfEstimateInfo info = convertTwice<EtfEstimateInfo>(
+        [&](EtfEstimateInfo& r) { result = ZqStructAssembler::AssemblePushEtfEstimateInfo(json.get(), r); });
+    FUZZ_REQUIRE(result == 0 || (result == -1 && isAllZero(info)));
+}
+
+void orderReply(const uint8_t* data, size_t size) {
+    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+    convertTwice<OrderReply>([&](OrderReply& r) { ZqStructAssembler::assembleOrderReply(json.get(), r); });
+}
+
+void tradeDate(const uint8_t* data, size_t size) {
+    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+    const int32_t date = ZqStructAssembler::parserTradeDate(json.get());
+    FUZZ_REQUIRE(date == -1 || date == 0 || QDate(date / 10000, date / 100 % 100, date % 100).isValid());
+}
+
+void runParams(const uint8_t* data, size_t size) {
+    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+    std::string params = "before", filePath = "before";
+    const int32_t result = ZqStructAssembler::assembleModifyRunParams(json.get(), params, filePath);
+    FUZZ_REQUIRE(result == 0 || (result == -1 && params == "before" && filePath == "before"));
+}
+
+// --- JSON answers ----------------------------------------------------------
+
+void reference(const uint8_t* data, size_t size) {
+    const std::string json = textOf(data, size);
+    convertTwice<SecurityDetial>([&](SecurityDetial& r) { ZqStructAssembler::assembleSecurityDetial(json, r); });
+    convertTwice<FutureContractInfo>(
+        [&](FutureContractInfo& r) { ZqStructAssembler::assembleFutureContractInfo(json, r); });
+}
+
+void etf(const uint8_t* data, size_t size) {
+    const std::string json = textOf(data, size);
+    // An answer naming no ETF leaves every field after the fund symbol zero.
+    const EtfInfo info = ZqStructAssembler::assembleEtfInfo(json);
+    const auto* afterSymbol = reinterpret_cast<const unsigned char*>(&info) + sizeof info.etf_fund_symbol;
+    const size_t restSize = sizeof info - sizeof info.etf_fund_symbol;
+    FUZZ_REQUIRE(info.etf_fund_symbol[0] != '\0' ||
+                 std::count(afterSymbol, afterSymbol + restSize, 0) == static_cast<long>(restSize));
+
+    EtfConstituentList constituents;
+    ZqStructAssembler::assembleEtfConstituentList(json, constituents);
+    for (int i = 0; i < constituents.getSize(); ++i) FUZZ_REQUIRE(constituents.get(i).symbol[0] != '\0');
+}
+
+// Whether a contract or lending answer may fill its list: its "error_code"
+// is the string "0".
+bool acceptedList(const std::string& json) {
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromRawData(json.data(), int(json.size())));
+    return document.object().value(QLatin1String("error_code")).toString() == QLatin1String("0");
+}
+
+void margin(const uint8_t* data, size_t size) {
+    const std::string json = textOf(data, size);
+    convertTwice<MarginAsset>([&](MarginAsset& r) { ZqStructAssembler::assembleMarginAsset(json, r); });
+
+    MarginAssetRsp rsp{};
+    ZqStructAssembler::assembleMarginAssetRsp(json, rsp);
+    FUZZ_REQUIRE(rsp.error_code == 0 || isAllZero(rsp.asset));
+    FUZZ_REQUIRE(rsp.error_info.str() != nullptr);
+
+    MarginAssureSecurityList assured;
+    ZqStructAssembler::assembleMarginAssureSecurityList(json, assured);
+    for (int i = 0; i < assured.getSize(); ++i) {
+        const ZqString symbol = assured.getSymbol(i);
+        const double byPosition = assured.discountRatio(i), bySymbol = assured.discountRatio(symbol.str());
+        // NaN cannot come out of JSON, but compare bit patterns all the same.
+        FUZZ_REQUIRE(std::memcmp(&byPosition, &bySymbol, sizeof byPosition) == 0);
+    }
+
+    // Each list starts with one record of its own, which a refused answer
+    // must leave alone.
+    const bool accepted = acceptedList(json);
+    MarginContractList contracts;
+    contracts.push(new MarginContract{});
+    ZqStructAssembler::assembleMarginContractList(json, contracts);
+    FUZZ_REQUIRE(accepted || contracts.getSize() == 1);
+    for (int i = 0; i < contracts.getSize(); ++i) contracts.get(i);
+
+    MarginAccountSecurityList lendable;
+    lendable.push("kept", new MarginSecurityInfo{});
+    ZqStructAssembler::assembleMarginAccountSecurityList(json, lendable);
+    FUZZ_REQUIRE(accepted || lendable.getSize() == 1);
+    for (int i = 0; i < lendable.getSize(); ++i) {
+        const ZqString symbol = lendable.getSymbol(i);
+        FUZZ_REQUIRE(&lendable.marginSecurityInfo(symbol.str()) == &lendable.marginSecurityInfo(i));
+    }
+}
+
+// --- Trading rows ----------------------------------------------------------
+
+// What QByteArray::toInt makes of a decimal-text field of a row.
+template <size_t N>
+int32_t qtInt(const char (&field)[N]) {
+    return QByteArray(field, static_cast<int>(strnlen(field, N))).toInt();
+}
+
+// What Qt makes of a row's stamp (see convert/timetext.h), cut to the field.
+template <size_t N>
+std::string qtTimeText(int32_t date, int32_t timeOfDay, const char (&)[N]) {
+    const QString joined = QString::number(date) + QString::number(timeOfDay);
+    const QDateTime read = QDateTime::fromString(joined, QStringLiteral("yyyyMMddhmmss"));
+    return read.toString(QStringLiteral("yyyyMMdd hh:mm:ss zzz")).toStdString().substr(0, N - 1);
+}
+
+template <size_t N>
+std::string intText(int32_t value, const char (&)[N]) {
+    return std::to_string(value).substr(0, N - 1);
+}
+
+void orderRow(const uint8_t* data, size_t size) {
+    const std::unique_ptr<zq::OrderRow> row = fuzz::recordCopy<zq::OrderRow>(data, size);
+    const Order order = convertTwice<Order>([&](Order& r) { ZqStructAssembler::orderFromRow(*row, r); });
+    FUZZ_REQUIRE(order.status == qtInt(row->status));
+    FUZZ_REQUIRE(order.action == qtInt(row->action));
+    FUZZ_REQUIRE(order.invest_type == qtInt(row->invest_type));
+    FUZZ_REQUIRE(order.close_direction == qtInt(row->close_direction));
+    FUZZ_REQUIRE(order.covered_flag == qtInt(row->covered_flag));
+    FUZZ_REQUIRE(text(order.add_time) == qtTimeText(row->date, row->time_of_day, order.add_time));
+    FUZZ_REQUIRE(text(order.error_code) == intText(row->error_code, order.error_code));
+}
+
+void executionRow(const uint8_t* data, size_t size) {
+    const std::unique_ptr<zq::ExecutionRow> row = fuzz::recordCopy<zq::ExecutionRow>(data, size);
+    const Execution execution =
+        convertTwice<Execution>([&](Execution& r) { ZqStructAssembler::executionFromRow(*row, r); });
+    FUZZ_REQUIRE(execution.entrust_type == qtInt(row->entrust_type));
+    FUZZ_REQUIRE(execution.action == qtInt(row->action));
+    FUZZ_REQUIRE(execution.invest_type == qtInt(row->invest_type));
+    FUZZ_REQUIRE(execution.close_direction == qtInt(row->close_direction));
+    FUZZ_REQUIRE(text(execution.time) == qtTimeText(row->date, row->time_of_day, execution.time));
+}
+
+void positionRow(const uint8_t* data, size_t size) {
+    const std::unique_ptr<zq::PositionRow> row = fuzz::recordCopy<zq::PositionRow>(data, size);
+    const Position position =
+        convertTwice<Position>([&](Position& r) { ZqStructAssembler::positionFromRow(*row, r); });
+    FUZZ_REQUIRE(position.position_prop == qtInt(row->position_prop));
+    FUZZ_REQUIRE(position.invest_type == qtInt(row->invest_type));
+    FUZZ_REQUIRE(position.option_hold_type == qtInt(row->option_hold_type));
+}
+
+void fundRow(const uint8_t* data, size_t size) {
+    const std::unique_ptr<zq::FundRow> row = fuzz::recordCopy<zq::FundRow>(data, size);
+    convertTwice<FundInfo>([&](FundInfo& r) { ZqStructAssembler::fundInfoFromRow(*row, r); });
+}
+
+struct Converter {
+    const char* name;
+    void (*run)(const uint8_t* data, size_t size);
+};
+
+// The names are the build's FUZZ_CONVERTER values and the corpus folders.
+const Converter kConverters[] = {
+    {"bar", bar},
+    {"etf_estimate", etfEstimate},
+    {"order_reply", orderReply},
+    {"trade_date", tradeDate},
+    {"run_params", runParams},
+    {"reference", reference},
+    {"etf", etf},
+    {"margin", margin},
+    {"order_row", orderRow},
+    {"execution_row", executionRow},
+    {"position_row", positionRow},
+    {"fund_row", fundRow},
+};
+
+const Converter& chosenConverter() {
+    for (const Converter& c : kConverters)
+        if (std::strcmp(c.name, FUZZ_CONVERTER) == 0) return c;
+    std::fprintf(stderr, "converter_fuzz: no converter family named %s\n", FUZZ_CONVERTER);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::setUpProcess();
+    static const Converter& converter = chosenConverter();
+    converter.run(data, size);
+    return 0;
+}

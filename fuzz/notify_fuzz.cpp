@@ -1,0 +1,60 @@
+// Delivers arbitrary host notifications through the exported adapter to the
+// sample strategy, as the host does. Input: the notification id in decimal,
+// a newline, then the payload; without a newline the payload is null. Ids
+// that carry a trading row get the payload's bytes as one row, zero after
+// the input, as the host always hands over a whole row; all others get the
+// payload as a NUL-terminated text. The strategy trades on every crossing
+// of 1- and 2-bar averages and runs a timer, so bars and ticks reach the
+// system API and the timers, not just the converters.
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "fuzzsupport.h"
+#include "zq/hostrows.h"
+#include "zq/izqscriptadapter.h"
+#include "zq/notifymessage.h"
+
+namespace {
+
+constexpr const char* kStrategyParams =
+    R"({"symbol":"600000.SH","short_window":"1","long_window":"2","allow_short":"true","status_every":"1"})";
+
+// Keeps the payload alive for the call, in a block of exactly its size.
+struct Payload {
+    std::shared_ptr<void> block;
+};
+
+template <typename Row>
+Payload rowPayload(const fuzz::HeadAndBody& input) {
+    return Payload{std::shared_ptr<void>(fuzz::recordCopy<Row>(input.body, input.bodySize))};
+}
+
+Payload payloadFor(uint32_t id, const fuzz::HeadAndBody& input) {
+    if (!input.hasBody) return Payload{};
+    switch (id) {
+    case 1081: return rowPayload<zq::OrderRow>(input);
+    case 1082: return rowPayload<zq::ExecutionRow>(input);
+    case 1007: return rowPayload<zq::FundRow>(input);
+    case 1008: return rowPayload<zq::PositionRow>(input);
+    default:
+        return Payload{std::shared_ptr<void>(fuzz::textCopy(input.body, input.bodySize).release(),
+                                             [](void* text) { delete[] static_cast<char*>(text); })};
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::setUpProcess();
+    fuzz::runStrategyOnce(FUZZ_STRATEGY, kStrategyParams);
+
+    const fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
+    uint32_t id = 0;
+    std::from_chars(input.head.data(), input.head.data() + input.head.size(), id);
+    const Payload payload = payloadFor(id, input);
+    const zq::NotifyMessage message{id, payload.block.get()};
+    FUZZ_REQUIRE(getAdapter()->OnNotifyMessage(&message) == zq::kResultOk);
+    return 0;
+}
