@@ -1,6 +1,7 @@
 #include "sdk/logrouter.h"
 
 #include <QtGlobal>
+#include <string>
 
 #include "host/hostlink.h"
 
@@ -8,8 +9,8 @@ namespace Norq {
 
 namespace {
 
-void qtDebugLine(const std::string& text) {
-    qDebug("%s", text.c_str());
+void qtDebugLine(const char* text) {
+    qDebug("%s", text);
 }
 
 }  // namespace
@@ -19,19 +20,19 @@ LogRouter& LogRouter::instance() {
     return router;
 }
 
-void LogRouter::write(int32_t level, int32_t line, const std::string& file, const std::string& function,
-                      const std::string& text, const std::string& userLog, bool userFlag) {
+void LogRouter::write(int32_t level, int32_t line, const char* file, const char* function, const char* text,
+                      const char* userLog, bool userFlag) {
     zq::HostServices* host = HostLink::get();
     if (!host) {
-        qtDebugLine("log error: " + std::to_string(level) + " " + std::to_string(line) + " " + file + " " + function +
-                    " " + text + " " + userLog);
+        const std::string message = "log error: " + std::to_string(level) + " " + std::to_string(line) + " " + file +
+                                    " " + function + " " + text + " " + userLog;
+        qtDebugLine(message.c_str());
         return;
     }
     auto toHost = [&] {
-        host->WriteLog(level, line, file.c_str(), function.c_str(), text.c_str(), displayLevel.load(), userLog.c_str(),
-                       userFlag);
+        host->WriteLog(level, line, file, function, text, displayLevel.load(), userLog, userFlag);
     };
-    if (!userLog.empty()) {
+    if (*userLog) {
         toHost();
         return;
     }

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <string>
 
 namespace Norq {
 
@@ -17,8 +16,8 @@ public:
     // To the host's log operation (user-log lines always, others from the
     // log threshold up) and echoed to the Qt debug output from the console
     // threshold up. Without a host, only a "log error:" debug message.
-    void write(int32_t level, int32_t line, const std::string& file, const std::string& function,
-               const std::string& text, const std::string& userLog, bool userFlag);
+    void write(int32_t level, int32_t line, const char* file, const char* function, const char* text,
+               const char* userLog, bool userFlag);
 
     std::atomic<int32_t> logLevel{0};
     std::atomic<int32_t> consoleLevel{0};

@@ -69,19 +69,19 @@ Labelled& barFields(Labelled&& out, const Bar& v) {
 }  // namespace
 
 ZqLog& ZqLog::operator<<(StrategyParams& v) {
-    impl->text << '[' << v.getStrategyParams().str() << ']';
+    impl->stream() << '[' << v.getStrategyParams().str() << ']';
     return *this;
 }
 
 ZqLog& ZqLog::operator<<(const SymbolList& v) {
-    impl->text << '[';
-    for (int i = 0; i < v.getSize(); ++i) impl->text << (i ? "," : "") << v.get(i).str();
-    impl->text << ']';
+    impl->stream() << '[';
+    for (int i = 0; i < v.getSize(); ++i) impl->stream() << (i ? "," : "") << v.get(i).str();
+    impl->stream() << ']';
     return *this;
 }
 
 ZqLog& ZqLog::operator<<(const Order& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .number("status", v.status)
         .text("add_time", v.add_time)
         .number("amount", v.amount)
@@ -117,7 +117,7 @@ ZqLog& ZqLog::operator<<(const Order& v) {
 }
 
 ZqLog& ZqLog::operator<<(const Execution& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("time", v.time)
         .number("amount", v.amount)
         .number("price", v.price)
@@ -143,7 +143,7 @@ ZqLog& ZqLog::operator<<(const Execution& v) {
 }
 
 ZqLog& ZqLog::operator<<(const Position& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("symbol", v.symbol)
         .number("price", v.price)
         .number("hold_cost", v.hold_cost)
@@ -173,7 +173,7 @@ ZqLog& ZqLog::operator<<(const Position& v) {
 }
 
 ZqLog& ZqLog::operator<<(const FundInfo& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .number("available_cash", v.available_cash)
         .number("locked_cash", v.locked_cash)
         .number("total_value", v.total_value)
@@ -202,7 +202,7 @@ ZqLog& ZqLog::operator<<(const FundInfo& v) {
 // By position, no labels: the price and volume ladders in brackets, and a
 // "[...]" marker in place of each order-queue array.
 ZqLog& ZqLog::operator<<(const Tick& v) {
-    std::ostream& out = impl->text;
+    std::ostream& out = impl->stream();
     out << '[';
     textOf(out, v.symbol);
     out << ',' << v.trading_day << ',' << v.update_time << ',' << v.pre_close << ',' << v.open << ',' << v.high << ','
@@ -229,7 +229,7 @@ ZqLog& ZqLog::operator<<(const Tick& v) {
 }
 
 ZqLog& ZqLog::operator<<(const KLineData& v) {
-    barFields(Labelled(impl->text), v)
+    barFields(Labelled(impl->stream()), v)
         .text("symbol", v.symbol)
         .number("open_interest", v.open_interest)
         .number("settle_price", v.settle_price);
@@ -237,12 +237,12 @@ ZqLog& ZqLog::operator<<(const KLineData& v) {
 }
 
 ZqLog& ZqLog::operator<<(const KLineDataPush& v) {
-    barFields(Labelled(impl->text), v).text("symbol", v.symbol).text("data_type", v.data_type);
+    barFields(Labelled(impl->stream()), v).text("symbol", v.symbol).text("data_type", v.data_type);
     return *this;
 }
 
 ZqLog& ZqLog::operator<<(const SecurityDetial& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("symbol", v.symbol)
         .text("display_name", v.display_name)
         .text("spell_name", v.spell_name)
@@ -272,7 +272,7 @@ ZqLog& ZqLog::operator<<(const SecurityDetial& v) {
 }
 
 ZqLog& ZqLog::operator<<(const EtfInfo& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("etf_fund_symbol", v.etf_fund_symbol)
         .text("etf_symbol", v.etf_symbol)
         .number("report_unit", v.report_unit)
@@ -287,7 +287,7 @@ ZqLog& ZqLog::operator<<(const EtfInfo& v) {
 }
 
 ZqLog& ZqLog::operator<<(const EtfConstituentInfo& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("symbol", v.symbol)
         .number("sample_size", v.sample_size)
         .number("cash_replace_flag", v.cash_replace_flag)
@@ -301,7 +301,7 @@ ZqLog& ZqLog::operator<<(const EtfConstituentInfo& v) {
 }
 
 ZqLog& ZqLog::operator<<(const EtfEstimateInfo& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("symbol", v.symbol)
         .text("datetime", v.datetime)
         .number("IOPV", v.IOPV)
@@ -313,7 +313,7 @@ ZqLog& ZqLog::operator<<(const EtfEstimateInfo& v) {
 }
 
 ZqLog& ZqLog::operator<<(const MarginAsset& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .number("cash_asset", v.cash_asset)
         .number("security_market_value", v.security_market_value)
         .number("assure_asset", v.assure_asset)
@@ -352,7 +352,7 @@ ZqLog& ZqLog::operator<<(const MarginAsset& v) {
 }
 
 ZqLog& ZqLog::operator<<(const MarginContract& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .number("contract_type", v.contract_type)
         .number("open_date", v.open_date)
         .text("symbol", v.symbol)
@@ -367,7 +367,7 @@ ZqLog& ZqLog::operator<<(const MarginContract& v) {
 }
 
 ZqLog& ZqLog::operator<<(const MarginSecurityInfo& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .number("loan_available_qty", v.loan_available_qty)
         .number("loan_ratio", v.loan_ratio)
         .number("position_type", v.position_type)
@@ -376,7 +376,7 @@ ZqLog& ZqLog::operator<<(const MarginSecurityInfo& v) {
 }
 
 ZqLog& ZqLog::operator<<(const RecordOrder& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("symbol", v.symbol)
         .text("datetime", v.datetime)
         .number("side", v.side)
@@ -391,7 +391,7 @@ ZqLog& ZqLog::operator<<(const RecordOrder& v) {
 }
 
 ZqLog& ZqLog::operator<<(const RecordTransaction& v) {
-    Labelled(impl->text)
+    Labelled(impl->stream())
         .text("symbol", v.symbol)
         .text("datetime", v.datetime)
         .number("trade_type", v.trade_type)

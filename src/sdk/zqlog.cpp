@@ -1,5 +1,7 @@
 #include "norq/zqlog.h"
 
+#include <cstring>
+
 #include "host/hostlink.h"
 #include "norq/zqstring.h"
 #include "sdk/logrouter.h"
@@ -65,40 +67,40 @@ ZqLog& ZqLog::userLog(const char* name, bool) {
     return *this;
 }
 
-// The stream's default formatting: a char as the character, floating values
-// with six significant digits in the shorter of fixed and scientific form.
-#define ZQLOG_INSERT(Type)             \
+ZqLog& ZqLog::operator<<(char v) {
+    impl->append(&v, 1);
+    return *this;
+}
+
+#define ZQLOG_INSERT_NUMBER(Type)      \
     ZqLog& ZqLog::operator<<(Type v) { \
-        impl->text << v;               \
+        impl->appendNumber(v);         \
         return *this;                  \
     }
 
-ZQLOG_INSERT(char)
-ZQLOG_INSERT(short)
-ZQLOG_INSERT(unsigned short)
-ZQLOG_INSERT(int)
-ZQLOG_INSERT(unsigned int)
-ZQLOG_INSERT(long)
-ZQLOG_INSERT(unsigned long)
-ZQLOG_INSERT(long long)
-ZQLOG_INSERT(float)
-ZQLOG_INSERT(double)
+ZQLOG_INSERT_NUMBER(short)
+ZQLOG_INSERT_NUMBER(unsigned short)
+ZQLOG_INSERT_NUMBER(int)
+ZQLOG_INSERT_NUMBER(unsigned int)
+ZQLOG_INSERT_NUMBER(long)
+ZQLOG_INSERT_NUMBER(unsigned long)
+ZQLOG_INSERT_NUMBER(long long)
+ZQLOG_INSERT_NUMBER(float)
+ZQLOG_INSERT_NUMBER(double)
 
-#undef ZQLOG_INSERT
+#undef ZQLOG_INSERT_NUMBER
 
 ZqLog& ZqLog::operator<<(const char* v) {
-    if (v) impl->text << v;
+    if (v) impl->append(v, std::strlen(v));
     return *this;
 }
 
 ZqLog& ZqLog::operator<<(bool v) {
-    impl->text << (v ? "true" : "false");
-    return *this;
+    return *this << (v ? "true" : "false");
 }
 
 ZqLog& ZqLog::operator<<(ZqString& v) {
-    impl->text << v.str();
-    return *this;
+    return *this << v.str();
 }
 
 void ZqLog::setLogLevel(LOG_LEVEL level) {

@@ -12,13 +12,11 @@ constexpr const char* kDirectModule = "STRATEGY_MODULE";
 
 // The platform logger reads its format argument as printf conversions; a
 // line's text must come out as written.
-std::string asFormat(const std::string& text) {
-    if (text.find('%') == std::string::npos) return text;
+std::string asFormat(const char* text) {
     std::string format;
-    format.reserve(text.size() + 8);
-    for (char c : text) {
-        format += c;
-        if (c == '%') format += '%';
+    for (; *text; ++text) {
+        format += *text;
+        if (*text == '%') format += '%';
     }
     return format;
 }
@@ -34,10 +32,11 @@ ZqLogImpl::~ZqLogImpl() {
     try {
         if (mode == LOG_MODE_DIRECT) {
             ZqLogLib::GetInstance().Log(level, kDirectModule, line, file.c_str(), function.c_str(),
-                                        asFormat(text.str()).c_str());
+                                        asFormat(buffer.c_str()).c_str());
             return;
         }
-        LogRouter::instance().write(level, line, file, function, text.str(), user_log, user_flag);
+        LogRouter::instance().write(level, line, file.c_str(), function.c_str(), buffer.c_str(), user_log.c_str(),
+                                    user_flag);
     } catch (...) {
     }
 }

@@ -2,6 +2,12 @@
 // the platform logger.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <locale>
+#include <random>
+#include <sstream>
 #include <tuple>
 
 #include "adapterfixture.h"
@@ -100,6 +106,52 @@ TEST_F(ZqLogTest, InsertionsUseTheStreamsDefaultForms) {
                               << nothing << "|" << text;
     ASSERT_EQ(host.logs.size(), 1u);
     EXPECT_EQ(host.logs[0].text, "true|false|1.5|1.23457e+06|0.1|x|-3|65535|-7|4000000000|-8|9|-1234567890123||zq");
+}
+
+// Numbers are formatted without a stream when the locale allows: every form
+// must still be the stream's, including lines far longer than the in-place
+// area and values at the edges of the floating-point range.
+TEST_F(ZqLogTest, NumbersComeOutAsTheStreamWritesThemOverLongLines) {
+    std::mt19937_64 bits(7);
+    std::vector<double> values = {0.0, -0.0, 1e-310, -1e308, 123456.5, 999999.5, 1e-5, 0.0001,
+                                  std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::max()};
+    for (int i = 0; i < 2000; ++i) {
+        const uint64_t word = bits();
+        double value;
+        std::memcpy(&value, &word, sizeof value);
+        values.push_back(i % 2 ? value : static_cast<double>(static_cast<int64_t>(word)) / 1024);
+    }
+    std::ostringstream expected;
+    {
+        ZqLog log("s", 1, "f");
+        for (double v : values) {
+            const auto whole = static_cast<long long>(bits());
+            // (a double beyond float's range has no float value to convert to)
+            const float narrow = std::fabs(v) > std::numeric_limits<float>::max() ? 0.1f : static_cast<float>(v);
+            log << v << ' ' << narrow << ' ' << whole << ' ';
+            expected << v << ' ' << narrow << ' ' << whole << ' ';
+        }
+    }
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_EQ(host.logs[0].text, expected.str());
+}
+
+// A process-wide locale with its own decimal mark and grouping is honoured,
+// as a stream built for the line would honour it.
+TEST_F(ZqLogTest, NumbersFollowAGlobalLocaleThatIsNotTheClassicOne) {
+    struct Commas : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+        char do_thousands_sep() const override { return '.'; }
+        std::string do_grouping() const override { return "\3"; }
+    };
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new Commas));
+    ZqLog("s", 1, "f").info() << 1234567 << " " << 10.5;
+    std::locale::global(previous);
+    ZqLog("s", 1, "f").info() << 1234567 << " " << 10.5;
+    ASSERT_EQ(host.logs.size(), 2u);
+    EXPECT_EQ(host.logs[0].text, "1.234.567 10,5");
+    EXPECT_EQ(host.logs[1].text, "1234567 10.5");
 }
 
 TEST_F(ZqLogTest, CopiesShareOneLineWrittenOnceByTheLastCopy) {
