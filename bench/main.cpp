@@ -10,7 +10,7 @@
 
 namespace {
 
-enum class GoalKind { RatioAtMost, NanosecondsAtMost, PerSecondAtLeast };
+enum class GoalKind { RatioAtMost, NanosecondsAtMost, PerSecondAtLeast, Reported };
 
 struct Goal {
     const char* operation;
@@ -27,6 +27,7 @@ const Goal kGoals[] = {
     {"log line to host slot 6", "BM_LogLineToHost", "BM_LogLineFloor", GoalKind::RatioAtMost, 1.2},
     {"dropped log line", "BM_LogLineDropped", "BM_LogLineToHost", GoalKind::RatioAtMost, 1.0},
     {"getOrders, 100 000 rows, per row", "BM_GetOrders/100000/manual_time", "BM_GetOrders/1000/manual_time", GoalKind::RatioAtMost, 1.5},
+    {"  the same, pages fresh each query", "BM_GetOrdersFreshPages/100000/manual_time", "BM_GetOrdersFreshPages/1000/manual_time", GoalKind::Reported, 0},
     {"wall clock text", "BM_WallClockText", "BM_QtLocalTimeText", GoalKind::RatioAtMost, 1.0},
     {"zqhost replay, bars", "BM_ReplayBars/100000", nullptr, GoalKind::PerSecondAtLeast, 200000},
 };
@@ -55,9 +56,8 @@ public:
 private:
     // Benchmarks over N rows compare per row.
     static double perRow(const std::string& name) {
-        const std::string prefix = "BM_GetOrders/";
-        if (name.rfind(prefix, 0) != 0) return 1;
-        return std::strtod(name.c_str() + prefix.size(), nullptr);
+        if (name.rfind("BM_GetOrders", 0) != 0) return 1;
+        return std::strtod(name.c_str() + name.find('/') + 1, nullptr);
     }
 };
 
@@ -79,8 +79,9 @@ void printGoals(const GoalReporter& reporter) {
         bool met = goal.kind == GoalKind::RatioAtMost ? ratio <= goal.bound : ours->second <= goal.bound;
         char bound[32];
         std::snprintf(bound, sizeof bound, goal.kind == GoalKind::RatioAtMost ? "<= %.1fx" : "<= %.0f ns", goal.bound);
+        if (goal.kind == GoalKind::Reported) std::snprintf(bound, sizeof bound, "-");
         std::printf("%-34s %11.1f ns %11.1f ns %7.2fx %10s  %s\n", goal.operation, ours->second, floorNs, ratio, bound,
-                    met ? "met" : "NOT MET");
+                    goal.kind == GoalKind::Reported ? "(reported)" : met ? "met" : "NOT MET");
     }
 }
 
