@@ -3,10 +3,13 @@
 // are what count), or next to an absolute goal where one is set.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -37,15 +40,17 @@ class GoalReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration) continue;
+            // With repetitions, the median of each; otherwise the one run.
+            bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type != Run::RT_Iteration && !median) continue;
+            const std::string name = run.run_name.str();
             // Manual timings are real times; everything else counts CPU time.
-            bool manual = run.benchmark_name().find("/manual_time") != std::string::npos;
+            bool manual = name.find("/manual_time") != std::string::npos;
             double time = manual ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
             double nanoseconds = time * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            double items = perRow(run.benchmark_name());
-            nsPerItem[run.benchmark_name()] = nanoseconds / items;
+            nsPerItem[name] = nanoseconds / perRow(name);
             auto rate = run.counters.find("items_per_second");
-            if (rate != run.counters.end()) perSecond[run.benchmark_name()] = rate->second;
+            if (rate != run.counters.end()) perSecond[name] = rate->second;
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -88,6 +93,21 @@ void printGoals(const GoalReporter& reporter) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Three repetitions and their medians unless told otherwise: one noisy
+    // run on a shared machine should not decide a goal.
+    std::vector<char*> args(argv, argv + argc);
+    const bool repetitionsGiven = std::any_of(args.begin(), args.end(), [](const char* arg) {
+        return std::strncmp(arg, "--benchmark_repetitions", 23) == 0;
+    });
+    char repetitions[] = "--benchmark_repetitions=3";
+    char aggregatesOnly[] = "--benchmark_display_aggregates_only=true";
+    if (!repetitionsGiven) {
+        args.push_back(repetitions);
+        args.push_back(aggregatesOnly);
+    }
+    argc = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     GoalReporter reporter;
