@@ -180,8 +180,15 @@ TEST(ZqStructAssembler, PositionAmountsTruncateTowardZeroAndSaturate) {
         double value;
         int64_t amount;
         int32_t multiplier;
-    } cases[] = {{-99.9, -99, -99}, {kNaN, 0, 0}, {kInf, INT64_MAX, INT32_MAX}, {-kInf, INT64_MIN, INT32_MIN},
-                 {1e300, INT64_MAX, INT32_MAX}, {3e9, 3000000000, INT32_MAX}, {-3e9, -3000000000, INT32_MIN}};
+    } cases[] = {
+        {99.9, 99, 99}, {-99.9, -99, -99}, {-0.5, 0, 0}, {-0.0, 0, 0}, {kNaN, 0, 0},
+        {kInf, INT64_MAX, INT32_MAX}, {-kInf, INT64_MIN, INT32_MIN}, {1e300, INT64_MAX, INT32_MAX},
+        {2147483647.9, 2147483647, INT32_MAX}, {2147483648.0, 2147483648, INT32_MAX},
+        {-2147483648.9, -2147483648, INT32_MIN}, {-2147483649.0, -2147483649, INT32_MIN},
+        // the largest double below 2^63, 2^63 itself, -2^63, and the next double below it
+        {9223372036854774784.0, 9223372036854774784, INT32_MAX}, {9223372036854775808.0, INT64_MAX, INT32_MAX},
+        {-9223372036854775808.0, INT64_MIN, INT32_MIN}, {-9223372036854777856.0, INT64_MIN, INT32_MIN},
+    };
     // clang-format on
     double zq::PositionRow::*const rowAmounts[] = {&zq::PositionRow::init_amount,   &zq::PositionRow::total_amount,
                                                    &zq::PositionRow::locked_amount, &zq::PositionRow::closeable_amount,
