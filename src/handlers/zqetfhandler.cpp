@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t kCodeQuery = 2055;
 constexpr int32_t kMsgEtfInfo = 2061;
 constexpr int32_t kMsgEtfConstituents = 2062;
 constexpr int32_t kSidePurchase = 1;
@@ -24,7 +23,7 @@ Norq::ZqLog errorLine(int line, const char* function) {
 
 HostReply askEtf(zq::HostServices* host, int32_t msgType, const char* fundSymbol) {
     QJsonObject params{{"msg_type", msgType}, {"etf_fund_symbol", QString::fromUtf8(fundSymbol ? fundSymbol : "")}};
-    return requestJson(host, kCodeQuery, params);
+    return requestJson(host, kQueryRequestCode, params);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int32_t kCodeQuery = 2055;
 constexpr int32_t kCodeContracts = 2050;
 constexpr int32_t kCodeRefund = 2053;
 constexpr int32_t kMsgRefund = 2054;
@@ -61,7 +60,7 @@ Norq::SymbolList symbolsOf(zq::HostServices* host, int line, const char* functio
     Norq::SymbolList symbols;
     std::string account = creditAccount(host, line, function, kNoAccountForLending);
     if (account.empty()) return symbols;
-    HostReply reply = askCredit(host, kCodeQuery, account, msgType);
+    HostReply reply = askCredit(host, kQueryRequestCode, account, msgType);
     if (!reply.usable()) return symbols;
     // An answer that is no array holds no symbols; one that is no string
     // holds an empty one.
@@ -113,7 +112,7 @@ Norq::MarginAsset ZqMarginHandler::getMarginAsset() {
     std::string account =
         creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAsset", "未找到信用账号，查询信用资产失败");
     if (account.empty()) return asset;
-    HostReply reply = askCredit(host, kCodeQuery, account, kMsgAsset);
+    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgAsset);
     if (reply.usable()) ZqStructAssembler::assembleMarginAsset(reply.text, asset);
     return asset;
 }
@@ -124,7 +123,7 @@ Norq::MarginAssureSecurityList ZqMarginHandler::getMarginAssureSecurityList() {
     std::string account = creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAssureSecurityList",
                                         "未找到信用账号，查询担保品列表失败");
     if (account.empty()) return collateral;
-    HostReply reply = askCredit(host, kCodeQuery, account, kMsgCollateral);
+    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgCollateral);
     if (reply.usable()) ZqStructAssembler::assembleMarginAssureSecurityList(reply.text, collateral);
     return collateral;
 }
@@ -157,7 +156,7 @@ int64_t ZqMarginHandler::getAvaliableMarginQty(const Norq::MarginQtyRequest& req
         {"position_type", request.position_type == 0 ? kDefaultPositionType : request.position_type},
         {"entrust_type", QString::number(r3 ? 0 : request.entrust_type)},
     };
-    HostReply reply = askCredit(host, kCodeQuery, account, kMsgTradableQty, params);
+    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgTradableQty, params);
     if (!reply.usable()) return 0;
     QJsonObject answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text)).object();
     if (Norq::member(answer, "rsp_body_error_code").toDouble() != 0.0) return 0;
@@ -175,7 +174,7 @@ Norq::MarginAssetRsp ZqMarginHandler::getMarginAssetFromCounter() {
         rsp.error_info = noAccount;
         return rsp;
     }
-    HostReply reply = askCredit(host, kCodeQuery, account, kMsgCounterAsset);
+    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgCounterAsset);
     if (reply.usable()) {
         ZqStructAssembler::assembleMarginAssetRsp(reply.text, rsp);
     } else {
@@ -197,7 +196,7 @@ Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityList(const cha
     }
     QJsonObject params{{"position_type", kSpecialPositionType}};
     if (symbol) params.insert("security_symbol", QString::fromUtf8(symbol));
-    HostReply reply = askCredit(host, kCodeQuery, account, kMsgLendable, params);
+    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgLendable, params);
     if (reply.usable()) ZqStructAssembler::assembleMarginAccountSecurityList(reply.text, securities);
     return securities;
 }

@@ -10,17 +10,6 @@ namespace {
 
 constexpr const char* kDirectModule = "STRATEGY_MODULE";
 
-// The platform logger reads its format argument as printf conversions; a
-// line's text must come out as written.
-std::string asFormat(const char* text) {
-    std::string format;
-    for (; *text; ++text) {
-        format += *text;
-        if (*text == '%') format += '%';
-    }
-    return format;
-}
-
 }  // namespace
 
 ZqLogImpl::ZqLogImpl(const char* file, int line, const char* function)
@@ -31,8 +20,9 @@ ZqLogImpl::ZqLogImpl(const char* file, int line, const char* function)
 ZqLogImpl::~ZqLogImpl() {
     try {
         if (mode == LOG_MODE_DIRECT) {
-            ZqLogLib::GetInstance().Log(level, kDirectModule, line, file.c_str(), function.c_str(),
-                                        asFormat(buffer.c_str()).c_str());
+            // The logger reads printf conversions; the text must come out as written.
+            ZqLogLib::GetInstance().Log(level, kDirectModule, line, file.c_str(), function.c_str(), "%s",
+                                        buffer.c_str());
             return;
         }
         LogRouter::instance().write(level, line, file.c_str(), function.c_str(), buffer.c_str(), user_log.c_str(),

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kCodeCurrentTime = 2055;
 constexpr int32_t kMsgCurrentTime = 2100;
 constexpr int32_t kCodeStartStrategy = 2075;
 constexpr int32_t kCodeInstanceId = 2080;
@@ -121,7 +120,7 @@ bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runP
 Norq::ZqString ZqSysApi::getCurrentTime() {
     // In operate mode 0 the local clock is the time; the host is not asked.
     if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(wallClockText().c_str());
-    HostReply reply = requestJson(hostServices(), kCodeCurrentTime, {{"msg_type", kMsgCurrentTime}});
+    HostReply reply = requestJson(hostServices(), kQueryRequestCode, {{"msg_type", kMsgCurrentTime}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : wallClockText().c_str());
 }
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kCodeQuery = 2055;
 constexpr int32_t kMsgSymbolList = 2073;
 constexpr int32_t kMsgSymbolDetail = 2074;
 constexpr int32_t kMsgFutureContract = 2094;
@@ -52,7 +51,7 @@ Norq::SymbolList ZqSysApi::getSymbolList(const char* exchange, const char* secur
                        {"exchange_type", QString::fromUtf8(exchange)},
                        {"security_type", textOrEmpty(securityType)},
                        {"security_sub_type", textOrEmpty(securitySubType)}};
-    HostReply reply = requestJson(hostServices(), kCodeQuery, params);
+    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
     if (!reply.usable()) return symbols;
     QJsonDocument answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text));
     for (const QJsonValue& symbol : answer.array()) symbols.put(symbol.toString().toUtf8().constData());
@@ -72,7 +71,7 @@ Norq::SecurityDetialEx ZqSysApi::getSymbolDetialEx(const char* symbol) {
         return unknownSecurity();
     }
     QJsonObject params{{"msg_type", kMsgSymbolDetail}, {"security_symbol", QString::fromUtf8(symbol)}};
-    HostReply reply = requestJson(hostServices(), kCodeQuery, params);
+    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
     if (!reply.usable()) return unknownSecurity();
     Norq::SecurityDetialEx detail{};
     ZqStructAssembler::assembleSecurityDetial(reply.text, detail);
@@ -94,7 +93,7 @@ Norq::FutureContractInfo ZqSysApi::getFutureContractInfo(const char* symbol, int
                        {"security_symbol", QString::fromUtf8(symbol)},
                        {"fund_account", QString::fromStdString(account)},
                        {"invest_type", QString::number(investType)}};
-    HostReply reply = requestJson(hostServices(), kCodeQuery, params);
+    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
     if (reply.usable()) ZqStructAssembler::assembleFutureContractInfo(reply.text, info);
     return info;
 }
