@@ -10,20 +10,13 @@ build_dir=${1:-build}
 shift || true
 
 # clang and its sanitizer runtimes build the fuzz targets; the abigail tools
-# check the binary interface.
-packages=(build-essential cmake ninja-build qtbase5-dev python3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-dev abigail-tools)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "setup: installing ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# check the binary interface; pkg-config and make build the SDK's template the
+# way its README says; zlib reads compressed bar files and traces; GNU
+# parallel runs emitted sweep commands.
+packages=(build-essential cmake ninja-build pkg-config qtbase5-dev python3-dev zlib1g-dev libgtest-dev
+          libgmock-dev libbenchmark-dev clang libclang-rt-dev abigail-tools parallel)
+source scripts/lib/packages.sh
+ensure_packages "${packages[@]}"
 
 cmake -S . -B "$build_dir" -G Ninja "$@"
 cmake --build "$build_dir"

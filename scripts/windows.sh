@@ -7,18 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=${1:-build-win}
-packages=(g++-mingw-w64-x86-64 wine64 cmake ninja-build libgtest-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "windows: installing ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source scripts/lib/packages.sh
+ensure_packages g++-mingw-w64-x86-64 wine64 cmake ninja-build libgtest-dev
 
 cmake -S tests/windows -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build_dir"
