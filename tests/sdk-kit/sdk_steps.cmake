@@ -43,7 +43,7 @@ if(STEP STREQUAL "install")
   file(READ ${share}/doc/README.md doc)
   file(READ ${share}/strategy-template/README.md template_readme)
   foreach(part "## Writing a strategy" "## Running a strategy on your machine: zqhost" "## For strategy authors"
-          "NORQ_STRATEGY_EXPORT")
+          "NORQ_STRATEGY_EXPORT" "Timers\\.\\*\\* A periodic timer counts host ticks" "ORDER_STATUS_FILLED")
     if(NOT doc MATCHES "${part}")
       message(FATAL_ERROR "the installed doc/README.md lacks '${part}'")
     endif()

@@ -39,9 +39,8 @@ using namespace zqhost;
 
 constexpr uint32_t kTimerTick = 1004;
 constexpr int kExitFailure = 1;
-constexpr int kExitStrategyErrors = 3;
-
 constexpr int kExitBadCommandLine = 2;
+constexpr int kExitStrategyErrors = 3;
 
 int fail(const std::string& message, int status = kExitFailure) {
     tellUser(message);
@@ -132,7 +131,8 @@ bool outputsUsable(const Options& options, int& status) {
         status = fail(error, kExitBadCommandLine);
         return false;
     }
-    for (const NamedFile& result : {NamedFile{"--summary", options.summaryPath}, NamedFile{"--report", options.reportPath}}) {
+    for (const NamedFile& result : {NamedFile{"--summary", options.summaryPath},
+                                    NamedFile{"--report", options.reportPath}}) {
         if (!result.path.empty() && !canWriteResult(result, error)) {
             status = fail(error);
             return false;
@@ -150,6 +150,25 @@ bool writeResults(const Session& s, const RunResult& result) {
     if (!s.options.reportPath.empty() && !writeReport(result, s.options.reportPath, error)) {
         fail("cannot write the report: " + error);
         return false;
+    }
+    return true;
+}
+
+// The closing summary, the result files and, when interrupted, where the
+// run stopped. False when a result file could not be written.
+bool reportReplay(const Session& s, const Replay& replay, const std::string& runParams, int status) {
+    RunResult result = replay.result(s.options.strategyPath, s.options.cash);
+    result.info = describeRun(s.options, runParams, ZQHOST_VERSION);
+    result.info.exitStatus = status;
+    result.info.callbackErrors = s.host.callbackErrors();
+    result.info.interrupted = interruptRequested();
+    result.info.reached = result.lastBar;
+    std::fprintf(terminal(), "%s", terminalSummary(result).c_str());
+    std::fflush(terminal());
+    if (!writeResults(s, result)) return false;
+    if (result.info.interrupted) {
+        tellUser("interrupted at simulated time " + result.lastBar + " after " + std::to_string(replay.delivered()) +
+                 " of " + std::to_string(s.market->bars().size()) + " bars; the results cover the run so far");
     }
     return true;
 }
@@ -179,23 +198,8 @@ int runStrategy(Session& s) {
     if (replay) replay->drain();
     hostLine(kLogInfo, "strategy stopped");
     status = exitStatus(s);
-    if (replay) {
-        RunResult result = replay->result(s.options.strategyPath, s.options.cash);
-        result.info = describeRun(s.options, runParams, ZQHOST_VERSION);
-        result.info.exitStatus = status;
-        result.info.callbackErrors = s.host.callbackErrors();
-        result.info.interrupted = interruptRequested();
-        result.info.reached = result.lastBar;
-        std::fprintf(terminal(), "%s", terminalSummary(result).c_str());
-        std::fflush(terminal());
-        if (!writeResults(s, result)) return kExitFailure;
-        if (result.info.interrupted) {
-            tellUser("interrupted at simulated time " + result.lastBar + " after " + std::to_string(replay->delivered()) +
-                     " of " + std::to_string(s.market->bars().size()) + " bars; the results cover the run so far");
-        }
-    } else if (interruptRequested()) {
-        tellUser("interrupted");
-    }
+    if (replay && !reportReplay(s, *replay, runParams, status)) return kExitFailure;
+    if (!replay && interruptRequested()) tellUser("interrupted");
     if (status == kExitStrategyErrors) {
         fail(std::to_string(s.host.strategyErrors()) +
              " strategy callback(s) threw (see the log above); --allow-errors accepts that");

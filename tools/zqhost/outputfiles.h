@@ -1,7 +1,8 @@
 // The files a run writes (--summary, --report, --record, --log), checked
 // before the first bar: no two name the same file, none names an input (a
 // bar file, the strategy library), and each result file can be created,
-// so that an hour-long run does not end with its results lost.
+// so that an hour-long run does not end with its results lost. The main
+// thread, before the run.
 #pragma once
 
 #include <string>
