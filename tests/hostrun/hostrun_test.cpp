@@ -235,6 +235,7 @@ TEST(Interruption, TheSecondSignalEndsTheProcessAtOnce) {
 // English lines where the library's own records need the user to act, once each.
 TEST(Messages, SayWhatTheUserMustDoOnceEach) {
     const std::string dir = freshDir("messages");
+    std::ofstream(dir + "/broken_signals.py") << "def signal(:\n";
     struct Case {
         const char* name;
         std::string library;
@@ -250,6 +251,8 @@ TEST(Messages, SayWhatTheUserMustDoOnceEach) {
          "parameter of that name"},
         {"no such Python file", kProbe, {"--param", "python_file=/nonexistent/signals.py"}, 0,
          "[HOST] the Python file /nonexistent/signals.py did not load: check that it exists and its path is right"},
+        {"a Python file that does not import", kProbe, {"--param", "python_file=" + dir + "/broken_signals.py"}, 0,
+         "[HOST] the Python module broken_signals did not load: Python's own error is above"},
         {"getParams throws", kLibDir + "/libprobestrategy_badschema.so", {}, 3,
          "zqhost: the strategy's getParams threw: no schema today"},
         {"a crash names the callback", kProbe, {"--param", "crash_at_bar=2"}, -1,

@@ -227,8 +227,10 @@ int main(int argc, char** argv) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     std::vector<Bar> bars;
+    catchInterruptions();
     if (!options.barFiles.empty() && !readBarFiles(options.barFiles, bars, error)) return fail(error);
     if (!options.barFiles.empty() && bars.empty()) return fail("the bar files hold no bars");
+    if (interruptRequested()) return fail("interrupted before the run started", kExitInterrupted);
 
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
@@ -262,7 +264,6 @@ int main(int argc, char** argv) {
     adapter->SetHostServices(recorder ? recorder->wrap(host) : &host);
     Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
                     recorder.get()};
-    catchInterruptions();
     status = runStrategy(session);
     if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();
