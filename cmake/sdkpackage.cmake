@@ -6,7 +6,8 @@
 #   bin/zqhost, bin/DLLs/         the local host and the system Python modules
 #   lib/cmake/NorqStrategySdk/    find_package(NorqStrategySdk)
 #   lib/pkgconfig/                norq-strategy-sdk.pc
-#   share/norq-strategy-sdk/      the strategy template and the sample bars
+#   share/norq-strategy-sdk/      the strategy template, the sample bars, the sample
+#                                 strategies (samples/) and the documentation (doc/)
 # Both package files find the prefix from where they lie, so an installed SDK
 # can be moved.
 include(CMakePackageConfigHelpers)
@@ -38,3 +39,25 @@ install(FILES ${norq_package_dir}/norq-strategy-sdk.pc DESTINATION lib/pkgconfig
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/strategy-template DESTINATION share/norq-strategy-sdk
         PATTERN "build" EXCLUDE PATTERN "*.so" EXCLUDE)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/data/sample_bars.csv DESTINATION share/norq-strategy-sdk/data)
+
+# The README's sections for strategy authors and zqhost users, taken from it
+# whenever it changes, with the docs/ pages beside them.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
+file(READ ${PROJECT_SOURCE_DIR}/README.md norq_readme)
+set(norq_sdk_readme "# The Norq strategy SDK\n\nFrom the project's README. The other pages of this folder go into more detail.\n")
+foreach(heading "## Writing a strategy" "## Running a strategy on your machine" "## For strategy authors")
+  string(FIND "${norq_readme}" "\n${heading}" begin)
+  if(begin EQUAL -1)
+    message(FATAL_ERROR "README.md has no section '${heading}' for the installed SDK's documentation")
+  endif()
+  string(SUBSTRING "${norq_readme}" ${begin} -1 section)
+  string(SUBSTRING "${section}" 1 -1 rest)
+  string(FIND "${rest}" "\n## " end)
+  string(SUBSTRING "${section}" 0 ${end} section)
+  string(APPEND norq_sdk_readme "${section}\n")
+endforeach()
+file(WRITE ${norq_package_dir}/doc/README.md "${norq_sdk_readme}")
+install(FILES ${norq_package_dir}/doc/README.md DESTINATION share/norq-strategy-sdk/doc)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION share/norq-strategy-sdk/doc FILES_MATCHING PATTERN "*.md")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/macross ${PROJECT_SOURCE_DIR}/examples/dipbuyer
+        ${PROJECT_SOURCE_DIR}/examples/pystrategy DESTINATION share/norq-strategy-sdk/samples)

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int32_t kBuy = 1;
-constexpr int32_t kSell = 2;
-
 class MyStrategy : public Norq::StrategyHandlerBase {
 public:
     Norq::StrategyParams getParams() override {
@@ -34,12 +31,12 @@ public:
         if (std::strcmp(bar->symbol, symbol_.str()) != 0) return;
         if (bars_++ > 0) run_ = bar->close > last_ ? std::max(run_, 0) + 1 : bar->close < last_ ? std::min(run_, 0) - 1 : 0;
         last_ = bar->close;
-        if (run_ == runLength_ && position_ == 0) order(ctx, kBuy);
-        if (run_ == -runLength_ && position_ > 0) order(ctx, kSell);
+        if (run_ == runLength_ && position_ == 0) order(ctx, Norq::ORDER_SIDE_BUY);
+        if (run_ == -runLength_ && position_ > 0) order(ctx, Norq::ORDER_SIDE_SELL);
     }
 
     void onExecutionReport(Norq::IZqContext*, const Norq::Execution* fill) override {
-        position_ += fill->side == kBuy ? fill->amount : -fill->amount;
+        position_ += fill->side == Norq::ORDER_SIDE_BUY ? fill->amount : -fill->amount;
         Norq::ZqLog(__FILE__, __LINE__, "MyStrategy::onExecutionReport").info()
             << "filled " << fill->amount << " " << fill->symbol << " at " << fill->price << ", holding " << position_;
     }

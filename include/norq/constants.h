@@ -1,9 +1,10 @@
 // The SDK's text constants: bar periods, exchange codes and the codes of
 // trading requests. They have internal linkage, so every unit that includes
 // this header holds its own copies, built when its library loads. Read them
-// through str().
+// through str(). Order sides and statuses are numbers (ordercodes.h).
 #pragma once
 
+#include "norq/ordercodes.h"
 #include "norq/zqstring.h"
 
 namespace Norq {

@@ -32,6 +32,7 @@ ZqLogLib& ZqLogLib::GetInstance() {
 
 int ZqLogLib::Log(int level, const char* module, int line, const char* file, const char* function, const char* format,
                   ...) {
+    if (level < threshold_.load(std::memory_order_relaxed)) return 0;
     std::vector<char> text(256);
     va_list args;
     va_start(args, format);
@@ -60,4 +61,8 @@ void ZqLogLib::SetSink(ZqLogSink sink, void* user) {
     std::lock_guard<std::mutex> guard(writeLock);
     sink_ = sink;
     sinkUser_ = user;
+}
+
+void ZqLogLib::SetThreshold(int level) {
+    threshold_.store(level, std::memory_order_relaxed);
 }

@@ -1,7 +1,10 @@
 // Stand-in for the platform's logging library: one process-wide logger with a
 // printf-style write operation. Records go to standard error, one line each,
-// unless a sink is installed (tests use one to capture them).
+// unless a sink is installed (tests use one to capture them). Records below
+// the threshold (debug by default) are dropped before they are formatted.
 #pragma once
+
+#include <atomic>
 
 #if defined(_WIN32)
 #if defined(ZQLOGLIB_BUILD)
@@ -36,9 +39,12 @@ public:
 
     // Replaces standard error by `sink` (null restores standard error).
     void SetSink(ZqLogSink sink, void* user);
+    // Records of a lower level than `level` are dropped; any thread.
+    void SetThreshold(int level);
 
 private:
     ZqLogLib() = default;
     ZqLogSink sink_ = nullptr;
     void* sinkUser_ = nullptr;
+    std::atomic<int> threshold_{0};
 };

@@ -31,12 +31,29 @@ if(STEP STREQUAL "install")
   expect(0 "" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${sdk})
   foreach(file bin/zqhost lib/libzqcxxadapter.so lib/libzqloglib.so lib/libzqdataaccess.so include/norq/norq.h
           include/zq/hostservices.h lib/cmake/NorqStrategySdk/NorqStrategySdkConfig.cmake
-          lib/pkgconfig/norq-strategy-sdk.pc share/norq-strategy-sdk/strategy-template/CMakeLists.txt)
+          lib/pkgconfig/norq-strategy-sdk.pc share/norq-strategy-sdk/strategy-template/CMakeLists.txt
+          share/norq-strategy-sdk/doc/summary.md share/norq-strategy-sdk/samples/macross/macross.cpp
+          share/norq-strategy-sdk/samples/dipbuyer/dipbuyer.cpp share/norq-strategy-sdk/samples/pystrategy/pystrategy.py)
     if(NOT EXISTS ${sdk}/${file})
       message(FATAL_ERROR "the installed SDK lacks ${file}")
     endif()
   endforeach()
+  # The documentation holds the README's sections for strategy authors, and
+  # the template's README points to it.
+  file(READ ${share}/doc/README.md doc)
+  file(READ ${share}/strategy-template/README.md template_readme)
+  foreach(part "## Writing a strategy" "## Running a strategy on your machine: zqhost" "## For strategy authors"
+          "NORQ_STRATEGY_EXPORT" "Timers\\.\\*\\* A periodic timer counts host ticks" "ORDER_STATUS_FILLED")
+    if(NOT doc MATCHES "${part}")
+      message(FATAL_ERROR "the installed doc/README.md lacks '${part}'")
+    endif()
+  endforeach()
+  if(NOT template_readme MATCHES "share/norq-strategy-sdk/doc/README.md" OR NOT template_readme MATCHES "samples/")
+    message(FATAL_ERROR "the template's README does not point to the documentation and samples")
+  endif()
+  # Samples come as sources; nothing built from this tree is installed.
   file(GLOB_RECURSE stray RELATIVE ${sdk} ${sdk}/*test* ${sdk}/*bench* ${sdk}/*fuzz* ${sdk}/*macross*)
+  list(FILTER stray EXCLUDE REGEX "^share/norq-strategy-sdk/samples/macross/macross.cpp$")
   if(stray)
     message(FATAL_ERROR "tests, benchmarks or samples were installed: ${stray}")
   endif()

@@ -20,17 +20,19 @@
 #include <vector>
 
 #include "bars.h"
+#include "norq/ordercodes.h"
 #include "zq/hostorder.h"
 
 namespace zqhost {
 
-// Order statuses as the local host reports them in its order rows.
+// Order statuses as the local host reports them in its order rows: the
+// SDK's names, which strategies compare with.
 enum OrderStatus : int32_t {
-    kAccepted = 1,
-    kCancelled = 5,
-    kPartiallyFilled = 7,
-    kFilled = 8,
-    kRejected = 9,
+    kAccepted = Norq::ORDER_STATUS_ACCEPTED,
+    kCancelled = Norq::ORDER_STATUS_CANCELLED,
+    kPartiallyFilled = Norq::ORDER_STATUS_PARTIALLY_FILLED,
+    kFilled = Norq::ORDER_STATUS_FILLED,
+    kRejected = Norq::ORDER_STATUS_REJECTED,
 };
 
 struct SimOrder {

@@ -6,12 +6,30 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostlog.h"
+
 namespace zqhost {
 
 namespace {
 
 // Read by the crash handler, which can take no lock.
 char currentCall[256] = "nothing";
+
+// The strategy callback a notification from the local host ends in.
+const char* callbackOf(uint32_t id) {
+    switch (id) {
+    case 1004: return "a timer's callback";
+    case 1005: return "onTradeDate1005";
+    case 1006: return "onTradeDate1006";
+    case 1007: return "onFundUpdate";
+    case 1008: return "onPositionUpdate";
+    case 1061: return "onKLine";
+    case 1081: return "onOrderReport";
+    case 1082: return "onExecutionReport";
+    case 1090: return "onOrderReply";
+    default: return nullptr;
+    }
+}
 
 void onCrash(int signal) {
     std::fprintf(stderr, "\n[HOST] the strategy crashed (signal %d) during %s\n", signal, currentCall);
@@ -41,8 +59,9 @@ void CallWatch::begin(const std::string& what) {
 }
 
 void CallWatch::begin(uint32_t id, const char* what, int64_t stamp) {
-    std::snprintf(currentCall, sizeof currentCall, "notification %u (%s) at simulated time %lld", id, what,
-                  static_cast<long long>(stamp));
+    const char* callback = callbackOf(id);
+    std::snprintf(currentCall, sizeof currentCall, "notification %u (%s%s%s) at simulated time %lld", id,
+                  callback ? callback : "", callback ? ", " : "", what, static_cast<long long>(stamp));
     started();
 }
 
@@ -73,9 +92,8 @@ void CallWatch::watch() {
         bool returned = changed_.wait_for(guard, std::chrono::seconds(timeoutSeconds_),
                                           [&] { return stopping_ || !inCall_ || call_ != call; });
         if (returned) continue;
-        std::printf("[HOST] the strategy did not return from %s within %d s; stopping the run\n", currentCall,
-                    timeoutSeconds_);
-        std::fflush(stdout);
+        hostLine(kLogError, "the strategy did not return from %s within %d s; stopping the run", currentCall,
+                 timeoutSeconds_);
         std::_Exit(4);
     }
 }

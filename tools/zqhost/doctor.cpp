@@ -198,7 +198,7 @@ private:
             });
             return fail(cxxLinkage ? "its getStrategyHandler has C++ linkage, so the adapter cannot find it: declare "
                                      "it extern \"C\""
-                                   : "it does not export getStrategyHandler: add extern \"C\" NORQ_EXPORT "
+                                   : "it does not export getStrategyHandler: add extern \"C\" NORQ_STRATEGY_EXPORT "
                                      "Norq::IStrategyHandler* getStrategyHandler() returning your strategy");
         }
         watch_.begin("getStrategyHandler");

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fixedtext.h"
+#include "hostlog.h"
 #include "norq/records.h"
 #include "rows.h"
-#include "fixedtext.h"
+#include "userhints.h"
 
 namespace zqhost {
 
@@ -26,7 +28,10 @@ constexpr uint32_t kOrderReport = 1081;
 constexpr uint32_t kExecutionReport = 1082;
 constexpr uint32_t kFundUpdate = 1007;
 constexpr uint32_t kPositionUpdate = 1008;
-constexpr const char* kStrategyThrew = "策略回调抛出异常";
+// The library's record of a throwing callback: the callback's name follows
+// the first marker, the exception's text the second.
+constexpr const char* kStrategyThrew = "策略回调抛出异常，回调：";
+constexpr const char* kThrewReason = " 原因：";
 
 const char* levelName(int32_t level) {
     static const char* const names[] = {"DEBUG", "INFO", "WARN", "ERROR"};
@@ -38,13 +43,13 @@ const char* orEmpty(const char* text) {
 }
 
 void unserved(const char* what, int32_t code, const char* detail) {
-    std::printf("[HOST] %s %d not served by the local host: %s\n", what, code, orEmpty(detail));
+    hostLine(kLogWarn, "%s %d not served by the local host: %s", what, code, orEmpty(detail));
 }
 
 void printOrder(const char* what, const zq::HostOrderRecord& record) {
     const Norq::OrderRequest& r = record.request;
-    std::printf("[HOST] %s: %s %s side %d amount %d price %.4f price type %s entrust %d flag %s account %s "
-                "instance %s\n",
+    hostLine(kLogInfo, "%s: %s %s side %d amount %d price %.4f price type %s entrust %d flag %s account %s "
+             "instance %s",
                 what, fixedText(record.client_order_id).c_str(), fixedText(r.symbol).c_str(), r.side, r.amount, r.price,
                 fixedText(r.price_type).c_str(), r.entrust_type, fixedText(record.order_flag).c_str(),
                 fixedText(record.account_id).c_str(), fixedText(record.instance_id).c_str());
@@ -139,10 +144,10 @@ int32_t LocalHost::cancel(const std::string& json) {
         account_->cancel(what, reason, changed);
     }
     if (changed.empty()) {
-        std::printf("[HOST] cancel of %s refused: %s\n", what.c_str(), reason.empty() ? "no open order" : reason.c_str());
+        hostLine(kLogInfo, "cancel of %s refused: %s", what.c_str(), reason.empty() ? "no open order" : reason.c_str());
         return kRefused;
     }
-    std::printf("[HOST] cancelled %s\n", what.c_str());
+    hostLine(kLogInfo, "cancelled %s", what.c_str());
     reportChanges(changed, {});
     return 0;
 }
@@ -150,10 +155,22 @@ int32_t LocalHost::cancel(const std::string& json) {
 void LocalHost::WriteLog(int32_t level, int32_t, const char* file, const char* function, const char* text, int32_t,
                          const char* userLog, bool) {
     const char* user = orEmpty(userLog);
-    std::printf("[%s] %s %s%s%s: %s\n", levelName(level), orEmpty(file), orEmpty(function), *user ? " @" : "", user,
-                orEmpty(text));
-    std::fflush(stdout);
-    if (std::strncmp(orEmpty(text), kStrategyThrew, std::strlen(kStrategyThrew)) == 0) ++strategyErrors_;
+    if (logEnabled(level)) {
+        logLine(level, std::string("[") + levelName(level) + "] " + orEmpty(file) + " " + orEmpty(function) +
+                           (*user ? " @" : "") + user + ": " + orEmpty(text));
+    }
+    noteCallbackError(orEmpty(text));
+}
+
+void LocalHost::noteCallbackError(const std::string& text) {
+    if (text.compare(0, std::strlen(kStrategyThrew), kStrategyThrew) != 0) return;
+    std::string rest = text.substr(std::strlen(kStrategyThrew));
+    size_t reason = rest.find(kThrewReason);
+    CallbackError error;
+    error.callback = rest.substr(0, reason);
+    if (reason != std::string::npos) error.exception = rest.substr(reason + std::strlen(kThrewReason));
+    if (market_ && market_->now() != 0) error.time = displayTime(market_->now());
+    callbackErrors_.push_back(std::move(error));
 }
 
 void LocalHost::CleanUserLog(const char*) {}
@@ -191,7 +208,9 @@ void LocalHost::GetSnapshot(const char* symbol, void* out) {
 void LocalHost::RegisterUserLog(const char*, const char*) {}
 
 std::string LocalHost::GetAccountId(const char* accountTypeName) {
-    return accountIdOfType(accountTypeName);
+    std::string id = accountIdOfType(accountTypeName);
+    if (id.empty()) hintMissingAccount(orEmpty(accountTypeName));
+    return id;
 }
 
 std::string LocalHost::accountIdOfType(const char* name) const {
@@ -217,12 +236,12 @@ void LocalHost::placeOrder(const zq::HostOrderRecord& record, int32_t batchNo) {
     size_t index = account_->place(record, batchNo, market_->now());
     const SimOrder& order = account_->orders()[index];
     if (order.status == kRejected) {
-        std::printf("[HOST] order %s rejected: %s\n", order.id.c_str(), order.reason.c_str());
+        hostLine(kLogInfo, "order %s rejected: %s", order.id.c_str(), order.reason.c_str());
     } else {
         char price[32];
         std::snprintf(price, sizeof price, order.market ? "market" : "limit %.2f", order.limit);
-        std::printf("[HOST] order %s accepted: %s %d %s at %s\n", order.id.c_str(), order.side == 1 ? "buy" : "sell",
-                    order.amount, order.symbol.c_str(), price);
+        hostLine(kLogInfo, "order %s accepted: %s %d %s at %s", order.id.c_str(),
+                 order.side == Norq::ORDER_SIDE_BUY ? "buy" : "sell", order.amount, order.symbol.c_str(), price);
     }
     reportChanges({index}, {});
 }
@@ -246,17 +265,16 @@ int32_t LocalHost::acceptBatch(const uint8_t* bytes, size_t size) {
     if (size < sizeof header) return kRefused;
     std::memcpy(&header, bytes, sizeof header);
     if (header.count < 0 || (size - sizeof header) / sizeof(zq::HostOrderRecord) < static_cast<size_t>(header.count)) {
-        std::printf("[HOST] batch %d refused: %zu bytes do not hold %d orders\n", header.batch_no, size, header.count);
+        hostLine(kLogInfo, "batch %d refused: %zu bytes do not hold %d orders", header.batch_no, size, header.count);
         return kRefused;
     }
-    std::printf("[HOST] batch %d of %d orders accepted\n", header.batch_no, header.count);
+    hostLine(kLogInfo, "batch %d of %d orders accepted", header.batch_no, header.count);
     const uint8_t* record = bytes + sizeof header;
     for (int32_t i = 0; i < header.count; ++i, record += sizeof(zq::HostOrderRecord)) {
         zq::HostOrderRecord order;
         std::memcpy(&order, record, sizeof order);
         placeOrder(order, header.batch_no);
     }
-    std::fflush(stdout);
     return 0;
 }
 

@@ -1,6 +1,6 @@
 // The local host's services, standing in for the trading client. Log lines
-// go to standard output; account and instance ids come from the command
-// line. With a replayed market, orders and cancels go to the simulated
+// go to the host's log stream (hostlog.h); account and instance ids come
+// from the command line. With a replayed market, orders and cancels go to the simulated
 // account and its reports wait, as pushes, until the call that caused them
 // has returned; without one, orders are accepted and printed. Requests the
 // local host does not simulate are printed and refused.
@@ -15,6 +15,7 @@
 
 #include "account.h"
 #include "market.h"
+#include "runinfo.h"
 #include "zq/hostorder.h"
 #include "zq/hostservices.h"
 
@@ -45,7 +46,8 @@ public:
     // What GetTickLength answers: the simulated time since the last tick.
     void setTickLength(int32_t milliseconds) { settings_.tickLength = milliseconds; }
     // Exceptions strategy callbacks threw, as the library reported them.
-    int strategyErrors() const { return strategyErrors_; }
+    int strategyErrors() const { return static_cast<int>(callbackErrors_.size()); }
+    const std::vector<CallbackError>& callbackErrors() const { return callbackErrors_; }
     // Queues the reports of what changed: order rows, then each fill's
     // execution row, then fund and position updates when anything filled.
     void reportChanges(const std::vector<size_t>& orders, const std::vector<size_t>& fills);
@@ -74,12 +76,13 @@ private:
     int32_t answerQuery(const std::string& json, zq::HostResult* result);
     int32_t cancel(const std::string& json);
     std::string accountIdOfType(const char* name) const;
+    void noteCallbackError(const std::string& text);
 
     Settings settings_;
     const Market* market_;
     SimAccount* account_;
     std::deque<Push> pushes_;
-    int strategyErrors_ = 0;
+    std::vector<CallbackError> callbackErrors_;
 };
 
 }  // namespace zqhost

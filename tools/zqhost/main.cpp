@@ -15,9 +15,12 @@
 #include "callwatch.h"
 #include "dataprovider.h"
 #include "doctor.h"
+#include "hostlog.h"
+#include "interruption.h"
 #include "localhost.h"
 #include "market.h"
 #include "options.h"
+#include "outputfiles.h"
 #include "params.h"
 #include "platform/platform.h"
 #include "replay.h"
@@ -26,9 +29,9 @@
 #include "terminalsummary.h"
 #include "tracerecorder.h"
 #include "tracereplay.h"
+#include "userhints.h"
 #include "zq/clocksource.h"
 #include "zq/izqscriptadapter.h"
-#include "zqloglib.h"
 
 namespace {
 
@@ -36,20 +39,12 @@ using namespace zqhost;
 
 constexpr uint32_t kTimerTick = 1004;
 constexpr int kExitFailure = 1;
+constexpr int kExitBadCommandLine = 2;
 constexpr int kExitStrategyErrors = 3;
 
-int fail(const std::string& message) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "zqhost: %s\n", message.c_str());
-    return kExitFailure;
-}
-
-// The platform logger's records join the host's stream, in order.
-void platformRecordToStdout(const ZqLogRecord& r, void*) {
-    static const char* const names[] = {"DEBUG", "INFO", "WARN", "ERROR"};
-    std::printf("[%s] %s %s %s: %s\n", r.level >= 0 && r.level < 4 ? names[r.level] : "LOG", r.module, r.file,
-                r.function, r.text);
-    std::fflush(stdout);
+int fail(const std::string& message, int status = kExitFailure) {
+    tellUser(message);
+    return status;
 }
 
 void replayClock(char out[22], void* market) {
@@ -72,14 +67,14 @@ std::string tickText(std::chrono::system_clock::time_point now, long long offset
 void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options, CallWatch& watch) {
     if (options.ticks == 0) return;
     auto now = std::chrono::system_clock::now();
-    for (int i = 1; i <= options.ticks; ++i) {
+    for (int i = 1; i <= options.ticks && !interruptRequested(); ++i) {
         std::string text = tickText(now, static_cast<long long>(i) * options.tickLength);
         zq::NotifyMessage tick{kTimerTick, text.c_str()};
         watch.begin("the timer tick at " + text);
         adapter.OnNotifyMessage(&tick);
         watch.end();
     }
-    std::printf("[HOST] delivered %d timer ticks\n", options.ticks);
+    hostLine(kLogInfo, "delivered %d timer ticks", options.ticks);
 }
 
 struct Session {
@@ -99,12 +94,49 @@ bool runParameters(Session& s, std::string& runParams, int& status) {
         status = fail("cannot load the strategy " + s.options.strategyPath + " (see the log above)");
         return false;
     }
-    std::printf("[HOST] parameter schema: %s\n", schema.c_str());
+    if (!s.host.callbackErrors().empty()) {
+        const CallbackError& threw = s.host.callbackErrors().front();
+        status = fail("the strategy's " + threw.callback + " threw: " + threw.exception, kExitStrategyErrors);
+        return false;
+    }
+    hostLine(kLogInfo, "parameter schema: %s", schema.c_str());
     if (s.options.schemaOnly) return status = 0, false;
     std::string error;
     if (!buildRunParams(schema, s.options.params, s.options.paramSets, runParams, error)) {
         status = fail("bad parameters: " + error);
         return false;
+    }
+    return true;
+}
+
+// Interrupted first: the results of an interrupted run are partial,
+// whatever else happened.
+int exitStatus(const Session& s) {
+    if (interruptRequested()) return kExitInterrupted;
+    if (s.host.strategyErrors() > 0 && !s.options.allowErrors) return kExitStrategyErrors;
+    return 0;
+}
+
+// The result files can be created, and none overwrites another or an input.
+bool outputsUsable(const Options& options, int& status) {
+    std::string error;
+    std::vector<NamedFile> inputs{{"strategy library", options.strategyPath}};
+    for (const std::string& path : options.barFiles) inputs.push_back({"--bars", path});
+    if (!options.replayPath.empty()) inputs.push_back({"--replay", options.replayPath});
+    if (!outputsAreDistinct({{"--summary", options.summaryPath},
+                             {"--report", options.reportPath},
+                             {"--record", options.recordPath},
+                             {"--log", options.logPath}},
+                            inputs, error)) {
+        status = fail(error, kExitBadCommandLine);
+        return false;
+    }
+    for (const NamedFile& result : {NamedFile{"--summary", options.summaryPath},
+                                    NamedFile{"--report", options.reportPath}}) {
+        if (!result.path.empty() && !canWriteResult(result, error)) {
+            status = fail(error);
+            return false;
+        }
     }
     return true;
 }
@@ -122,11 +154,30 @@ bool writeResults(const Session& s, const RunResult& result) {
     return true;
 }
 
+// The closing summary, the result files and, when interrupted, where the
+// run stopped. False when a result file could not be written.
+bool reportReplay(const Session& s, const Replay& replay, const std::string& runParams, int status) {
+    RunResult result = replay.result(s.options.strategyPath, s.options.cash);
+    result.info = describeRun(s.options, runParams, ZQHOST_VERSION);
+    result.info.exitStatus = status;
+    result.info.callbackErrors = s.host.callbackErrors();
+    result.info.interrupted = interruptRequested();
+    result.info.reached = result.lastBar;
+    std::fprintf(terminal(), "%s", terminalSummary(result).c_str());
+    std::fflush(terminal());
+    if (!writeResults(s, result)) return false;
+    if (result.info.interrupted) {
+        tellUser("interrupted at simulated time " + result.lastBar + " after " + std::to_string(replay.delivered()) +
+                 " of " + std::to_string(s.market->bars().size()) + " bars; the results cover the run so far");
+    }
+    return true;
+}
+
 int runStrategy(Session& s) {
     int status = 0;
     std::string runParams;
     if (!runParameters(s, runParams, status)) return status;
-    std::printf("[HOST] running with parameters: %s\n", runParams.c_str());
+    hostLine(kLogInfo, "running with parameters: %s", runParams.c_str());
     const char* path = s.options.strategyPath.c_str();
     s.watch.begin("onInit");
     int32_t started = s.adapter.RunStrategy(path, runParams.c_str());
@@ -145,18 +196,15 @@ int runStrategy(Session& s) {
     s.adapter.StopStrategy();
     s.watch.end();
     if (replay) replay->drain();
-    std::printf("[HOST] strategy stopped\n");
-    if (replay) {
-        RunResult result = replay->result(s.options.strategyPath, s.options.cash);
-        std::printf("%s", terminalSummary(result).c_str());
-        if (!writeResults(s, result)) return kExitFailure;
-    }
-    if (s.host.strategyErrors() > 0 && !s.options.allowErrors) {
+    hostLine(kLogInfo, "strategy stopped");
+    status = exitStatus(s);
+    if (replay && !reportReplay(s, *replay, runParams, status)) return kExitFailure;
+    if (!replay && interruptRequested()) tellUser("interrupted");
+    if (status == kExitStrategyErrors) {
         fail(std::to_string(s.host.strategyErrors()) +
              " strategy callback(s) threw (see the log above); --allow-errors accepts that");
-        return kExitStrategyErrors;
     }
-    return 0;
+    return status;
 }
 
 }  // namespace
@@ -170,18 +218,23 @@ int main(int argc, char** argv) {
         std::fputs(usageText(), error.empty() ? stdout : stderr);
         return error.empty() ? 0 : 2;
     }
+    int status = 0;
+    if (!outputsUsable(options, status)) return status;
+    if (!startLog(options.logPath, options.logLevel, error)) return fail(error);
+    watchPlatformRecords(hintFromRecord);
     if (!options.replayPath.empty()) return replayTrace(options);
     if (!zq::platform::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     std::vector<Bar> bars;
+    catchInterruptions();
     if (!options.barFiles.empty() && !readBarFiles(options.barFiles, bars, error)) return fail(error);
     if (!options.barFiles.empty() && bars.empty()) return fail("the bar files hold no bars");
+    if (interruptRequested()) return fail("interrupted before the run started", kExitInterrupted);
 
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
     if (!options.qtEcho) zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
-    ZqLogLib::GetInstance().SetSink(platformRecordToStdout, nullptr);
 
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     AdapterLibrary opened;
@@ -211,12 +264,12 @@ int main(int argc, char** argv) {
     adapter->SetHostServices(recorder ? recorder->wrap(host) : &host);
     Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
                     recorder.get()};
-    int status = runStrategy(session);
+    status = runStrategy(session);
     if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();
     if (setClockAtExit) setClockAtExit(nullptr, nullptr);
     ZqDataAccessSetProvider(nullptr);
-    ZqLogLib::GetInstance().SetSink(nullptr, nullptr);
+    stopLog();
     // Like the trading client, keep the adapter mapped until the process
     // ends: its process-wide objects are released at exit.
     return status;

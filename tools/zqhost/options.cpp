@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "hostlog.h"
+
 namespace {
 
 const char* const kAccountTypes[] = {"stock", "stock_margin", "futures", "open_fund", "option"};
@@ -75,7 +77,11 @@ const char* usageText() {
            "  --record FILE.jsonl   with --bars: write every notification delivered and every request\n"
            "                        the strategy made\n"
            "  --replay FILE.jsonl   deliver a recorded run again and report the first request that differs\n"
-           "  --qt-echo             also show the library's Qt debug echo of log lines (standard error)\n";
+           "  --qt-echo             also show the library's Qt debug echo of log lines (standard error)\n"
+           "  --log-level LEVEL     show log lines of this level and above: debug, info, warn, error\n"
+           "                        (default: info)\n"
+           "  --quiet               show warnings and errors only (--log-level warn)\n"
+           "  --log FILE            write the log to FILE; the terminal shows the summary alone\n";
 }
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
@@ -138,6 +144,15 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
                 error = "--callback-timeout takes a whole number of seconds, got '" + text + "'";
                 ok = false;
             }
+        } else if (arg == "--log-level") {
+            if ((ok = value(text)) && !zqhost::parseLogLevel(text, options.logLevel)) {
+                error = "--log-level takes debug, info, warn or error, got '" + text + "'";
+                ok = false;
+            }
+        } else if (arg == "--quiet") {
+            options.logLevel = zqhost::kLogWarn;
+        } else if (arg == "--log") {
+            ok = value(options.logPath);
         } else if (arg == "--partial") {
             options.partialFills = true;
         } else if (arg == "--allow-errors") {

@@ -26,6 +26,8 @@ struct Options {
     bool qtEcho = false;  // keep the library's Qt debug echo of log lines
     std::string recordPath;  // write the run's trace here
     std::string replayPath;  // run the strategy against this trace instead of bars
+    int logLevel = 1;        // the log stream's threshold: 0 debug, 1 info, 2 warn, 3 error
+    std::string logPath;     // the log stream's file; empty: standard output
 };
 
 // Fills `options` from argv. On a bad command line returns false with the

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "interruption.h"
+
 namespace zqhost {
 
 namespace {
@@ -68,14 +70,17 @@ Replay::Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, S
 
 void Replay::run(bool progress) {
     const std::vector<Bar>& bars = market_.bars();
-    for (size_t i = 0; i < bars.size(); ++i) {
+    for (size_t i = 0; i < bars.size() && !interruptRequested(); ++i) {
         deliverBar(i);
+        delivered_ = i + 1;
         if (progress && (i + 1) % kProgressEvery == 0) {
             std::fprintf(stderr, "\r[HOST] replayed %zu of %zu bars", i + 1, bars.size());
         }
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", "");
-    if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
+    if (delivered_ == bars.size() && !bars.empty()) {
+        deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
+    }
     if (tap_) tap_->finished();
 }
 
@@ -144,10 +149,10 @@ RunResult Replay::result(const std::string& strategy, double startingCash) const
     RunResult result;
     const std::vector<Bar>& bars = market_.bars();
     result.strategy = strategy;
-    result.bars = static_cast<int64_t>(bars.size());
-    if (!bars.empty()) {
+    result.bars = static_cast<int64_t>(delivered_);
+    if (delivered_ > 0) {
         result.firstBar = displayTime(bars.front().stamp);
-        result.lastBar = displayTime(bars.back().stamp);
+        result.lastBar = displayTime(bars[delivered_ - 1].stamp);
     }
     result.startingCash = startingCash;
     result.finalCash = account_.cash();

@@ -28,8 +28,11 @@ class Replay {
 public:
     Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch);
 
-    // Delivers every bar; `progress` writes a progress line to standard error.
+    // Delivers every bar, or those before an interruption (interruption.h);
+    // `progress` writes a progress line to standard error.
     void run(bool progress);
+    // How many bars were delivered.
+    size_t delivered() const { return delivered_; }
     // Delivers what waits after a call the host made itself (RunStrategy).
     void drain();
     RunResult result(const std::string& strategy, double startingCash) const;
@@ -52,6 +55,7 @@ private:
     CallWatch& watch_;
     ReplayTap* tap_ = nullptr;
     int64_t lastTickSeconds_ = -1;
+    size_t delivered_ = 0;
     std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity
     std::map<std::string, std::vector<std::pair<int64_t, double>>> closes_;  // stamp, close
 };

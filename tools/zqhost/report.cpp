@@ -27,6 +27,9 @@ th, td { padding: 3px 8px; border-bottom: 1px solid #eee; text-align: left; whit
 th { background: #f4f6f8; position: sticky; top: 0; }
 td.n, th.n { text-align: right; font-variant-numeric: tabular-nums; }
 tbody tr:nth-child(even) { background: #fafbfc; } .empty { color: #888; }
+.status { font-weight: 600; padding: 6px 10px; border-radius: 6px; margin: 12px 0; }
+.status.clean { background: #eaf6ec; } .status.unclean { background: #fdecea; color: #a31515; }
+#run th { background: none; position: static; width: 1%; } #run td { white-space: normal; word-break: break-all; }
 )";
 
 std::string element(const std::string& tag, const std::string& content, const std::string& attributes = "") {
@@ -179,7 +182,7 @@ std::string reportHtml(const RunResult& run) {
     std::string head = "<meta charset=\"utf-8\">" +
                        element("title", "zqhost replay: " + escapeHtml(fileName(run.strategy))) +
                        element("style", kStyle);
-    std::string body = header(run) + figuresSection(run) + equitySection(run) + pricesSection(run) +
+    std::string body = header(run) + runInfoHtml(run.info) + figuresSection(run) + equitySection(run) + pricesSection(run) +
                        ordersSection(run) + fillsSection(run) + positionsSection(run);
     return "<!DOCTYPE html>\n" + element("html", element("head", head) + element("body", body), "lang=\"en\"") + "\n";
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "runinfo.h"
+
 namespace zqhost {
 
 struct OrderSummary {
@@ -54,6 +56,7 @@ struct SymbolPrices {
 };
 
 struct RunResult {
+    RunInfo info;          // what was run and how it ended
     std::string strategy;  // the library's path
     std::string firstBar, lastBar;
     int64_t bars = 0;

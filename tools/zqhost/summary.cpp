@@ -58,7 +58,8 @@ QJsonObject figuresObject(const Figures& f) {
 
 std::string summaryJson(const RunResult& run) {
     Figures figures = computeFigures(run);
-    QJsonObject root{{"strategy", text(run.strategy)},
+    QJsonObject root{{"run", runInfoJson(run.info)},
+                     {"strategy", text(run.strategy)},
                      {"firstBar", text(run.firstBar)},
                      {"lastBar", text(run.lastBar)},
                      {"bars", static_cast<double>(run.bars)},

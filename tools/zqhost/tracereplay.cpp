@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "adapterlibrary.h"
+#include "hostlog.h"
 #include "localhost.h"
 #include "params.h"
 #include "replayhost.h"
@@ -19,8 +20,7 @@ constexpr int kExitBadCommandLine = 2;
 constexpr int kExitDiffers = 5;
 
 int fail(const std::string& message, int status = kExitFailure) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "zqhost: %s\n", message.c_str());
+    tellUser(message);
     return status;
 }
 
@@ -84,8 +84,8 @@ int deliverSteps(zq::IZqScriptAdapter& adapter, ReplayHost& host, std::string& c
                         difference->recorded + "\n  now:      " + difference->now,
                     kExitDiffers);
     }
-    std::printf("[HOST] replayed %zu notifications from %s: the strategy made every recorded call again, and no other\n",
-                delivered, trace.path.c_str());
+    hostLine(kLogInfo, "replayed %zu notifications from %s: the strategy made every recorded call again, and no other",
+             delivered, trace.path.c_str());
     return 0;
 }
 
@@ -99,7 +99,7 @@ int replay(zq::IZqScriptAdapter& adapter, ReplayHost& host, std::string& clock, 
     if (!runParameters(options, trace.lines.front().object, schema, runParams, error)) {
         return fail("bad parameters: " + error);
     }
-    std::printf("[HOST] replaying %s with parameters: %s\n", trace.path.c_str(), runParams.c_str());
+    hostLine(kLogInfo, "replaying %s with parameters: %s", trace.path.c_str(), runParams.c_str());
     if (adapter.RunStrategy(path, runParams.c_str()) != zq::kResultOk) {
         return fail("cannot run the strategy " + options.strategyPath + " (see the log above)");
     }

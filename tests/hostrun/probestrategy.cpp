@@ -1,0 +1,75 @@
+// A strategy that misbehaves the way its parameters ask, for zqhost runs as
+// a user makes them: it throws or crashes at a chosen bar, reads a run
+// parameter or an account the run does not have, loads a Python file, or
+// takes its time over each bar. Built from the public headers only.
+// PROBE_THROWING_SCHEMA makes getParams itself throw.
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "norq/norq.h"
+
+namespace {
+
+class ProbeStrategy : public Norq::StrategyHandlerBase {
+public:
+    Norq::StrategyParams getParams() override {
+#if defined(PROBE_THROWING_SCHEMA)
+        throw std::runtime_error("no schema today");
+#endif
+        Norq::StrategyParams params;
+        params.addIntParam("throw_at_bar", 0, "the bar whose onKLine throws (0: none)");
+        params.addIntParam("crash_at_bar", 0, "the bar whose onKLine crashes (0: none)");
+        params.addStrParam("read_param", "", "a run parameter to read in onInit");
+        params.addIntParam("order_account", 0, "the account type of one order in onInit (0: none)");
+        params.addStrParam("python_file", "", "a Python file to load in onInit");
+        params.addIntParam("bar_micros", 0, "how long each onKLine takes");
+        return params;
+    }
+
+    void onInit(Norq::IZqContext* ctx) override {
+        Norq::StrategyParams* params = ctx->getRunParams();
+        throwAt_ = params->getIntValue("throw_at_bar");
+        crashAt_ = params->getIntValue("crash_at_bar");
+        barMicros_ = params->getIntValue("bar_micros");
+        std::string read = params->getStrValue("read_param").str();
+        // Read twice: the host's hint comes once.
+        for (int i = 0; i < 2 && !read.empty(); ++i) params->getIntValue(read.c_str());
+        int32_t account = params->getIntValue("order_account");
+        if (account != 0) {
+            Norq::OrderRequest request{};
+            std::strncpy(request.symbol, "600000.SH", sizeof request.symbol - 1);
+            request.amount = 100;
+            request.side = Norq::ORDER_SIDE_BUY;
+            std::strncpy(request.price_type, Norq::PRICE_TYPE_A.str(), sizeof request.price_type - 1);
+            for (int i = 0; i < 2; ++i) ctx->getSysApi()->order(static_cast<Norq::AccountType>(account), request);
+        }
+        std::string python = params->getStrValue("python_file").str();
+        if (!python.empty()) ctx->getPythonExecutor()->registerPythonFile(python.c_str());
+    }
+
+    void onKLine(Norq::IZqContext*, const Norq::KLineDataPush*) override {
+        ++bars_;
+        if (bars_ == throwAt_) throw std::runtime_error("bar " + std::to_string(bars_) + " is one too many");
+        if (bars_ == crashAt_) std::abort();
+        if (barMicros_ > 0) std::this_thread::sleep_for(std::chrono::microseconds(barMicros_));
+    }
+
+    void onStop(Norq::IZqContext*) override {
+        Norq::ZqLog(__FILE__, __LINE__, "ProbeStrategy::onStop").info() << "stopped after " << bars_ << " bars";
+    }
+
+private:
+    int32_t throwAt_ = 0, crashAt_ = 0, barMicros_ = 0, bars_ = 0;
+};
+
+ProbeStrategy strategy;
+
+}  // namespace
+
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+    return &strategy;
+}
