@@ -5,6 +5,9 @@
 // text, Qt must have parsed it cleanly into that very record. Replay builds
 // print how many inputs each reader took, so the corpus test shows that both
 // were reached.
+#include <QString>
+#include <QtGlobal>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -23,10 +26,14 @@ namespace {
 
 std::vector<std::string> records;
 
-// Every field of a record, so a record that differs in any of them shows.
+// Every field of a record, so a record that differs in any of them shows;
+// Qt's own messages too.
 void keepRecord(const ZqLogRecord& r, void*) {
     records.push_back(std::to_string(r.level) + '|' + r.module + '|' + r.file + ':' + std::to_string(r.line) + '|' +
                       r.function + '|' + r.text);
+}
+void keepMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    records.push_back("Qt|" + std::to_string(type) + '|' + message.toStdString());
 }
 
 struct Reading {
@@ -55,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::setUpProcess();
     static const bool sinkSet = [] {
         ZqLogLib::GetInstance().SetSink(keepRecord, nullptr);
+        qInstallMessageHandler(keepMessage);
         return true;
     }();
     (void)sinkSet;

@@ -27,7 +27,8 @@ struct Reading {
     std::vector<std::string> log;
 };
 
-// Into a record full of `junk`, with every field of every log record kept.
+// Into a record full of `junk`, with every field of every log record kept,
+// and Qt's own messages.
 Reading readWith(int32_t (*convert)(const char*, KLineDataPush&), const char* json, unsigned char junk) {
     Reading reading;
     std::memset(&reading.bar, junk, sizeof reading.bar);
@@ -36,6 +37,7 @@ Reading readWith(int32_t (*convert)(const char*, KLineDataPush&), const char* js
     for (const fake::PlatformRecord& r : capture.platform)
         reading.log.push_back(std::to_string(r.level) + '|' + r.module + '|' + r.file + ':' +
                               std::to_string(r.line) + '|' + r.function + '|' + r.text);
+    for (const std::string& message : capture.qtDebug) reading.log.push_back("Qt|" + message);
     return reading;
 }
 
