@@ -25,6 +25,9 @@ struct Goal {
 
 const Goal kGoals[] = {
     {"bar push 1061 to onKLine", "BM_BarPushToOnKLine", "BM_BarJsonFloor", GoalKind::RatioAtMost, 1.2},
+    {"bar push 1061 plain, sample text", "BM_BarPushPlain/sample", "BM_BarPushQt/sample", GoalKind::RatioAtMost, 0.3},
+    {"  the same, 17 significant digits", "BM_BarPushPlain/digits17", "BM_BarPushQt/digits17", GoalKind::RatioAtMost, 0.3},
+    {"  the same, shortest texts", "BM_BarPushPlain/shortest", "BM_BarPushQt/shortest", GoalKind::RatioAtMost, 0.3},
     {"order row to Order", "BM_OrderFromRow", "BM_OrderRowMemcpy", GoalKind::NanosecondsAtMost, 100},
     {"order to host slot 24", "BM_OrderToHost", "BM_UuidFloor", GoalKind::RatioAtMost, 1.3},
     {"log line to host slot 6", "BM_LogLineToHost", "BM_LogLineFloor", GoalKind::RatioAtMost, 1.2},

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstring>
 
+#include "convert/barpushparser.h"
 #include "convert/jsonfields.h"
 #include "convert/zqstructassembler.h"
 #include "norq/zqlog.h"
@@ -52,6 +53,13 @@ int32_t ZqStructAssembler::AssemblePushEtfEstimateInfo(const char* json, EtfEsti
 }
 
 int32_t ZqStructAssembler::AssemblePushKLineData(const char* json, KLineDataPush& bar) {
+    // Bars arrive by the million in a replay; the shape hosts send is read
+    // without building a document, and everything else as it always was.
+    if (json && parseBarPush(json, std::strlen(json), bar)) return 0;
+    return assembleBarPushWithQt(json, bar);
+}
+
+int32_t Norq::assembleBarPushWithQt(const char* json, KLineDataPush& bar) {
     zeroFill(bar);
     Push push(json);
     if (push.failed(__LINE__, "ZqStructAssembler::AssemblePushKLineData")) return -1;
