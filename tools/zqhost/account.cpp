@@ -14,6 +14,7 @@ namespace {
 constexpr int32_t kBuy = 1;
 constexpr int32_t kSell = 2;
 constexpr double kBasisPoint = 0.0001;
+constexpr size_t kNone = static_cast<size_t>(-1);
 constexpr const char* kLimitPriceType = "1";
 constexpr const char* kMarketPriceTypes[] = {"a", "b", "c", "d", "e", "f", "l"};
 
@@ -53,8 +54,17 @@ double SimAccount::positionsValue() const {
 }
 
 const SimOrder* SimAccount::find(const std::string& id) const {
-    auto it = firstById_.find(id);
-    return it == firstById_.end() ? nullptr : &orders_[it->second];
+    size_t index = indexOf(id);
+    return index == kNone ? nullptr : &orders_[index];
+}
+
+size_t SimAccount::indexOf(const std::string& id) const {
+    auto open = openById_.find(id);
+    if (open != openById_.end()) return open->second;
+    for (size_t i = orders_.size(); i-- > 0;) {
+        if (orders_[i].id == id) return i;
+    }
+    return kNone;
 }
 
 size_t SimAccount::place(const zq::HostOrderRecord& record, int32_t batchNo, int64_t now) {
@@ -77,10 +87,10 @@ size_t SimAccount::place(const zq::HostOrderRecord& record, int32_t batchNo, int
     if (order.reason.empty()) {
         reserve(order);
         open_[order.symbol].push_back(index);
+        openById_.emplace(order.id, index);
     } else {
         order.status = kRejected;
     }
-    firstById_.emplace(order.id, index);
     orders_.push_back(std::move(order));
     return index;
 }
@@ -166,16 +176,12 @@ void SimAccount::release(SimOrder& order) {
 }
 
 bool SimAccount::cancel(const std::string& id, std::string& reason, std::vector<size_t>& changed) {
-    auto found = firstById_.find(id);
-    if (found == firstById_.end()) {
-        reason = "no order " + id;
+    size_t index = indexOf(id);
+    if (index == kNone || !orders_[index].open()) {
+        reason = index == kNone ? "no order " + id : "order " + id + " is no longer open";
         return false;
     }
-    if (!orders_[found->second].open()) {
-        reason = "order " + id + " is no longer open";
-        return false;
-    }
-    cancelAt(found->second, changed);
+    cancelAt(index, changed);
     return true;
 }
 
@@ -184,7 +190,15 @@ void SimAccount::cancelAt(size_t index, std::vector<size_t>& changed) {
     release(order);
     order.status = kCancelled;
     order.reason = "cancelled by the strategy";
+    ended(index);
     changed.push_back(index);
+}
+
+// Drops the order from the id index; it stays in its symbol's open list
+// until that symbol's next bar.
+void SimAccount::ended(size_t index) {
+    auto it = openById_.find(orders_[index].id);
+    if (it != openById_.end() && it->second == index) openById_.erase(it);
 }
 
 std::vector<size_t> SimAccount::cancelBatch(int32_t batchNo) {
@@ -246,6 +260,7 @@ void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, Acco
             order.status = kRejected;
             order.reason = "insufficient cash at the fill price " + money(price) + ": needs " +
                            money(value + commission) + ", available " + money(available);
+            ended(index);
             changes.orders.push_back(index);
             return;
         }
@@ -270,6 +285,7 @@ void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, Acco
     order.lastAmount = amount;
     order.lastPrice = price;
     order.status = order.filled == order.amount ? kFilled : kPartiallyFilled;
+    if (order.status == kFilled) ended(index);
     if (order.status == kFilled && order.side == kBuy) release(order);
     fills_.push_back(SimFill{index, "T" + std::to_string(fills_.size() + 1), bar.stamp, price, amount, commission});
     changes.fills.push_back(fills_.size() - 1);

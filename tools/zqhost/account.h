@@ -16,12 +16,14 @@
 // again at its fill and rejected when the cash is not there.
 //
 // Cost. Open orders are kept per symbol, so a bar looks only at the open
-// orders of its own symbol; held-back cash and shares are running totals.
-// Nothing walks the order or fill history per bar or per fill.
+// orders of its own symbol, and by id; held-back cash and shares are running
+// totals. Nothing walks the order or fill history per bar, per order or per
+// fill; only a cancel of an order that has ended looks back for it.
 // Owned by the replay; one thread.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -107,14 +109,16 @@ public:
     bool cancel(const std::string& id, std::string& reason, std::vector<size_t>& changed);
     // The open orders of the batch, cancelled; their indices in placement order.
     std::vector<size_t> cancelBatch(int32_t batchNo);
-    // The first order placed with the client order id, or null.
+    // The open order of that client order id (the first placed, when ids
+    // repeat), else the latest ended one, or null.
     const SimOrder* find(const std::string& id) const;
     // Starts a new trading day when the bar begins one, fills what the bar
     // allows and marks the symbol's price.
     AccountChanges onBar(const Bar& bar);
 
-    const std::vector<SimOrder>& orders() const { return orders_; }
-    const std::vector<SimFill>& fills() const { return fills_; }
+    // Deques: they grow without moving what they hold.
+    const std::deque<SimOrder>& orders() const { return orders_; }
+    const std::deque<SimFill>& fills() const { return fills_; }
     const std::map<std::string, SimPosition>& positions() const { return positions_; }
     const Settings& settings() const { return settings_; }
     double cash() const { return cash_; }
@@ -137,6 +141,8 @@ private:
     void release(SimOrder& order);
     void setReserved(SimOrder& order, double amount);
     void cancelAt(size_t index, std::vector<size_t>& changed);
+    void ended(size_t index);
+    size_t indexOf(const std::string& id) const;
     void startDay(const Bar& bar);
     void fillFrom(size_t index, const Bar& bar, double& volumeLeft, AccountChanges& changes);
     double commissionOf(double value) const { return value * settings_.commissionRate; }
@@ -144,13 +150,16 @@ private:
     Settings settings_;
     std::set<std::string> symbols_;
     double cash_;
-    std::vector<SimOrder> orders_;
-    std::vector<SimFill> fills_;
+    std::deque<SimOrder> orders_;
+    std::deque<SimFill> fills_;
     std::map<std::string, SimPosition> positions_;
     // Open orders of each symbol in placement order; an order that ended is
     // dropped at the symbol's next bar.
     std::unordered_map<std::string, std::vector<size_t>> open_;
-    std::unordered_map<std::string, size_t> firstById_;
+    // Open orders by client order id. Ended orders are looked up, newest
+    // first, only when a cancel names one: an index of the whole history
+    // would cost a cache miss per order once it outgrows the cache.
+    std::unordered_map<std::string, size_t> openById_;
     double reservedCash_ = 0;  // the sum of the open buys' reserved
     int64_t reservingBuys_ = 0;  // open buys holding cash; at 0 the sum is exactly 0 again
     double commissionPaid_ = 0;
