@@ -143,7 +143,8 @@ std::string SimAccount::lotRefusal(const SimOrder& order) const {
     auto position = positions_.find(order.symbol);
     int64_t odd = order.side == kBuy || position == positions_.end() ? 0 : position->second.amount % lot;
     if (odd != 0 && order.amount % lot == odd) return "";
-    std::string reason = "amount " + std::to_string(order.amount) + " is not a multiple of the lot " + std::to_string(lot);
+    std::string reason =
+        "amount " + std::to_string(order.amount) + " is not a multiple of the lot " + std::to_string(lot);
     if (odd != 0) reason += " (nor whole lots and the " + std::to_string(odd) + " odd shares held)";
     return reason;
 }

@@ -94,8 +94,8 @@ public:
         double cash = 1000000;
         double commissionRate = 0;  // of the traded value, on both sides
         bool partialFills = false;
-        int32_t lot = 1;          // buys in whole multiples of it
-        double slippageBps = 0;   // market fills this many 1/10000 worse
+        int32_t lot = 1;         // buys in whole multiples of it
+        double slippageBps = 0;  // market fills this many 1/10000 worse
     };
 
     SimAccount(Settings settings, std::set<std::string> symbols);
@@ -160,7 +160,7 @@ private:
     // first, only when a cancel names one: an index of the whole history
     // would cost a cache miss per order once it outgrows the cache.
     std::unordered_map<std::string, size_t> openById_;
-    double reservedCash_ = 0;  // the sum of the open buys' reserved
+    double reservedCash_ = 0;    // the sum of the open buys' reserved
     int64_t reservingBuys_ = 0;  // open buys holding cash; at 0 the sum is exactly 0 again
     double commissionPaid_ = 0;
     double dayStartEquity_;
