@@ -49,8 +49,16 @@ SimAccount::SimAccount(Settings settings, std::set<std::string> symbols)
 
 double SimAccount::positionsValue() const {
     double value = 0;
-    for (const auto& [symbol, position] : positions_) value += position.amount * position.lastPrice;
+    for (const auto& [symbol, position] : held_) value += position->amount * position->lastPrice;
     return value;
+}
+
+void SimAccount::updateHeld(const std::string& symbol, const SimPosition& position) {
+    if (position.amount != 0) {
+        held_.emplace(symbol, &position);
+    } else {
+        held_.erase(symbol);
+    }
 }
 
 const SimOrder* SimAccount::find(const std::string& id) const {
@@ -279,6 +287,7 @@ void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, Acco
         position.reserved -= amount;
     }
     if (settings_.partialFills) volumeLeft -= amount;
+    updateHeld(order.symbol, position);
     position.commission += commission;
     commissionPaid_ += commission;
     order.filled += amount;

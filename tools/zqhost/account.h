@@ -142,6 +142,7 @@ private:
     void setReserved(SimOrder& order, double amount);
     void cancelAt(size_t index, std::vector<size_t>& changed);
     void ended(size_t index);
+    void updateHeld(const std::string& symbol, const SimPosition& position);
     size_t indexOf(const std::string& id) const;
     void startDay(const Bar& bar);
     void fillFrom(size_t index, const Bar& bar, double& volumeLeft, AccountChanges& changes);
@@ -153,6 +154,9 @@ private:
     std::deque<SimOrder> orders_;
     std::deque<SimFill> fills_;
     std::map<std::string, SimPosition> positions_;
+    // The positions with shares, in the same order: the equity is marked
+    // every bar, and most symbols of a wide market hold nothing.
+    std::map<std::string, const SimPosition*> held_;
     // Open orders of each symbol in placement order; an order that ended is
     // dropped at the symbol's next bar.
     std::unordered_map<std::string, std::vector<size_t>> open_;
