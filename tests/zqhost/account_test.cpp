@@ -2,6 +2,7 @@
 // a few bars, and the reports its host services push.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "account.h"
@@ -166,6 +167,7 @@ TEST_F(AccountTest, ABuyTheCashNoLongerCoversAtTheFillIsRejectedThen) {
     account.onBar(bar(20240102093000, 10, 10, 10, 10));
     size_t index = account.place(order("gap", 1, 900, "a", 0), 0, 20240102093000);
     EXPECT_NEAR(account.reservedCash(), 9000 * 1.001, 1e-9);
+    EXPECT_NEAR(account.reservedCommission(), 9, 1e-9);
     AccountChanges changes = account.onBar(bar(20240102093100, 20, 20, 20, 20));
     ASSERT_EQ(changes.orders, std::vector<size_t>{index});
     EXPECT_TRUE(changes.fills.empty());
@@ -275,6 +277,21 @@ TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
         EXPECT_STREQ(row.fund_account, "880001");
         EXPECT_EQ(row.batch_no, c.batchNo);
         EXPECT_FALSE(host.takePush(push)) << "one report per refusal";
+    }
+}
+
+// Symbol details tell the lot --lot enforces, else the usual 100.
+TEST(LocalHostQueries, SymbolDetailsTellTheLotInForce) {
+    Market market({bar(20240102093000, 10, 10, 10, 10)});
+    for (int32_t lot : {1, 200}) {
+        SimAccount account{{10000, 0, false, lot}, market.symbols()};
+        LocalHost host({}, &market, &account);
+        zq::HostResult result{};
+        const char* query = R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})";
+        ASSERT_EQ(host.Request(2055, query, &result), 0);
+        std::string detail = result.data;
+        std::free(result.data);
+        EXPECT_NE(detail.find(lot == 1 ? R"("LotSize":"100")" : R"("LotSize":"200")"), std::string::npos) << detail;
     }
 }
 
