@@ -123,6 +123,9 @@ TEST_F(AccountTest, OpenOrdersHoldCashAndSharesUntilFilledOrCancelled) {
     EXPECT_EQ(placed(order("s2", 2, 50, "a", 0), 20240102093100).status, kRejected) << "60 of 100 are held for s1";
     account.onBar(bar(20240102093200, 11, 12.5, 11, 12));
     EXPECT_EQ(account.positions().at("600000.SH").amount, 40);
+    // 60 sold at the limit 12, bought at 10.
+    EXPECT_NEAR(account.positions().at("600000.SH").realized, 120, 1e-9);
+    EXPECT_NEAR(account.realized(), 120, 1e-9);
 }
 
 TEST(AccountPartialFills, ABarFillsAtMostItsVolume) {

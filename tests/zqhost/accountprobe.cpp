@@ -72,7 +72,8 @@ public:
         Norq::FundInfo fund = api->getFundInfo(Norq::ACCOUNT_STOCK);
         Norq::ZqLog(kFile, __LINE__, "AccountProbe::onStop").info()
             << "fund: account " << fund.fund_account << " commission " << fund.commission << " frozen "
-            << fund.frozen_commission << " pre_balance " << fund.pre_balance;
+            << fund.frozen_commission << " pre_balance " << fund.pre_balance << " realized "
+            << fund.close_profit_by_trade;
         Norq::ZqLog(kFile, __LINE__, "AccountProbe::onStop").info() << "stop: " << position(api).c_str();
         Norq::ZqString now = api->getCurrentTime();
         Norq::ZqLog(kFile, __LINE__, "AccountProbe::onStop").info() << "clock at stop: " << now;
@@ -103,7 +104,8 @@ private:
         if (positions.getSize() == 0) return "no position";
         const Norq::Position& p = positions.get(0);
         return "amount " + std::to_string(p.total_amount) + " today " + std::to_string(p.today_amount) + " init " +
-               std::to_string(p.init_amount) + " commission " + std::to_string(p.commission);
+               std::to_string(p.init_amount) + " commission " + std::to_string(p.commission) + " realized " +
+               std::to_string(p.close_profit_by_trade);
     }
 
     std::string symbol_, day_;

@@ -281,6 +281,8 @@ void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, Acco
         position.cost += value;
     } else {
         double averageCost = position.amount > 0 ? position.cost / position.amount : 0;
+        position.realized += (price - averageCost) * amount;
+        realized_ += (price - averageCost) * amount;
         cash_ += value - commission;
         position.cost -= averageCost * amount;
         position.amount -= amount;

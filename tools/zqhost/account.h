@@ -77,6 +77,7 @@ struct SimPosition {
     int64_t reserved = 0;   // held back for open sells
     double lastPrice = 0;
     double commission = 0;  // charged on this symbol's fills, all days
+    double realized = 0;    // sells' price less the average cost, times the amount, commission aside
     int64_t boughtToday = 0;
     int64_t dayStartAmount = 0;  // held when the current trading day began
 };
@@ -128,6 +129,8 @@ public:
         return reservedCash_ * settings_.commissionRate / (1 + settings_.commissionRate);
     }
     double commissionPaid() const { return commissionPaid_; }
+    // The positions' realized, summed.
+    double realized() const { return realized_; }
     // Equity when the current trading day began; the starting cash on the first day.
     double dayStartEquity() const { return dayStartEquity_; }
     double positionsValue() const;
@@ -167,6 +170,7 @@ private:
     double reservedCash_ = 0;    // the sum of the open buys' reserved
     int64_t reservingBuys_ = 0;  // open buys holding cash; at 0 the sum is exactly 0 again
     double commissionPaid_ = 0;
+    double realized_ = 0;
     double dayStartEquity_;
     int32_t day_ = 0;  // yyyyMMdd of the latest bar, 0 before the first
 };

@@ -99,6 +99,7 @@ zq::PositionRow positionRow(const std::string& symbol, const SimPosition& positi
     row.init_amount = static_cast<double>(position.dayStartAmount);
     row.today_amount = static_cast<double>(position.boughtToday);
     row.commission = position.commission;
+    row.close_profit_by_trade = position.realized;
     row.contract_multiplier = 1;
     putText(row.security_exchange, exchangeOf(symbol));
     return row;
@@ -117,6 +118,7 @@ zq::FundRow fundRow(const SimAccount& account, const std::string& accountId) {
     row.pre_balance = account.dayStartEquity();
     row.commission = account.commissionPaid();
     row.frozen_commission = account.reservedCommission();
+    row.close_profit_by_trade = account.realized();
     return row;
 }
 
