@@ -1,7 +1,8 @@
 # Runs the command given after "--" and fails unless it exits with STATUS and
 # its standard output and error, taken together, match the regular expression
-# OUTPUT. A message alone is not enough: a crash can print the right text too.
-#   cmake -DSTATUS=n -DOUTPUT=regex -P expect_run.cmake -- command [args...]
+# OUTPUT (and, when ABSENT is given, nothing in them matches ABSENT). A
+# message alone is not enough: a crash can print the right text too.
+#   cmake -DSTATUS=n -DOUTPUT=regex [-DABSENT=regex] -P expect_run.cmake -- command [args...]
 cmake_minimum_required(VERSION 3.16)
 set(command)
 set(after_separator OFF)
@@ -14,7 +15,12 @@ foreach(i RANGE ${last})
   endif()
 endforeach()
 execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
-if(NOT status STREQUAL "${STATUS}" OR NOT output MATCHES "${OUTPUT}")
+set(absent_found OFF)
+if(NOT "${ABSENT}" STREQUAL "" AND output MATCHES "${ABSENT}")
+  set(absent_found ON)
+endif()
+if(NOT status STREQUAL "${STATUS}" OR NOT output MATCHES "${OUTPUT}" OR absent_found)
   message(FATAL_ERROR "expected exit status ${STATUS} and output matching\n  ${OUTPUT}\n"
+                      "and nothing matching\n  ${ABSENT}\n"
                       "got exit status ${status} and output\n${output}")
 endif()

@@ -243,9 +243,6 @@ TEST(Messages, SayWhatTheUserMustDoOnceEach) {
         int status;
         std::string line;  // exactly once in standard output and error together
     } cases[] = {
-        {"no such account", kProbe, {"--param", "order_account=3"}, 0,
-         "[HOST] the strategy asked for its futures account, which this run does not have: give one with --account "
-         "futures=ID"},
         {"no such parameter", kProbe, {"--param", "read_param=windows"}, 0,
          "[HOST] the strategy read the run parameter 'windows', which does not exist: its getParams declares no "
          "parameter of that name"},

@@ -1,11 +1,14 @@
 // The local host's fill model and account arithmetic, worked out by hand on
-// a few bars.
+// a few bars, and the reports its host services push.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "account.h"
+#include "localhost.h"
 #include "params.h"
+#include "zq/hostrows.h"
 
 namespace {
 
@@ -57,7 +60,7 @@ TEST_F(AccountTest, OrdersFillOnLaterBarsOnlyAtTheModelsPrices) {
         {"limit-above-open", 1, "1", 11, 10.5},  // the open is better than the limit
     };
     for (const Case& c : cases) placed(order(c.id, c.side, 100, c.priceType, c.limit), 20240102093000);
-    std::vector<size_t> fills = account.onBar(bar(20240102093100, 10.5, 10.8, 9.7, 10.6));
+    std::vector<size_t> fills = account.onBar(bar(20240102093100, 10.5, 10.8, 9.7, 10.6)).fills;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         double price = 0;
@@ -75,8 +78,8 @@ TEST_F(AccountTest, OrdersFillOnLaterBarsOnlyAtTheModelsPrices) {
 TEST_F(AccountTest, AnOrderNeverFillsOnTheBarItWasPlacedOn) {
     account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10));
     placed(order("same-bar", 1, 100, "1", 10.1), 20240102093000);
-    EXPECT_TRUE(account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10)).empty());
-    EXPECT_EQ(account.onBar(bar(20240102093100, 10, 10.2, 9.8, 10)).size(), 1u);
+    EXPECT_TRUE(account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10)).fills.empty());
+    EXPECT_EQ(account.onBar(bar(20240102093100, 10, 10.2, 9.8, 10)).fills.size(), 1u);
 }
 
 TEST_F(AccountTest, OrdersTheAccountCannotHonourAreRejectedWithTheirReason) {
@@ -120,6 +123,9 @@ TEST_F(AccountTest, OpenOrdersHoldCashAndSharesUntilFilledOrCancelled) {
     EXPECT_EQ(placed(order("s2", 2, 50, "a", 0), 20240102093100).status, kRejected) << "60 of 100 are held for s1";
     account.onBar(bar(20240102093200, 11, 12.5, 11, 12));
     EXPECT_EQ(account.positions().at("600000.SH").amount, 40);
+    // 60 sold at the limit 12, bought at 10.
+    EXPECT_NEAR(account.positions().at("600000.SH").realized, 120, 1e-9);
+    EXPECT_NEAR(account.realized(), 120, 1e-9);
 }
 
 TEST(AccountPartialFills, ABarFillsAtMostItsVolume) {
@@ -135,6 +141,163 @@ TEST(AccountPartialFills, ABarFillsAtMostItsVolume) {
     EXPECT_EQ(account.fills().back().amount, 50);
 }
 
+// A bar of volume 400 and buys of 300 and 300: the first placed takes 300,
+// the second the 100 left, and the rest of it fills on the next bar.
+TEST(AccountPartialFills, OrdersOnOneBarShareItsVolumeInPlacementOrder) {
+    SimAccount account{{100000, 0, true}, {"600000.SH"}};
+    account.onBar(bar(20240102093000, 10, 10, 10, 10));
+    size_t first = account.place(order("first", 1, 300, "a", 0), 0, 20240102093000);
+    size_t second = account.place(order("second", 1, 300, "a", 0), 0, 20240102093000);
+    struct Step {
+        double volume;
+        int32_t firstFilled, secondFilled;
+        OrderStatus secondStatus;
+    } steps[] = {{400, 300, 100, kPartiallyFilled}, {150, 300, 250, kPartiallyFilled}, {1000, 300, 300, kFilled}};
+    int64_t stamp = 20240102093100;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.volume);
+        account.onBar(bar(stamp++, 10, 10, 10, 10, step.volume));
+        EXPECT_EQ(account.orders()[first].filled, step.firstFilled);
+        EXPECT_EQ(account.orders()[second].filled, step.secondFilled);
+        EXPECT_EQ(account.orders()[second].status, step.secondStatus);
+    }
+    EXPECT_EQ(account.positions().at("600000.SH").amount, 600);
+    EXPECT_DOUBLE_EQ(account.reservedCash(), 0);
+}
+
+// Held back at the last close (10) plus commission; the next bar opens at 20.
+TEST_F(AccountTest, ABuyTheCashNoLongerCoversAtTheFillIsRejectedThen) {
+    account.onBar(bar(20240102093000, 10, 10, 10, 10));
+    size_t index = account.place(order("gap", 1, 900, "a", 0), 0, 20240102093000);
+    EXPECT_NEAR(account.reservedCash(), 9000 * 1.001, 1e-9);
+    EXPECT_NEAR(account.reservedCommission(), 9, 1e-9);
+    AccountChanges changes = account.onBar(bar(20240102093100, 20, 20, 20, 20));
+    ASSERT_EQ(changes.orders, std::vector<size_t>{index});
+    EXPECT_TRUE(changes.fills.empty());
+    const SimOrder& o = account.orders()[index];
+    EXPECT_EQ(o.status, kRejected);
+    EXPECT_EQ(o.reason, "insufficient cash at the fill price 20.00: needs 18018.00, available 10000.00");
+    EXPECT_DOUBLE_EQ(account.reservedCash(), 0);
+    EXPECT_DOUBLE_EQ(account.cash(), 10000);
+    EXPECT_TRUE(account.onBar(bar(20240102093200, 5, 5, 5, 5)).fills.empty()) << "a rejected order never fills";
+}
+
+// A lot of 100, with partial fills so that an odd 50 can be held: a buy of
+// 300 meets a bar of volume 250 and its rest is cancelled.
+TEST(AccountLots, BuysComeInWholeLotsAndOddSharesAreSoldWithThem) {
+    SimAccount account{{1000000, 0, true, 100}, {"600000.SH"}};
+    account.onBar(bar(20240102093000, 10, 10, 10, 10));
+    struct Case {
+        int32_t side, amount;
+        std::string reason;  // empty: accepted
+    } buys[] = {
+        {1, 150, "amount 150 is not a multiple of the lot 100"},
+        {1, 99, "amount 99 is not a multiple of the lot 100"},
+        {1, 300, ""},
+    };
+    for (const Case& c : buys) {
+        std::string id = "b" + std::to_string(c.amount);
+        EXPECT_EQ(account.orders()[account.place(order(id.c_str(), 1, c.amount, "a", 0), 0, 20240102093000)].reason,
+                  c.reason);
+    }
+    account.onBar(bar(20240102093100, 10, 10, 10, 10, 250));
+    std::vector<size_t> changed;
+    std::string reason;
+    ASSERT_TRUE(account.cancel("b300", reason, changed)) << reason;
+    ASSERT_EQ(account.positions().at("600000.SH").amount, 250);
+    const std::string odd = " (nor whole lots and the 50 odd shares held)";
+    Case sells[] = {
+        {2, 30, "amount 30 is not a multiple of the lot 100" + odd},
+        {2, 120, "amount 120 is not a multiple of the lot 100" + odd},
+        {2, 150, ""},  // a lot and the odd 50
+        {2, 100, ""},
+    };
+    for (const Case& c : sells) {
+        EXPECT_EQ(account.orders()[account.place(order("s", 2, c.amount, "a", 0), 0, 20240102093100)].reason, c.reason)
+            << c.amount;
+    }
+}
+
+// 50 basis points: market buys fill 0.5% above the open, market sells below;
+// limits are not moved. A market buy holds back the last close moved alike.
+TEST(AccountSlippage, MarketFillsMoveAgainstTheTrader) {
+    SimAccount account{{1000000, 0, false, 1, 50}, {"600000.SH"}};
+    account.onBar(bar(20240102093000, 10, 10, 10, 10));
+    account.place(order("buy", 1, 100, "a", 0), 0, 20240102093000);
+    EXPECT_DOUBLE_EQ(account.reservedCash(), 100 * 10 * 1.005);
+    account.place(order("limit", 1, 100, "1", 10), 0, 20240102093000);
+    account.onBar(bar(20240102093100, 10, 10, 10, 10));
+    account.place(order("sell", 2, 100, "a", 0), 0, 20240102093100);
+    account.onBar(bar(20240102093200, 10, 10, 10, 10));
+    struct Case {
+        const char* id;
+        double price;
+    } cases[] = {{"buy", 10.05}, {"limit", 10}, {"sell", 9.95}};
+    ASSERT_EQ(account.fills().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(account.orders()[account.fills()[i].order].id, cases[i].id);
+        EXPECT_DOUBLE_EQ(account.fills()[i].price, cases[i].price) << cases[i].id;
+    }
+}
+
+// A cancel the account cannot carry out is answered, as the client answers
+// it, by an order report with the reason.
+TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
+    Market market({bar(20240102093000, 10, 10, 10, 10), bar(20240102093100, 10, 10, 10, 10)});
+    SimAccount account{{10000, 0, false}, market.symbols()};
+    LocalHost host({}, &market, &account);
+    market.advanceTo(0);
+    account.onBar(market.bars()[0]);
+    zq::HostOrderRecord done = order("done", 1, 100, "a", 0);
+    host.SubmitOrder(&done, nullptr);
+    market.advanceTo(1);
+    host.reportChanges(account.onBar(market.bars()[1]));
+    Push push;
+    while (host.takePush(push)) {
+    }
+    struct Case {
+        std::string orderList;
+        std::string orderId, status, cancelInfo;
+        int32_t batchNo;
+    } cases[] = {
+        {R"({"batch_flag":0,"org_ord_id":"done"})", "done", "8", "cancel refused: order done is no longer open", 0},
+        {R"({"batch_flag":0,"org_ord_id":"nope"})", "nope", "9", "cancel refused: no order nope", 0},
+        {R"({"batch_flag":1,"org_ord_id":7})", "batch 7", "9", "cancel refused: batch 7 has no open order", 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.orderList);
+        std::string json = R"({"params":{"fund_account":"880001","order_list":[)" + c.orderList + "]}}";
+        zq::HostResult result{};
+        EXPECT_NE(host.Request(2053, json.c_str(), &result), 0);
+        ASSERT_TRUE(host.takePush(push));
+        EXPECT_EQ(push.id, 1081u);
+        ASSERT_EQ(push.row.size(), sizeof(zq::OrderRow));
+        zq::OrderRow row;
+        std::memcpy(&row, push.row.data(), sizeof row);
+        EXPECT_STREQ(row.order_id, c.orderId.c_str());
+        EXPECT_STREQ(row.status, c.status.c_str());
+        EXPECT_STREQ(row.cancel_info, c.cancelInfo.c_str());
+        EXPECT_STREQ(row.fund_account, "880001");
+        EXPECT_EQ(row.batch_no, c.batchNo);
+        EXPECT_FALSE(host.takePush(push)) << "one report per refusal";
+    }
+}
+
+// Symbol details tell the lot --lot enforces, else the usual 100.
+TEST(LocalHostQueries, SymbolDetailsTellTheLotInForce) {
+    Market market({bar(20240102093000, 10, 10, 10, 10)});
+    for (int32_t lot : {1, 200}) {
+        SimAccount account{{10000, 0, false, lot}, market.symbols()};
+        LocalHost host({}, &market, &account);
+        zq::HostResult result{};
+        const char* query = R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})";
+        ASSERT_EQ(host.Request(2055, query, &result), 0);
+        std::string detail = result.data;
+        std::free(result.data);
+        EXPECT_NE(detail.find(lot == 1 ? R"("LotSize":"100")" : R"("LotSize":"200")"), std::string::npos) << detail;
+    }
+}
+
 TEST(RunParams, DefaultsAndChoicesBecomeTheTextsTheLibraryReads) {
     const std::string schema =
         R"({"n":{"type":"int","value":20},"x":{"type":"float","value":0.5},"on":{"type":"bool","value":true},)"
@@ -146,9 +309,10 @@ TEST(RunParams, DefaultsAndChoicesBecomeTheTextsTheLibraryReads) {
         std::string result;  // empty: refused with `error`
         std::string error;
     } cases[] = {
-        {"", {}, R"({"n":"20","on":"1","p":"k5","s":"a","x":"0.5"})", ""},
-        {R"({"n":7,"on":false,"p":"k1"})", {"s=b", "x=2.25"}, R"({"n":"7","on":"0","p":"k1","s":"b","x":"2.25"})", ""},
-        {R"({"n":"7"})", {"on=true"}, R"({"n":"7","on":"1","p":"k5","s":"a","x":"0.5"})", ""},
+        {"", {}, R"({"n":"20","on":"1","operate_mode":"1","p":"k5","s":"a","x":"0.5"})", ""},
+        {R"({"n":7,"on":false,"p":"k1"})", {"s=b", "x=2.25"},
+         R"({"n":"7","on":"0","operate_mode":"1","p":"k1","s":"b","x":"2.25"})", ""},
+        {R"({"n":"7"})", {"on=true"}, R"({"n":"7","on":"1","operate_mode":"1","p":"k5","s":"a","x":"0.5"})", ""},
         {R"({"n":7.5})", {}, "", "parameter 'n' takes a whole number"},
         {R"({"on":"yes"})", {}, "", "parameter 'on' takes true or false"},
         {R"({"p":"k15"})", {}, "", "parameter 'p' takes one of its list entries"},

@@ -1,5 +1,6 @@
 #include "account.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,8 @@ namespace {
 
 constexpr int32_t kBuy = 1;
 constexpr int32_t kSell = 2;
+constexpr double kBasisPoint = 0.0001;
+constexpr size_t kNone = static_cast<size_t>(-1);
 constexpr const char* kLimitPriceType = "1";
 constexpr const char* kMarketPriceTypes[] = {"a", "b", "c", "d", "e", "f", "l"};
 
@@ -29,8 +32,11 @@ std::string money(double value) {
 }
 
 // The price a bar fills an order at, or 0 when it does not reach it.
-double fillPrice(const SimOrder& order, const Bar& bar) {
-    if (order.market) return bar.open;
+double fillPrice(const SimOrder& order, const Bar& bar, double slippageBps) {
+    if (order.market) {
+        if (slippageBps == 0) return bar.open;
+        return bar.open * (order.side == kBuy ? 1 + slippageBps * kBasisPoint : 1 - slippageBps * kBasisPoint);
+    }
     if (order.side == kBuy && bar.low <= order.limit) return bar.open <= order.limit ? bar.open : order.limit;
     if (order.side == kSell && bar.high >= order.limit) return bar.open >= order.limit ? bar.open : order.limit;
     return 0;
@@ -39,18 +45,34 @@ double fillPrice(const SimOrder& order, const Bar& bar) {
 }  // namespace
 
 SimAccount::SimAccount(Settings settings, std::set<std::string> symbols)
-    : settings_(settings), symbols_(std::move(symbols)), cash_(settings.cash) {}
-
-double SimAccount::reservedCash() const {
-    double reserved = 0;
-    for (const SimOrder& order : orders_) reserved += order.reserved;
-    return reserved;
-}
+    : settings_(settings), symbols_(std::move(symbols)), cash_(settings.cash), dayStartEquity_(settings.cash) {}
 
 double SimAccount::positionsValue() const {
     double value = 0;
-    for (const auto& [symbol, position] : positions_) value += position.amount * position.lastPrice;
+    for (const auto& [symbol, position] : held_) value += position->amount * position->lastPrice;
     return value;
+}
+
+void SimAccount::updateHeld(const std::string& symbol, const SimPosition& position) {
+    if (position.amount != 0) {
+        held_.emplace(symbol, &position);
+    } else {
+        held_.erase(symbol);
+    }
+}
+
+const SimOrder* SimAccount::find(const std::string& id) const {
+    size_t index = indexOf(id);
+    return index == kNone ? nullptr : &orders_[index];
+}
+
+size_t SimAccount::indexOf(const std::string& id) const {
+    auto open = openById_.find(id);
+    if (open != openById_.end()) return open->second;
+    for (size_t i = orders_.size(); i-- > 0;) {
+        if (orders_[i].id == id) return i;
+    }
+    return kNone;
 }
 
 size_t SimAccount::place(const zq::HostOrderRecord& record, int32_t batchNo, int64_t now) {
@@ -69,13 +91,24 @@ size_t SimAccount::place(const zq::HostOrderRecord& record, int32_t batchNo, int
     order.market = isMarketType(order.priceType);
     order.placed = now;
     order.reason = refusal(order);
+    size_t index = orders_.size();
     if (order.reason.empty()) {
         reserve(order);
+        open_[order.symbol].push_back(index);
+        openById_.emplace(order.id, index);
     } else {
         order.status = kRejected;
     }
     orders_.push_back(std::move(order));
-    return orders_.size() - 1;
+    return index;
+}
+
+// What a buy is expected to cost a share: its limit, or for a market buy the
+// last close moved by the slippage.
+double SimAccount::heldPrice(const SimOrder& order) const {
+    if (!order.market) return order.limit;
+    double last = positions_.at(order.symbol).lastPrice;
+    return settings_.slippageBps == 0 ? last : last * (1 + settings_.slippageBps * kBasisPoint);
 }
 
 // Why the order cannot be taken, or empty when it can.
@@ -93,10 +126,12 @@ std::string SimAccount::refusal(const SimOrder& order) const {
     if (order.market && (position == positions_.end() || position->second.lastPrice <= 0)) {
         return "no price of " + order.symbol + " yet for a market order";
     }
+    std::string lot = lotRefusal(order);
+    if (!lot.empty()) return lot;
     if (order.side == kBuy) {
-        double price = order.market ? position->second.lastPrice : order.limit;
+        double price = heldPrice(order);
         double needed = price * order.amount + commissionOf(price * order.amount);
-        double available = cash_ - reservedCash();
+        double available = cash_ - reservedCash_;
         if (needed > available) return "insufficient cash: needs " + money(needed) + ", available " + money(available);
         return "";
     }
@@ -108,94 +143,164 @@ std::string SimAccount::refusal(const SimOrder& order) const {
     return "";
 }
 
+// Buys come in whole lots; a sell may also carry the odd shares held, all
+// of them at once.
+std::string SimAccount::lotRefusal(const SimOrder& order) const {
+    const int32_t lot = settings_.lot;
+    if (lot <= 1 || order.amount % lot == 0) return "";
+    auto position = positions_.find(order.symbol);
+    int64_t odd = order.side == kBuy || position == positions_.end() ? 0 : position->second.amount % lot;
+    if (odd != 0 && order.amount % lot == odd) return "";
+    std::string reason =
+        "amount " + std::to_string(order.amount) + " is not a multiple of the lot " + std::to_string(lot);
+    if (odd != 0) reason += " (nor whole lots and the " + std::to_string(odd) + " odd shares held)";
+    return reason;
+}
+
 void SimAccount::reserve(SimOrder& order) {
     if (order.side == kSell) {
         positions_[order.symbol].reserved += order.amount;
         return;
     }
-    double price = order.market ? positions_[order.symbol].lastPrice : order.limit;
-    order.reserved = price * order.amount + commissionOf(price * order.amount);
+    double price = heldPrice(order);
+    ++reservingBuys_;
+    setReserved(order, price * order.amount + commissionOf(price * order.amount));
+}
+
+// Keeps the running total equal to the open buys' sum; once no buy holds
+// cash, it is exactly 0 again, whatever rounding the sums left.
+void SimAccount::setReserved(SimOrder& order, double amount) {
+    reservedCash_ += amount - order.reserved;
+    order.reserved = amount;
+    if (reservingBuys_ == 0) reservedCash_ = 0;
 }
 
 void SimAccount::release(SimOrder& order) {
-    if (order.side == kSell) positions_[order.symbol].reserved -= order.amount - order.filled;
-    order.reserved = 0;
+    if (order.side == kSell) {
+        positions_[order.symbol].reserved -= order.amount - order.filled;
+        return;
+    }
+    --reservingBuys_;
+    setReserved(order, 0);
 }
 
 bool SimAccount::cancel(const std::string& id, std::string& reason, std::vector<size_t>& changed) {
-    for (size_t i = 0; i < orders_.size(); ++i) {
-        SimOrder& order = orders_[i];
-        if (order.id != id) continue;
-        if (!order.open()) {
-            reason = "order " + id + " is no longer open";
-            return false;
-        }
-        release(order);
-        order.status = kCancelled;
-        order.reason = "cancelled by the strategy";
-        changed.push_back(i);
-        return true;
+    size_t index = indexOf(id);
+    if (index == kNone || !orders_[index].open()) {
+        reason = index == kNone ? "no order " + id : "order " + id + " is no longer open";
+        return false;
     }
-    reason = "no order " + id;
-    return false;
+    cancelAt(index, changed);
+    return true;
+}
+
+void SimAccount::cancelAt(size_t index, std::vector<size_t>& changed) {
+    SimOrder& order = orders_[index];
+    release(order);
+    order.status = kCancelled;
+    order.reason = "cancelled by the strategy";
+    ended(index);
+    changed.push_back(index);
+}
+
+// Drops the order from the id index; it stays in its symbol's open list
+// until that symbol's next bar.
+void SimAccount::ended(size_t index) {
+    auto it = openById_.find(orders_[index].id);
+    if (it != openById_.end() && it->second == index) openById_.erase(it);
 }
 
 std::vector<size_t> SimAccount::cancelBatch(int32_t batchNo) {
-    std::vector<size_t> changed;
-    std::string reason;
-    for (const SimOrder& order : orders_) {
-        if (order.batchNo == batchNo && order.open()) cancel(order.id, reason, changed);
+    std::vector<size_t> batch;
+    for (const auto& [symbol, open] : open_) {
+        for (size_t index : open) {
+            if (orders_[index].batchNo == batchNo && orders_[index].open()) batch.push_back(index);
+        }
     }
+    std::sort(batch.begin(), batch.end());
+    std::vector<size_t> changed;
+    for (size_t index : batch) cancelAt(index, changed);
     return changed;
 }
 
-std::vector<size_t> SimAccount::onBar(const Bar& bar) {
-    std::vector<size_t> fills;
-    for (SimOrder& order : orders_) {
-        if (order.open() && order.symbol == bar.symbol && order.placed < bar.stamp) fillFrom(order, bar, fills);
+AccountChanges SimAccount::onBar(const Bar& bar) {
+    AccountChanges changes;
+    if (bar.date() != day_) startDay(bar);
+    auto open = open_.find(bar.symbol);
+    if (open != open_.end()) {
+        double volumeLeft = settings_.partialFills ? std::floor(bar.volume) : 0;
+        std::vector<size_t>& indices = open->second;
+        size_t kept = 0;
+        for (size_t index : indices) {
+            if (orders_[index].open() && orders_[index].placed < bar.stamp) fillFrom(index, bar, volumeLeft, changes);
+            if (orders_[index].open()) indices[kept++] = index;
+        }
+        indices.resize(kept);
     }
     positions_[bar.symbol].lastPrice = bar.close;
-    return fills;
+    return changes;
 }
 
-bool SimAccount::fillFrom(SimOrder& order, const Bar& bar, std::vector<size_t>& fills) {
-    double price = fillPrice(order, bar);
-    if (price <= 0) return false;
+// The day's figures start from the last marked prices, before the new bar.
+void SimAccount::startDay(const Bar& bar) {
+    if (day_ != 0) dayStartEquity_ = equity();
+    day_ = bar.date();
+    for (auto& [symbol, position] : positions_) {
+        position.boughtToday = 0;
+        position.dayStartAmount = position.amount;
+    }
+}
+
+// `volumeLeft` is what the bar can still fill when partial fills are on.
+void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, AccountChanges& changes) {
+    SimOrder& order = orders_[index];
+    double price = fillPrice(order, bar, settings_.slippageBps);
+    if (price <= 0) return;
     int32_t amount = order.amount - order.filled;
-    if (settings_.partialFills) amount = static_cast<int32_t>(std::fmin(amount, std::floor(bar.volume)));
-    if (amount <= 0) return false;
+    if (settings_.partialFills) amount = static_cast<int32_t>(std::fmin(amount, volumeLeft));
+    if (amount <= 0) return;
     double value = price * amount;
     double commission = commissionOf(value);
     SimPosition& position = positions_[order.symbol];
     if (order.side == kBuy) {
-        double share = order.reserved * amount / (order.amount - order.filled);
-        if (value + commission > cash_ - reservedCash() + order.reserved) {
+        double available = cash_ - reservedCash_ + order.reserved;
+        if (value + commission > available) {
             release(order);
-            order.status = kCancelled;
-            order.reason = "insufficient cash at the fill price " + money(price);
-            return false;
+            order.status = kRejected;
+            order.reason = "insufficient cash at the fill price " + money(price) + ": needs " +
+                           money(value + commission) + ", available " + money(available);
+            ended(index);
+            changes.orders.push_back(index);
+            return;
         }
-        order.reserved -= share;
+        double share = order.reserved * amount / (order.amount - order.filled);
+        setReserved(order, order.reserved - share);
         cash_ -= value + commission;
         position.amount += amount;
+        position.boughtToday += amount;
         position.cost += value;
     } else {
         double averageCost = position.amount > 0 ? position.cost / position.amount : 0;
+        position.realized += (price - averageCost) * amount;
+        realized_ += (price - averageCost) * amount;
         cash_ += value - commission;
         position.cost -= averageCost * amount;
         position.amount -= amount;
         position.reserved -= amount;
     }
+    if (settings_.partialFills) volumeLeft -= amount;
+    updateHeld(order.symbol, position);
+    position.commission += commission;
+    commissionPaid_ += commission;
     order.filled += amount;
     order.filledValue += value;
     order.lastAmount = amount;
     order.lastPrice = price;
     order.status = order.filled == order.amount ? kFilled : kPartiallyFilled;
-    if (order.status == kFilled) order.reserved = 0;
-    fills_.push_back(SimFill{static_cast<size_t>(&order - orders_.data()), "T" + std::to_string(fills_.size() + 1),
-                             bar.stamp, price, amount, commission});
-    fills.push_back(fills_.size() - 1);
-    return true;
+    if (order.status == kFilled) ended(index);
+    if (order.status == kFilled && order.side == kBuy) release(order);
+    fills_.push_back(SimFill{index, "T" + std::to_string(fills_.size() + 1), bar.stamp, price, amount, commission});
+    changes.fills.push_back(fills_.size() - 1);
 }
 
 }  // namespace zqhost

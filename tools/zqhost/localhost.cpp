@@ -32,6 +32,8 @@ constexpr uint32_t kPositionUpdate = 1008;
 // the first marker, the exception's text the second.
 constexpr const char* kStrategyThrew = "策略回调抛出异常，回调：";
 constexpr const char* kThrewReason = " 原因：";
+// What symbol details tell as the board lot when no --lot is enforced.
+constexpr int32_t kUsualLot = 100;
 
 const char* levelName(int32_t level) {
     static const char* const names[] = {"DEBUG", "INFO", "WARN", "ERROR"};
@@ -114,7 +116,8 @@ int32_t LocalHost::Request(int32_t code, const char* json, zq::HostResult* resul
 int32_t LocalHost::answerQuery(const std::string& json, zq::HostResult* result) {
     QJsonObject params = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object().value("params").toObject();
     int32_t msgType = params.value("msg_type").toInt();
-    if (msgType == kMsgCurrentTime && market_) return answer(result, hostTime(market_->now()));
+    if (msgType == kMsgCurrentTime && market_) return answer(result, hostTime(market_->clock()));
+    if (msgType == kMsgCurrentTime && !simulatedTime_.empty()) return answer(result, simulatedTime_);
     if (msgType == kMsgSymbolList && market_) {
         QJsonArray symbols;
         for (const std::string& symbol : market_->symbols()) symbols.append(QString::fromStdString(symbol));
@@ -122,29 +125,40 @@ int32_t LocalHost::answerQuery(const std::string& json, zq::HostResult* result) 
     }
     QString symbol = params.value("security_symbol").toString();
     if (msgType == kMsgSymbolDetail && market_ && market_->symbols().count(symbol.toStdString())) {
-        QJsonObject detail{{"security_symbol", symbol}, {"security_name", symbol}, {"LotSize", "100"},
-                           {"TickSize", "0.01"}};
-        return answer(result, QJsonDocument(detail).toJson(QJsonDocument::Compact).toStdString());
+        return answer(result, symbolDetail(symbol.toStdString()));
     }
     unserved("query", kCodeQuery, json.c_str());
     return kRefused;
+}
+
+std::string LocalHost::symbolDetail(const std::string& symbol) const {
+    const int32_t lot = account_ && account_->settings().lot > 1 ? account_->settings().lot : kUsualLot;
+    QString name = QString::fromStdString(symbol);
+    QJsonObject detail{{"security_symbol", name}, {"security_name", name}, {"LotSize", QString::number(lot)},
+                       {"TickSize", "0.01"}};
+    return QJsonDocument(detail).toJson(QJsonDocument::Compact).toStdString();
 }
 
 int32_t LocalHost::cancel(const std::string& json) {
     QJsonObject params = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object().value("params").toObject();
     QJsonObject target = params.value("order_list").toArray().at(0).toObject();
     std::vector<size_t> changed;
-    std::string what, reason;
+    std::string what, reason, id;
+    int32_t batchNo = 0;
     if (target.value("batch_flag").toInt() == 1) {
-        int32_t batchNo = target.value("org_ord_id").toInt();
+        batchNo = target.value("org_ord_id").toInt();
         changed = account_->cancelBatch(batchNo);
         what = "batch " + std::to_string(batchNo);
+        reason = what + " has no open order";
     } else {
-        what = target.value("org_ord_id").toString().toStdString();
-        account_->cancel(what, reason, changed);
+        what = id = target.value("org_ord_id").toString().toStdString();
+        account_->cancel(id, reason, changed);
     }
     if (changed.empty()) {
-        hostLine(kLogInfo, "cancel of %s refused: %s", what.c_str(), reason.empty() ? "no open order" : reason.c_str());
+        hostLine(kLogInfo, "cancel of %s refused: %s", what.c_str(), reason.c_str());
+        std::string accountId = params.value("fund_account").toString().toStdString();
+        const SimOrder* order = id.empty() ? nullptr : account_->find(id);
+        pushes_.push_back(rowPush(kOrderReport, cancelRefusalRow(order, what, accountId, batchNo, reason)));
         return kRefused;
     }
     hostLine(kLogInfo, "cancelled %s", what.c_str());
@@ -208,9 +222,7 @@ void LocalHost::GetSnapshot(const char* symbol, void* out) {
 void LocalHost::RegisterUserLog(const char*, const char*) {}
 
 std::string LocalHost::GetAccountId(const char* accountTypeName) {
-    std::string id = accountIdOfType(accountTypeName);
-    if (id.empty()) hintMissingAccount(orEmpty(accountTypeName));
-    return id;
+    return accountIdOfType(accountTypeName);
 }
 
 std::string LocalHost::accountIdOfType(const char* name) const {

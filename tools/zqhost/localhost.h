@@ -2,8 +2,11 @@
 // go to the host's log stream (hostlog.h); account and instance ids come
 // from the command line. With a replayed market, orders and cancels go to the simulated
 // account and its reports wait, as pushes, until the call that caused them
-// has returned; without one, orders are accepted and printed. Requests the
-// local host does not simulate are printed and refused.
+// has returned; a cancel the account refuses is answered the same way, by
+// an order report saying why. Without a market, orders are accepted and
+// printed. The current time the library asks for is the simulated time:
+// the replayed market's clock, or the time of the last timer tick. Requests
+// the local host does not simulate are printed and refused.
 // Everything runs on the one thread that drives the adapter.
 #pragma once
 
@@ -51,6 +54,9 @@ public:
     // Queues the reports of what changed: order rows, then each fill's
     // execution row, then fund and position updates when anything filled.
     void reportChanges(const std::vector<size_t>& orders, const std::vector<size_t>& fills);
+    void reportChanges(const AccountChanges& changes) { reportChanges(changes.orders, changes.fills); }
+    // Without a market: the time the host tells, as "yyyyMMdd hh:mm:ss zzz".
+    void setSimulatedTime(std::string text) { simulatedTime_ = std::move(text); }
 
     int32_t Request(int32_t code, const char* json, zq::HostResult* result) override;
     void WriteLog(int32_t level, int32_t line, const char* file, const char* function, const char* text,
@@ -77,12 +83,14 @@ private:
     int32_t cancel(const std::string& json);
     std::string accountIdOfType(const char* name) const;
     void noteCallbackError(const std::string& text);
+    std::string symbolDetail(const std::string& symbol) const;
 
     Settings settings_;
     const Market* market_;
     SimAccount* account_;
     std::deque<Push> pushes_;
     std::vector<CallbackError> callbackErrors_;
+    std::string simulatedTime_;
 };
 
 }  // namespace zqhost

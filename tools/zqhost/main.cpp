@@ -48,7 +48,7 @@ int fail(const std::string& message, int status = kExitFailure) {
 }
 
 void replayClock(char out[22], void* market) {
-    std::snprintf(out, 22, "%s", hostTime(static_cast<const Market*>(market)->now()).c_str());
+    std::snprintf(out, 22, "%s", hostTime(static_cast<const Market*>(market)->clock()).c_str());
 }
 
 // "yyyyMMdd hh:mm:ss zzz" of the local time `offsetMs` from now.
@@ -62,13 +62,14 @@ std::string tickText(std::chrono::system_clock::time_point now, long long offset
     return text;
 }
 
-// Without bars: timer ticks one tick length apart, delivered at once; the
-// tick texts carry the simulated time.
-void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options, CallWatch& watch) {
+// Without bars: timer ticks one tick length apart from `start`, delivered at
+// once; the tick texts carry the simulated time, which the host tells too.
+void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options, LocalHost& host, CallWatch& watch,
+                  std::chrono::system_clock::time_point start) {
     if (options.ticks == 0) return;
-    auto now = std::chrono::system_clock::now();
     for (int i = 1; i <= options.ticks && !interruptRequested(); ++i) {
-        std::string text = tickText(now, static_cast<long long>(i) * options.tickLength);
+        std::string text = tickText(start, static_cast<long long>(i) * options.tickLength);
+        host.setSimulatedTime(text);
         zq::NotifyMessage tick{kTimerTick, text.c_str()};
         watch.begin("the timer tick at " + text);
         adapter.OnNotifyMessage(&tick);
@@ -178,6 +179,9 @@ int runStrategy(Session& s) {
     std::string runParams;
     if (!runParameters(s, runParams, status)) return status;
     hostLine(kLogInfo, "running with parameters: %s", runParams.c_str());
+    hostLine(kLogInfo, "accounts: %s", accountsText(s.options).c_str());
+    auto start = std::chrono::system_clock::now();
+    if (!s.market) s.host.setSimulatedTime(tickText(start, 0));
     const char* path = s.options.strategyPath.c_str();
     s.watch.begin("onInit");
     int32_t started = s.adapter.RunStrategy(path, runParams.c_str());
@@ -190,7 +194,7 @@ int runStrategy(Session& s) {
         replay->drain();
         replay->run(zq::platform::stderrIsTerminal());
     } else {
-        deliverTicks(s.adapter, s.options, s.watch);
+        deliverTicks(s.adapter, s.options, s.host, s.watch, start);
     }
     s.watch.begin("onStop");
     s.adapter.StopStrategy();
@@ -247,7 +251,8 @@ int main(int argc, char** argv) {
     if (!options.recordPath.empty() && !(recorder = TraceRecorder::open(options, market, error))) return fail(error);
     const bool replaying = !market.bars().empty();
     decltype(&SetClockSource) setClockAtExit = nullptr;
-    SimAccount account({options.cash, options.commission, options.partialFills}, market.symbols());
+    SimAccount account({options.cash, options.commission, options.partialFills, options.lot, options.slippageBps},
+                       market.symbols());
     ReplayData data(market, account);
     if (replaying) {
         auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::platform::findSymbol(library, "SetClockSource"));

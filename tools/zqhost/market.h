@@ -20,6 +20,9 @@ public:
     // Makes bars()[index] the current bar.
     void advanceTo(size_t index);
     int64_t now() const { return now_; }
+    // The simulated clock: now, and the first bar's time before the first
+    // bar is delivered (0 without bars).
+    int64_t clock() const { return now_ != 0 || bars_.empty() ? now_ : bars_.front().stamp; }
     // The symbol's latest bar up to now, or null.
     const Bar* lastBar(const std::string& symbol) const;
     // The symbol's bars from `start` to `end` (stamps, both included) that

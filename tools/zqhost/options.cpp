@@ -9,6 +9,8 @@
 namespace {
 
 const char* const kAccountTypes[] = {"stock", "stock_margin", "futures", "open_fund", "option"};
+// The account of each type above when --account does not name one.
+const char* const kDefaultAccountIds[] = {"880001", "880002", "880003", "880004", "880005"};
 
 // A whole number from `low` to `high`, nothing else in the text.
 bool parseCount(const std::string& text, long low, long high, int& out) {
@@ -49,7 +51,23 @@ bool parseAccount(const std::string& text, Options& options, std::string& error)
     return true;
 }
 
+void addDefaultAccounts(Options& options) {
+    for (size_t i = 0; i < sizeof kAccountTypes / sizeof kAccountTypes[0]; ++i) {
+        options.accountIds.emplace(kAccountTypes[i], kDefaultAccountIds[i]);
+    }
+}
+
 }  // namespace
+
+std::string accountsText(const Options& options) {
+    std::string text;
+    for (const char* type : kAccountTypes) {
+        auto it = options.accountIds.find(type);
+        if (it == options.accountIds.end()) continue;
+        text += (text.empty() ? "" : ", ") + it->first + "=" + it->second;
+    }
+    return text;
+}
 
 const char* usageText() {
     return "usage: zqhost [options] STRATEGY_LIBRARY\n"
@@ -58,13 +76,17 @@ const char* usageText() {
            "                        simulated account\n"
            "  --cash N              the account's starting cash (default: 1000000)\n"
            "  --commission RATE     commission as a share of traded value, e.g. 0.0003 (default: 0)\n"
-           "  --partial             let a bar fill at most its own volume\n"
+           "  --partial             let a bar fill at most its own volume, shared by the orders it\n"
+           "                        matches in the order they were placed\n"
+           "  --lot N               refuse buys that are not whole multiples of N shares (default: 1)\n"
+           "  --slippage BPS        market orders fill BPS/10000 worse than the open (default: 0)\n"
            "  --summary FILE.json   write the run's orders, fills, positions and figures\n"
            "  --report FILE.html    write a self-contained HTML report with charts\n"
            "  --params JSON         parameter values, e.g. '{\"window\":20,\"verbose\":true}'\n"
            "  --param NAME=VALUE    one parameter value (repeatable)\n"
            "  --account TYPE=ID     account id for an account type (stock, stock_margin, futures,\n"
-           "                        open_fund, option); may be repeated\n"
+           "                        open_fund, option); may be repeated (default: 880001 to 880005,\n"
+           "                        in that order)\n"
            "  --instance ID         instance id of the running strategy (default: local-1)\n"
            "  --tick-length N       timer tick length in milliseconds when no bars are replayed\n"
            "                        (default: 1000)\n"
@@ -129,6 +151,16 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
                 error = "--commission takes a rate from 0 to 0.1, got '" + text + "'";
                 ok = false;
             }
+        } else if (arg == "--lot") {
+            if ((ok = value(text)) && !parseCount(text, 1, 1000000, options.lot)) {
+                error = "--lot takes a whole number from 1 to 1000000, got '" + text + "'";
+                ok = false;
+            }
+        } else if (arg == "--slippage") {
+            if ((ok = value(text)) && !parseAmount(text, 0, 1000, options.slippageBps)) {
+                error = "--slippage takes basis points from 0 to 1000, got '" + text + "'";
+                ok = false;
+            }
         } else if (arg == "--tick-length") {
             if ((ok = value(text)) && !parseCount(text, 1, 86400000, options.tickLength)) {
                 error = "--tick-length takes a positive whole number, got '" + text + "'";
@@ -179,5 +211,6 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         error = "no strategy library given";
         return false;
     }
+    addDefaultAccounts(options);
     return true;
 }

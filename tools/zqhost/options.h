@@ -10,7 +10,7 @@ struct Options {
     std::string strategyPath;
     std::string params;                   // chosen parameter values, a JSON object
     std::vector<std::string> paramSets;   // more choices, NAME=VALUE each
-    std::map<std::string, std::string> accountIds;  // account-type name -> id
+    std::map<std::string, std::string> accountIds;  // account-type name -> id; every type has one
     std::string instanceId = "local-1";
     int tickLength = 1000;
     int ticks = 0;  // timer ticks delivered while the strategy runs, without bars
@@ -18,6 +18,8 @@ struct Options {
     double cash = 1000000;
     double commission = 0;
     bool partialFills = false;
+    int lot = 1;             // buys in whole multiples of it
+    double slippageBps = 0;  // market fills this many 1/10000 against the trader
     std::string summaryPath;
     std::string reportPath;
     bool allowErrors = false;
@@ -35,3 +37,6 @@ struct Options {
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
 const char* usageText();
+
+// "stock=ID, stock_margin=ID, ...": the account of every type, as the run uses them.
+std::string accountsText(const Options& options);

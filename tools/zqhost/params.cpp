@@ -10,6 +10,11 @@ namespace zqhost {
 
 namespace {
 
+// The client's run mode for a strategy that does not trade live: any mode
+// but 0 makes the library ask the host for the current time.
+constexpr const char* kOperateModeKey = "operate_mode";
+constexpr const char* kReplayOperateMode = "1";
+
 bool parseObject(const std::string& json, QJsonObject& object, std::string& error, const char* what) {
     QJsonParseError parse;
     QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parse);
@@ -99,6 +104,7 @@ bool buildRunParams(const std::string& schema, const std::string& userJson,
         if (!error.empty()) return false;
         values.insert(it.key(), text);
     }
+    if (!values.contains(kOperateModeKey)) values.insert(kOperateModeKey, kReplayOperateMode);
     runParams = QJsonDocument(values).toJson(QJsonDocument::Compact).toStdString();
     return true;
 }

@@ -1,7 +1,9 @@
 // The running parameters as the trading client's dialog sends them: every
 // parameter of the strategy's schema, its default unless the user chose a
 // value, each value written as the text the library reads (numbers as
-// decimal text, a bool as "1" or "0", a list entry as its text).
+// decimal text, a bool as "1" or "0", a list entry as its text), and the
+// run mode ("operate_mode") of a replay, so that the library asks the host
+// for the current time, which is the simulated time.
 #pragma once
 
 #include <string>

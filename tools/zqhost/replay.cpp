@@ -89,7 +89,7 @@ void Replay::deliverBar(size_t index) {
     int64_t previous = market_.now();
     market_.advanceTo(index);
     announceDay(bar, previous);
-    host_.reportChanges({}, account_.onBar(bar));
+    host_.reportChanges(account_.onBar(bar));
     drain();
     deliverText(kBarPush, barJson(bar), bar.symbol.c_str());
     if (bar.seconds != lastTickSeconds_) tick(bar);

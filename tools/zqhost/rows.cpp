@@ -44,6 +44,24 @@ zq::OrderRow orderRow(const SimOrder& order) {
     return row;
 }
 
+zq::OrderRow cancelRefusalRow(const SimOrder* order, const std::string& target, const std::string& accountId,
+                              int32_t batchNo, const std::string& reason) {
+    constexpr int32_t kEntrustCancel = 2;
+    zq::OrderRow row{};
+    if (order) {
+        row = orderRow(*order);
+    } else {
+        putText(row.trader_name, "zqhost");
+        putText(row.fund_account, accountId);
+        putText(row.status, std::to_string(kRejected));
+        putText(row.order_id, target);
+        row.batch_no = batchNo;
+        row.entrust_type = kEntrustCancel;
+    }
+    putText(row.cancel_info, "cancel refused: " + reason);
+    return row;
+}
+
 zq::ExecutionRow executionRow(const SimFill& fill, const SimOrder& order) {
     zq::ExecutionRow row{};
     row.date = static_cast<int32_t>(fill.stamp / 1000000);
@@ -78,7 +96,10 @@ zq::PositionRow positionRow(const std::string& symbol, const SimPosition& positi
     row.value = position.amount * position.lastPrice;
     putText(row.symbol, symbol);
     row.open_cost = position.cost;
-    row.today_amount = static_cast<double>(position.amount);
+    row.init_amount = static_cast<double>(position.dayStartAmount);
+    row.today_amount = static_cast<double>(position.boughtToday);
+    row.commission = position.commission;
+    row.close_profit_by_trade = position.realized;
     row.contract_multiplier = 1;
     putText(row.security_exchange, exchangeOf(symbol));
     return row;
@@ -94,6 +115,10 @@ zq::FundRow fundRow(const SimAccount& account, const std::string& accountId) {
     row.market_value = account.positionsValue();
     row.transferable_cash = row.available_cash;
     row.current_balance = account.cash();
+    row.pre_balance = account.dayStartEquity();
+    row.commission = account.commissionPaid();
+    row.frozen_commission = account.reservedCommission();
+    row.close_profit_by_trade = account.realized();
     return row;
 }
 

@@ -44,12 +44,6 @@ bool between(const std::string& text, const char* before, const char* after, std
 
 }  // namespace
 
-void hintMissingAccount(const std::string& type) {
-    hintOnce("account", type,
-             "the strategy asked for its " + type + " account, which this run does not have: give one with --account " +
-                 type + "=ID");
-}
-
 void hintFromRecord(int level, const char* module, const char* function, const char* text) {
     const std::string record = text ? text : "";
     const std::string from = module ? module : "";

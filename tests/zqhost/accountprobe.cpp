@@ -1,0 +1,124 @@
+// A strategy for the local host's run tests, built like an author's from the
+// public SDK headers: it places the orders its parameters ask for on given
+// bars, cancels on request, and logs what it is told, so that a test reads
+// the account's behaviour from zqhost's output alone.
+//
+// Its orders are numbered #1, #2, ... in placement order; reports name them
+// so. Log lines: "clock at init/stop: TIME", "report #N status S filled F:
+// CANCEL_INFO", "day begins: POSITION" on the first bar of each later day,
+// "fund: ..." and "stop: POSITION" when stopped.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "norq/norq.h"
+
+namespace {
+
+constexpr const char* kFile = "accountprobe.cpp";
+constexpr int32_t kSideBuy = 1;
+constexpr int32_t kSideSell = 2;
+
+class AccountProbe : public Norq::StrategyHandlerBase {
+public:
+    Norq::StrategyParams getParams() override {
+        Norq::StrategyParams params;
+        params.addStrParam("symbol", "600000.SH", "traded security");
+        params.addIntParam("buy_at", 0, "bar after which to buy (0: never)");
+        params.addIntParam("buys", 1, "buy orders placed on that bar");
+        params.addFloatParam("limit", 0, "limit price of the buys (0: market)");
+        params.addIntParam("volume", 100, "shares per order");
+        params.addIntParam("sell_at", 0, "bar after which to sell volume at market (0: never)");
+        params.addIntParam("cancel_at", 0, "bar after which to cancel order #1 (0: never)");
+        return params;
+    }
+
+    void onInit(Norq::IZqContext* ctx) override {
+        Norq::StrategyParams* params = ctx->getRunParams();
+        symbol_ = params->getStrValue("symbol").str();
+        buyAt_ = params->getIntValue("buy_at");
+        buys_ = params->getIntValue("buys");
+        limit_ = params->getFloatValue("limit");
+        volume_ = params->getIntValue("volume");
+        sellAt_ = params->getIntValue("sell_at");
+        cancelAt_ = params->getIntValue("cancel_at");
+        Norq::ZqString now = ctx->getSysApi()->getCurrentTime();
+        Norq::ZqLog(kFile, __LINE__, "AccountProbe::onInit").info() << "clock at init: " << now;
+    }
+
+    void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* bar) override {
+        if (symbol_ != bar->symbol) return;
+        ++bars_;
+        Norq::INorqSysApi* api = ctx->getSysApi();
+        std::string datetime = bar->datetime;
+        std::string day = datetime.substr(0, datetime.find(' '));
+        if (!day_.empty() && day != day_) {
+            Norq::ZqLog(kFile, __LINE__, "AccountProbe::onKLine").info() << "day begins: " << position(api).c_str();
+        }
+        day_ = day;
+        for (int i = 0; bars_ == buyAt_ && i < buys_; ++i) place(api, kSideBuy);
+        if (bars_ == sellAt_) place(api, kSideSell);
+        if (bars_ == cancelAt_ && !ids_.empty()) api->cancelOrder(Norq::ACCOUNT_STOCK, ids_.front().c_str(), 0, 0);
+    }
+
+    void onOrderReport(Norq::IZqContext*, const Norq::Order* order) override {
+        Norq::ZqLog(kFile, __LINE__, "AccountProbe::onOrderReport").info()
+            << "report #" << static_cast<int>(number(order->order_id)) << " status " << order->status << " filled "
+            << order->filled << ": " << order->cancel_info;
+    }
+
+    void onStop(Norq::IZqContext* ctx) override {
+        Norq::INorqSysApi* api = ctx->getSysApi();
+        Norq::FundInfo fund = api->getFundInfo(Norq::ACCOUNT_STOCK);
+        Norq::ZqLog(kFile, __LINE__, "AccountProbe::onStop").info()
+            << "fund: account " << fund.fund_account << " commission " << fund.commission << " frozen "
+            << fund.frozen_commission << " pre_balance " << fund.pre_balance << " realized "
+            << fund.close_profit_by_trade;
+        Norq::ZqLog(kFile, __LINE__, "AccountProbe::onStop").info() << "stop: " << position(api).c_str();
+        Norq::ZqString now = api->getCurrentTime();
+        Norq::ZqLog(kFile, __LINE__, "AccountProbe::onStop").info() << "clock at stop: " << now;
+    }
+
+private:
+    void place(Norq::INorqSysApi* api, int32_t side) {
+        Norq::OrderRequest request{};
+        std::strncpy(request.symbol, symbol_.c_str(), sizeof request.symbol - 1);
+        request.amount = volume_;
+        request.side = side;
+        request.price = side == kSideBuy ? limit_ : 0;
+        const Norq::ZqString& type = side == kSideBuy && limit_ > 0 ? Norq::PRICE_TYPE_1 : Norq::PRICE_TYPE_A;
+        std::strncpy(request.price_type, type.str(), sizeof request.price_type - 1);
+        Norq::Order order = api->order(Norq::ACCOUNT_STOCK, request);
+        ids_.push_back(order.order_id);
+    }
+
+    size_t number(const char* id) const {
+        for (size_t i = 0; i < ids_.size(); ++i) {
+            if (ids_[i] == id) return i + 1;
+        }
+        return 0;
+    }
+
+    std::string position(Norq::INorqSysApi* api) const {
+        Norq::PositionList positions = api->getPositions(Norq::ACCOUNT_STOCK, symbol_.c_str());
+        if (positions.getSize() == 0) return "no position";
+        const Norq::Position& p = positions.get(0);
+        return "amount " + std::to_string(p.total_amount) + " today " + std::to_string(p.today_amount) + " init " +
+               std::to_string(p.init_amount) + " commission " + std::to_string(p.commission) + " realized " +
+               std::to_string(p.close_profit_by_trade);
+    }
+
+    std::string symbol_, day_;
+    int buyAt_ = 0, buys_ = 1, volume_ = 100, sellAt_ = 0, cancelAt_ = 0;
+    double limit_ = 0;
+    int bars_ = 0;
+    std::vector<std::string> ids_;
+};
+
+AccountProbe strategy;
+
+}  // namespace
+
+extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
+    return &strategy;
+}
