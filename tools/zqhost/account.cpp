@@ -163,6 +163,16 @@ bool SimAccount::fillFrom(SimOrder& order, const Bar& bar, std::vector<size_t>& 
     if (price <= 0) return false;
     int32_t amount = order.amount - order.filled;
     if (settings_.partialFills) amount = static_cast<int32_t>(std::fmin(amount, std::floor(bar.volume)));
+    if (fillGate_) {
+        std::string rejection;
+        amount = fillGate_(order, amount, rejection);
+        if (!rejection.empty()) {
+            release(order);
+            order.status = kRejected;
+            order.reason = rejection;
+            return false;
+        }
+    }
     if (amount <= 0) return false;
     double value = price * amount;
     double commission = commissionOf(value);

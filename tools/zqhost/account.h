@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -89,6 +90,12 @@ public:
     // indices of the fills made.
     std::vector<size_t> onBar(const Bar& bar);
 
+    // Asked before an order fills `amount` on a bar: answers the amount to
+    // fill now (0: none on this bar), or sets `rejection` to reject the
+    // order instead, its reservation released. None by default.
+    using FillGate = std::function<int32_t(const SimOrder& order, int32_t amount, std::string& rejection)>;
+    void setFillGate(FillGate gate) { fillGate_ = std::move(gate); }
+
     const std::vector<SimOrder>& orders() const { return orders_; }
     const std::vector<SimFill>& fills() const { return fills_; }
     const std::map<std::string, SimPosition>& positions() const { return positions_; }
@@ -110,6 +117,7 @@ private:
     std::vector<SimOrder> orders_;
     std::vector<SimFill> fills_;
     std::map<std::string, SimPosition> positions_;
+    FillGate fillGate_;
 };
 
 }  // namespace zqhost

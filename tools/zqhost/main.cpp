@@ -15,6 +15,7 @@
 #include "callwatch.h"
 #include "dataprovider.h"
 #include "doctor.h"
+#include "faultyhost.h"
 #include "localhost.h"
 #include "market.h"
 #include "options.h"
@@ -90,6 +91,7 @@ struct Session {
     Market* market;       // null without bars
     SimAccount* account;  // null without bars
     ReplayTap* tap = nullptr;
+    FaultyHost* faults = nullptr;  // null without --faults
 };
 
 // The values the strategy runs with: its declared defaults and the user's choices.
@@ -136,8 +138,13 @@ int runStrategy(Session& s) {
     if (s.market) {
         replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
         replay->setTap(s.tap);
+        replay->setPushSource(s.faults);
         replay->drain();
         replay->run(zq::platform::stderrIsTerminal());
+        if (s.faults) {
+            s.faults->releaseAll();
+            replay->drain();
+        }
     } else {
         deliverTicks(s.adapter, s.options, s.watch);
     }
@@ -148,6 +155,7 @@ int runStrategy(Session& s) {
     std::printf("[HOST] strategy stopped\n");
     if (replay) {
         RunResult result = replay->result(s.options.strategyPath, s.options.cash);
+        if (s.faults) result.faults = s.faults->tally();
         std::printf("%s", terminalSummary(result).c_str());
         if (!writeResults(s, result)) return kExitFailure;
     }
@@ -205,12 +213,19 @@ int main(int argc, char** argv) {
     }
     LocalHost host({options.accountIds, options.instanceId, options.tickLength}, replaying ? &market : nullptr,
                    replaying ? &account : nullptr);
+    std::unique_ptr<FaultyHost> faults;
+    if (!options.faults.empty()) {
+        faults = std::make_unique<FaultyHost>(options.faultPlan, options.faultSeed, host, data, market, account);
+        ZqDataProvider& faultyData = *faults;
+        ZqDataAccessSetProvider(recorder ? recorder->wrap(faultyData) : &faultyData);
+    }
+    zq::HostServices& services = faults ? static_cast<zq::HostServices&>(*faults) : host;
     CallWatch watch(options.callbackTimeout);
     CallWatch::reportCrashes();
     if (!adapter->Init()) return fail("the adapter refused to initialise");
-    adapter->SetHostServices(recorder ? recorder->wrap(host) : &host);
+    adapter->SetHostServices(recorder ? recorder->wrap(services) : &services);
     Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
-                    recorder.get()};
+                    recorder.get(), faults.get()};
     int status = runStrategy(session);
     if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "faultplan.h"
+
 struct Options {
     std::string adapterPath;  // empty: the adapter next to this executable
     std::string strategyPath;
@@ -26,6 +28,10 @@ struct Options {
     bool qtEcho = false;  // keep the library's Qt debug echo of log lines
     std::string recordPath;  // write the run's trace here
     std::string replayPath;  // run the strategy against this trace instead of bars
+    std::string faults;      // the fault plan as given; empty: the host behaves
+    zqhost::FaultPlan faultPlan;
+    unsigned long long faultSeed = 1;
+    bool faultSeedGiven = false;
 };
 
 // Fills `options` from argv. On a bad command line returns false with the
