@@ -39,14 +39,14 @@ const Sample kSamples[] = {
     {"pystrategy", "libpystrategy.so", R"({"window":5,"volume":200})"},
 };
 
-struct Run {
+struct HostRun {
     int status = -1;
     std::string output;   // standard output and error
     std::string summary;  // the summary file
     QJsonObject json;
 };
 
-Run runZqhost(QStringList arguments) {
+HostRun runZqhost(QStringList arguments) {
     QTemporaryDir dir;
     QString summary = dir.path() + "/summary.json";
     arguments << "--summary" << summary;
@@ -54,7 +54,7 @@ Run runZqhost(QStringList arguments) {
     zqhost.setProcessChannelMode(QProcess::MergedChannels);
     zqhost.start(ZQHOST_PATH, arguments);
     zqhost.waitForFinished(-1);
-    Run run;
+    HostRun run;
     run.status = zqhost.exitStatus() == QProcess::NormalExit ? zqhost.exitCode() : -1;
     run.output = zqhost.readAll().toStdString();
     QFile file(summary);
@@ -117,7 +117,7 @@ void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
 
 // The run ended normally, nothing crashed or threw, the account holds
 // together, and the summary counts exactly the faults the log shows.
-void expectSurvived(const Run& run, const std::string& name) {
+void expectSurvived(const HostRun& run, const std::string& name) {
     EXPECT_EQ(run.status, 0) << name << "\n" << run.output.substr(run.output.size() > 4000 ? run.output.size() - 4000 : 0);
     for (const char* bad : {"策略回调抛出异常", "crashed", "did not return", "runtime error", "Sanitizer"}) {
         EXPECT_EQ(run.output.find(bad), std::string::npos) << name << ": the log says " << bad;
@@ -134,7 +134,7 @@ void expectSurvived(const Run& run, const std::string& name) {
 TEST(SampleStrategiesUnderFaults, SurviveEveryKindAtAHighRate) {
     std::map<std::string, double> seen;
     for (const Sample& sample : kSamples) {
-        Run run = runZqhost(sampleArguments(sample, kEveryFault, 1));
+        HostRun run = runZqhost(sampleArguments(sample, kEveryFault, 1));
         expectSurvived(run, sample.name);
         EXPECT_GT(run.json["orders"].toArray().size(), 3) << sample.name << " traded too little to tell";
         QJsonObject injected = run.json["faults"].toObject()["injected"].toObject();
@@ -150,9 +150,9 @@ std::string withoutOrderIds(const std::string& text) {
 
 TEST(FaultRuns, TheSameSeedGivesTheSameRunByteForByteOrderIdsAside) {
     const Sample& macross = kSamples[0];
-    Run first = runZqhost(sampleArguments(macross, kEveryFault, 5));
-    Run again = runZqhost(sampleArguments(macross, kEveryFault, 5));
-    Run other = runZqhost(sampleArguments(macross, kEveryFault, 6));
+    HostRun first = runZqhost(sampleArguments(macross, kEveryFault, 5));
+    HostRun again = runZqhost(sampleArguments(macross, kEveryFault, 5));
+    HostRun other = runZqhost(sampleArguments(macross, kEveryFault, 6));
     ASSERT_EQ(first.status, 0) << first.output;
     EXPECT_NE(first.output.find("[HOST] fault plan: " + kEveryFault.toStdString() + ", seed 5\n"), std::string::npos);
     EXPECT_EQ(withoutOrderIds(again.output), withoutOrderIds(first.output));
@@ -181,7 +181,7 @@ TEST(FaultFuzz, RandomPlansOverARangeOfSeedsLeaveTheLibraryAndAccountWhole) {
     for (unsigned long long seed = first; seed <= last; ++seed) {
         const Sample& sample = kSamples[seed % 3];
         QString plan = randomPlan(seed);
-        Run run = runZqhost(sampleArguments(sample, plan, seed));
+        HostRun run = runZqhost(sampleArguments(sample, plan, seed));
         expectSurvived(run, std::string(sample.name) + " --faults " + plan.toStdString() + " --fault-seed " +
                                 std::to_string(seed));
     }
