@@ -1,7 +1,7 @@
 // zqhost --faults run as a user runs it: the sample strategies under a plan
 // with every fault at a high rate, the same seed giving the same run, and
-// random plans over a range of seeds (ZQ_FAULT_SEEDS=FIRST-LAST, default a
-// few) driving the adapter through the misbehaving host. Built with the
+// random plans over a range of seeds (ZQ_FAULT_SEEDS=FIRST-LAST, default
+// 1-4) driving the adapter through the misbehaving host. Built with the
 // sanitizers, the runs are checked by them too: a report of theirs fails
 // the run's exit status.
 #include <QJsonArray>
@@ -23,8 +23,8 @@ namespace {
 const QString kSampleBars = ZQ_SOURCE_DIR "/examples/data/sample_bars.csv";
 const QString kEveryFault =
     "reject=0.3,partial=0.5,report-delay=4,duplicate-report=0.3,query-fail=0.3,slow-call=0.02:1ms";
-const char* const kKinds[] = {"refused",          "rejected-after-acceptance", "partial",  "report-delay",
-                              "duplicate-report", "query-fail",                "slow-call"};
+const char* const kKinds[] = {
+    "refused", "rejected-after-acceptance", "partial", "report-delay", "duplicate-report", "query-fail", "slow-call"};
 
 struct Sample {
     const char* name;
@@ -38,6 +38,12 @@ const Sample kSamples[] = {
     {"dipbuyer", "libdipbuyer.so", R"({"symbol":"600000.SH","check_every":120,"dip":0.0005,"target":0.0005})"},
     {"pystrategy", "libpystrategy.so", R"({"window":5,"volume":200})"},
 };
+
+// The samples, and a test strategy that reaches nearly every host service
+// from onInit: orders, a batch, a cancel, queries, the ETF, margin and option
+// handlers.
+const Sample kFuzzed[] = {
+    kSamples[0], kSamples[1], kSamples[2], {"teststrategy_trader", "libteststrategy_trader.so", "{}"}};
 
 struct HostRun {
     int status = -1;
@@ -64,8 +70,17 @@ HostRun runZqhost(QStringList arguments) {
 }
 
 QStringList sampleArguments(const Sample& sample, const QString& plan, unsigned long long seed) {
-    return {"--account", "stock=880001", "--bars", kSampleBars, "--params", sample.params, "--faults", plan,
-            "--fault-seed", QString::number(seed), QString(TEST_LIB_DIR "/") + sample.library};
+    return {"--account",
+            "stock=880001",
+            "--bars",
+            kSampleBars,
+            "--params",
+            sample.params,
+            "--faults",
+            plan,
+            "--fault-seed",
+            QString::number(seed),
+            QString(TEST_LIB_DIR "/") + sample.library};
 }
 
 size_t count(const std::string& text, const std::string& what) {
@@ -93,8 +108,8 @@ void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
         held[f["symbol"].toString()] += buy ? f["amount"].toDouble() : -f["amount"].toDouble();
         filledOf[f["orderId"].toString()] += f["amount"].toDouble();
     }
-    EXPECT_TRUE(near(s["finalCash"].toDouble(), cash)) << name << ": cash " << s["finalCash"].toDouble()
-                                                       << ", the fills make " << cash;
+    EXPECT_TRUE(near(s["finalCash"].toDouble(), cash))
+        << name << ": cash " << s["finalCash"].toDouble() << ", the fills make " << cash;
     double equity = s["finalCash"].toDouble();
     std::map<QString, double> reported;
     for (const QJsonValue& value : s["positions"].toArray()) {
@@ -106,11 +121,12 @@ void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
         EXPECT_GE(amount, 0) << name << ": negative holding of " << symbol.toStdString();
         EXPECT_EQ(reported[symbol], amount) << name << ": position of " << symbol.toStdString();
     }
-    EXPECT_TRUE(near(s["finalEquity"].toDouble(), equity)) << name << ": equity " << s["finalEquity"].toDouble()
-                                                           << ", cash and holdings make " << equity;
+    EXPECT_TRUE(near(s["finalEquity"].toDouble(), equity))
+        << name << ": equity " << s["finalEquity"].toDouble() << ", cash and holdings make " << equity;
     for (const QJsonValue& value : s["orders"].toArray()) {
         QJsonObject o = value.toObject();
-        EXPECT_EQ(o["filled"].toDouble(), filledOf[o["id"].toString()]) << name << ": order " << o["id"].toString().toStdString();
+        EXPECT_EQ(o["filled"].toDouble(), filledOf[o["id"].toString()])
+            << name << ": order " << o["id"].toString().toStdString();
         EXPECT_LE(o["filled"].toInt(), o["amount"].toInt()) << name;
     }
 }
@@ -118,7 +134,8 @@ void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
 // The run ended normally, nothing crashed or threw, the account holds
 // together, and the summary counts exactly the faults the log shows.
 void expectSurvived(const HostRun& run, const std::string& name) {
-    EXPECT_EQ(run.status, 0) << name << "\n" << run.output.substr(run.output.size() > 4000 ? run.output.size() - 4000 : 0);
+    EXPECT_EQ(run.status, 0) << name << "\n"
+                             << run.output.substr(run.output.size() > 4000 ? run.output.size() - 4000 : 0);
     for (const char* bad : {"策略回调抛出异常", "crashed", "did not return", "runtime error", "Sanitizer"}) {
         EXPECT_EQ(run.output.find(bad), std::string::npos) << name << ": the log says " << bad;
     }
@@ -174,12 +191,12 @@ QString randomPlan(unsigned long long seed) {
 }
 
 TEST(FaultFuzz, RandomPlansOverARangeOfSeedsLeaveTheLibraryAndAccountWhole) {
-    unsigned long long first = 1, last = 3;
+    unsigned long long first = 1, last = 4;
     if (const char* range = std::getenv("ZQ_FAULT_SEEDS")) {
         ASSERT_EQ(std::sscanf(range, "%llu-%llu", &first, &last), 2) << "ZQ_FAULT_SEEDS is FIRST-LAST, got " << range;
     }
     for (unsigned long long seed = first; seed <= last; ++seed) {
-        const Sample& sample = kSamples[seed % 3];
+        const Sample& sample = kFuzzed[seed % 4];
         QString plan = randomPlan(seed);
         HostRun run = runZqhost(sampleArguments(sample, plan, seed));
         expectSurvived(run, std::string(sample.name) + " --faults " + plan.toStdString() + " --fault-seed " +

@@ -31,12 +31,14 @@ struct PlanCase {
 
 TEST(FaultPlanText, ReadsEveryKindAndNamesWhatIsWrong) {
     const PlanCase cases[] = {
-        {"every kind", "reject=0.05,partial=0.2,report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms",
+        {"every kind",
+         "reject=0.05,partial=0.2,report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms",
          "reject=0.05,partial=0.2,report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms"},
         {"any order, seconds", "slow-call=1:1.5s,reject=1", "reject=1,slow-call=1:1500ms"},
         {"zero rates are no faults", "reject=0,report-delay=0", "none"},
-        {"unknown kind", "rejects=0.1", "unknown fault 'rejects' (one of: reject, partial, report-delay, "
-                                        "duplicate-report, query-fail, slow-call)"},
+        {"unknown kind", "rejects=0.1",
+         "unknown fault 'rejects' (one of: reject, partial, report-delay, "
+         "duplicate-report, query-fail, slow-call)"},
         {"share above 1", "reject=5", "reject takes a share from 0 to 1, got '5'"},
         {"negative share", "partial=-0.1", "partial takes a share from 0 to 1, got '-0.1'"},
         {"not a number", "query-fail=often", "query-fail takes a share from 0 to 1, got 'often'"},
@@ -191,7 +193,8 @@ TEST(FaultyHost, HeldAndRepeatedReportsKeepEachOrdersSequenceAndLoseNothing) {
             EXPECT_EQ(seen[j]->row, want->row) << order << " report " << j;
             EXPECT_LE(seen[j]->bar, want->bar + 3) << order << " report " << j << " is at most 3 bar times late";
             late += seen[j]->bar > want->bar;
-            while (++j < seen.size() && seen[j]->row == want->row) {}  // its repeat
+            while (++j < seen.size() && seen[j]->row == want->row) {
+            }  // its repeat
         }
         EXPECT_EQ(j, seen.size()) << order;
     }
@@ -208,7 +211,8 @@ TEST(FaultyHost, RejectionsRefuseAtPlacementOrRejectAcceptedOrdersWithTheirRepor
     int64_t failedCalls = 0;
     for (int32_t status : replay.submitted) failedCalls += status != 0;
     EXPECT_EQ(failedCalls, refused);
-    EXPECT_EQ(static_cast<int64_t>(replay.account.orders().size()), static_cast<int64_t>(replay.submitted.size()) - refused);
+    EXPECT_EQ(static_cast<int64_t>(replay.account.orders().size()),
+              static_cast<int64_t>(replay.submitted.size()) - refused);
     auto reports = byOrder(delivered);
     int64_t rejectedInAccount = 0;
     for (const SimOrder& o : replay.account.orders()) {
@@ -264,9 +268,11 @@ TEST(FaultSummary, TheSummaryAndTerminalSayWhatWasInjectedOnlyWhenAsked) {
     EXPECT_EQ(summaryJson(run).find("\"faults\""), std::string::npos);
     EXPECT_EQ(terminalSummary(run).find("faults"), std::string::npos);
     run.faults = {"reject=0.5,report-delay=2", 42, {{"refused", 3}, {"partial", 0}, {"report-delay", 9}}};
-    QJsonObject faults = QJsonDocument::fromJson(QByteArray::fromStdString(summaryJson(run))).object()["faults"].toObject();
-    EXPECT_EQ(QJsonDocument(faults).toJson(QJsonDocument::Compact).toStdString(),
-              R"({"injected":{"partial":0,"refused":3,"report-delay":9},"plan":"reject=0.5,report-delay=2","seed":42,"total":12})");
+    QJsonObject faults =
+        QJsonDocument::fromJson(QByteArray::fromStdString(summaryJson(run))).object()["faults"].toObject();
+    EXPECT_EQ(
+        QJsonDocument(faults).toJson(QJsonDocument::Compact).toStdString(),
+        R"({"injected":{"partial":0,"refused":3,"report-delay":9},"plan":"reject=0.5,report-delay=2","seed":42,"total":12})");
     EXPECT_NE(terminalSummary(run).find(
                   "faults        12 injected (3 refused, 9 report-delay), plan reject=0.5,report-delay=2, seed 42\n"),
               std::string::npos)

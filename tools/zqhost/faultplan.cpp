@@ -132,14 +132,14 @@ std::string faultPlanText(const FaultPlan& plan) {
 }
 
 const char* faultKindName(FaultKind kind) {
-    static const char* const names[kFaultKinds] = {"refused",          "rejected-after-acceptance",
-                                                   "partial",          "report-delay",
-                                                   "duplicate-report", "query-fail",
+    static const char* const names[kFaultKinds] = {"refused",      "rejected-after-acceptance", "partial",
+                                                   "report-delay", "duplicate-report",          "query-fail",
                                                    "slow-call"};
     return names[static_cast<int>(kind)];
 }
 
-FaultDie::FaultDie(uint64_t seed, FaultKind kind) : engine_(splitMix(seed ^ splitMix(static_cast<uint64_t>(kind) + 1))) {}
+FaultDie::FaultDie(uint64_t seed, FaultKind kind)
+    : engine_(splitMix(seed ^ splitMix(static_cast<uint64_t>(kind) + 1))) {}
 
 bool FaultDie::roll(double share) {
     double draw = static_cast<double>(engine_() >> 11) * 0x1.0p-53;

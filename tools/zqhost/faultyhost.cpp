@@ -57,7 +57,10 @@ std::string reportName(const Push& push) {
 
 std::string orderName(const zq::HostOrderRecord& record) {
     const Norq::OrderRequest& r = record.request;
-    return "order " + fixedText(record.client_order_id) + " (" + (r.side == 1 ? "buy " : r.side == 2 ? "sell " : "side ") +
+    return "order " + fixedText(record.client_order_id) + " (" +
+           (r.side == 1   ? "buy "
+            : r.side == 2 ? "sell "
+                          : "side ") +
            std::to_string(r.amount) + " " + fixedText(r.symbol) + ")";
 }
 
@@ -185,8 +188,8 @@ void FaultyHost::admit(Push push) {
     std::string key = orderKey(push);
     int delay = plan_.reportDelay > 0 ? delayDie_.between(0, plan_.reportDelay) : 0;
     if (delay > 0) {
-        inject(FaultKind::ReportDelay, reportName(push) + " held back " + std::to_string(delay) + " bar time" +
-                                           (delay == 1 ? "" : "s"));
+        inject(FaultKind::ReportDelay,
+               reportName(push) + " held back " + std::to_string(delay) + " bar time" + (delay == 1 ? "" : "s"));
     }
     int64_t& last = lastRelease_[key];
     last = std::max(last, barTime_ + delay);

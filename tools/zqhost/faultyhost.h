@@ -98,12 +98,12 @@ private:
     SimAccount& account_;
     FaultDie rejectDie_, partialDie_, delayDie_, duplicateDie_, queryDie_, slowDie_;
     std::array<int64_t, kFaultKinds> counts_{};
-    std::set<std::string> rejectAtFill_;      // client order ids accepted, to be rejected
-    std::map<size_t, int32_t> fillCaps_;      // order index -> most it fills a bar; 0: whole
-    std::vector<size_t> rejectedAtFill_;      // order indices whose rejection is not reported yet
-    std::deque<Held> held_;                   // in arrival order
+    std::set<std::string> rejectAtFill_;          // client order ids accepted, to be rejected
+    std::map<size_t, int32_t> fillCaps_;          // order index -> most it fills a bar; 0: whole
+    std::vector<size_t> rejectedAtFill_;          // order indices whose rejection is not reported yet
+    std::deque<Held> held_;                       // in arrival order
     std::map<std::string, int64_t> lastRelease_;  // host order number -> its latest report's release
-    int64_t barTime_ = 0;                     // bar times seen, counted
+    int64_t barTime_ = 0;                         // bar times seen, counted
     int64_t lastNow_ = -1;
     bool releasingAll_ = false;
 };
