@@ -124,8 +124,6 @@ struct FaultyReplay {
             }
             take(i);
         }
-        if (faulty) faulty->releaseAll();
-        take(kBars);
         return delivered;
     }
 

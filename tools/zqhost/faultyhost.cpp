@@ -176,6 +176,7 @@ void FaultyHost::noteBarTime() {
     if (market_.now() == lastNow_) return;
     lastNow_ = market_.now();
     ++barTime_;
+    lastBarTime_ = !market_.bars().empty() && lastNow_ == market_.bars().back().stamp;
 }
 
 // Reports of one order leave in the order they came: a report never passes
@@ -201,7 +202,7 @@ void FaultyHost::admit(Push push) {
 
 bool FaultyHost::takeDue(Push& push) {
     for (auto it = held_.begin(); it != held_.end(); ++it) {
-        if (!releasingAll_ && it->release > barTime_) continue;
+        if (!lastBarTime_ && it->release > barTime_) continue;
         push = std::move(it->push);
         held_.erase(it);
         return true;

@@ -10,7 +10,8 @@
 //   zero snapshot;
 // - makes host calls take longer;
 // - holds order and execution reports back for some bar times, never ahead
-//   of an earlier report of the same order, and delivers some twice.
+//   of an earlier report of the same order, and delivers some twice; at
+//   the last bar time every held report goes, before the strategy stops.
 // Every fault injected is a "[FAULT]" line on standard output and counted.
 // Decisions come from the plan's seeded dice alone, so the same plan, seed
 // and strategy make the same run. It owns nothing it wraps; one thread, the
@@ -45,8 +46,6 @@ public:
     FaultyHost(const FaultyHost&) = delete;
     FaultyHost& operator=(const FaultyHost&) = delete;
 
-    // Lets every held report go: no bar is left to wait for.
-    void releaseAll() { releasingAll_ = true; }
     // The plan, the seed and what was injected, for the run's result.
     FaultsRun tally() const;
 
@@ -105,7 +104,7 @@ private:
     std::map<std::string, int64_t> lastRelease_;  // host order number -> its latest report's release
     int64_t barTime_ = 0;                         // bar times seen, counted
     int64_t lastNow_ = -1;
-    bool releasingAll_ = false;
+    bool lastBarTime_ = false;
 };
 
 }  // namespace zqhost

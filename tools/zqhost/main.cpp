@@ -141,10 +141,6 @@ int runStrategy(Session& s) {
         replay->setPushSource(s.faults);
         replay->drain();
         replay->run(zq::platform::stderrIsTerminal());
-        if (s.faults) {
-            s.faults->releaseAll();
-            replay->drain();
-        }
     } else {
         deliverTicks(s.adapter, s.options, s.watch);
     }
