@@ -2,11 +2,14 @@
 // closes crosses above the long one and sells when it crosses below (only
 // what it holds, unless allow_short). It shows how a strategy declares its
 // parameters, reads the chosen values, places market orders, follows its
-// fills through execution reports, uses a timer and logs.
+// fills through execution reports (each counted once, however often it is
+// reported), uses a timer and logs.
 #include <cstddef>
 #include <cstring>
 #include <deque>
 #include <numeric>
+#include <set>
+#include <string>
 
 #include "norq/norq.h"
 
@@ -121,7 +124,14 @@ private:
             << " closed at " << bar.close << ", order " << order.order_id;
     }
 
+    // A client may deliver a report twice; a fill is counted once, by its trade id.
     void onExecutionReport(Norq::IZqContext*, const Norq::Execution* fill) override {
+        std::string trade(fill->trade_id, strnlen(fill->trade_id, sizeof fill->trade_id));
+        if (!trade.empty() && !seenTrades_.insert(trade).second) {
+            Norq::ZqLog(kFile, __LINE__, "MaCrossStrategy::onExecutionReport").warn()
+                << "fill " << fill->trade_id << " reported again, not counted";
+            return;
+        }
         // Widened before negating: the host may report any int32, -2^31 included.
         const long long amount = fill->amount;
         position_ += fill->side == kSideBuy ? amount : -amount;
@@ -146,6 +156,7 @@ private:
     Side side_ = Side::Unknown;
     long long bars_ = 0;
     long long position_ = 0;
+    std::set<std::string> seenTrades_;
 };
 
 MaCrossStrategy strategy;

@@ -251,6 +251,17 @@ void SimAccount::startDay(const Bar& bar) {
     }
 }
 
+// The order ends rejected when it would fill, its reservation released, and
+// the strategy is told through its order report.
+void SimAccount::rejectAtFill(size_t index, const std::string& reason, AccountChanges& changes) {
+    SimOrder& order = orders_[index];
+    release(order);
+    order.status = kRejected;
+    order.reason = reason;
+    ended(index);
+    changes.orders.push_back(index);
+}
+
 // `volumeLeft` is what the bar can still fill when partial fills are on.
 void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, AccountChanges& changes) {
     SimOrder& order = orders_[index];
@@ -258,6 +269,11 @@ void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, Acco
     if (price <= 0) return;
     int32_t amount = order.amount - order.filled;
     if (settings_.partialFills) amount = static_cast<int32_t>(std::fmin(amount, volumeLeft));
+    if (fillGate_) {
+        std::string rejection;
+        amount = fillGate_(index, order, amount, rejection);
+        if (!rejection.empty()) return rejectAtFill(index, rejection, changes);
+    }
     if (amount <= 0) return;
     double value = price * amount;
     double commission = commissionOf(value);
@@ -265,13 +281,10 @@ void SimAccount::fillFrom(size_t index, const Bar& bar, double& volumeLeft, Acco
     if (order.side == kBuy) {
         double available = cash_ - reservedCash_ + order.reserved;
         if (value + commission > available) {
-            release(order);
-            order.status = kRejected;
-            order.reason = "insufficient cash at the fill price " + money(price) + ": needs " +
-                           money(value + commission) + ", available " + money(available);
-            ended(index);
-            changes.orders.push_back(index);
-            return;
+            return rejectAtFill(index,
+                                "insufficient cash at the fill price " + money(price) + ": needs " +
+                                    money(value + commission) + ", available " + money(available),
+                                changes);
         }
         double share = order.reserved * amount / (order.amount - order.filled);
         setReserved(order, order.reserved - share);

@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -119,6 +120,14 @@ public:
     // allows and marks the symbol's price.
     AccountChanges onBar(const Bar& bar);
 
+    // Asked before the order at `index` fills `amount` on a bar: answers the
+    // amount to fill now (0: none on this bar), or sets `rejection` to
+    // reject the order instead, reported like any rejection at the fill.
+    // None by default.
+    using FillGate =
+        std::function<int32_t(size_t index, const SimOrder& order, int32_t amount, std::string& rejection)>;
+    void setFillGate(FillGate gate) { fillGate_ = std::move(gate); }
+
     // Deques: they grow without moving what they hold.
     const std::deque<SimOrder>& orders() const { return orders_; }
     const std::deque<SimFill>& fills() const { return fills_; }
@@ -150,6 +159,7 @@ private:
     void updateHeld(const std::string& symbol, const SimPosition& position);
     size_t indexOf(const std::string& id) const;
     void startDay(const Bar& bar);
+    void rejectAtFill(size_t index, const std::string& reason, AccountChanges& changes);
     void fillFrom(size_t index, const Bar& bar, double& volumeLeft, AccountChanges& changes);
     double commissionOf(double value) const { return value * settings_.commissionRate; }
 
@@ -175,6 +185,7 @@ private:
     double realized_ = 0;
     double dayStartEquity_;
     int32_t day_ = 0;  // yyyyMMdd of the latest bar, 0 before the first
+    FillGate fillGate_;
 };
 
 }  // namespace zqhost

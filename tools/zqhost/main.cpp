@@ -17,6 +17,7 @@
 #include "doctor.h"
 #include "hostlog.h"
 #include "interruption.h"
+#include "faultyhost.h"
 #include "localhost.h"
 #include "market.h"
 #include "options.h"
@@ -86,6 +87,7 @@ struct Session {
     Market* market;       // null without bars
     SimAccount* account;  // null without bars
     ReplayTap* tap = nullptr;
+    FaultyHost* faults = nullptr;  // null without --faults
 };
 
 // The values the strategy runs with: its declared defaults and the user's choices.
@@ -164,6 +166,7 @@ bool reportReplay(const Session& s, const Replay& replay, const std::string& run
     result.info.callbackErrors = s.host.callbackErrors();
     result.info.interrupted = interruptRequested();
     result.info.reached = result.lastBar;
+    if (s.faults) result.faults = s.faults->tally();
     std::fprintf(terminal(), "%s", terminalSummary(result).c_str());
     std::fflush(terminal());
     if (!writeResults(s, result)) return false;
@@ -191,6 +194,7 @@ int runStrategy(Session& s) {
     if (s.market) {
         replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
         replay->setTap(s.tap);
+        replay->setPushSource(s.faults);
         replay->drain();
         replay->run(zq::platform::stderrIsTerminal());
     } else {
@@ -263,12 +267,19 @@ int main(int argc, char** argv) {
     }
     LocalHost host({options.accountIds, options.instanceId, options.tickLength}, replaying ? &market : nullptr,
                    replaying ? &account : nullptr);
+    std::unique_ptr<FaultyHost> faults;
+    if (!options.faults.empty()) {
+        faults = std::make_unique<FaultyHost>(options.faultPlan, options.faultSeed, host, data, market, account);
+        ZqDataProvider& faultyData = *faults;
+        ZqDataAccessSetProvider(recorder ? recorder->wrap(faultyData) : &faultyData);
+    }
+    zq::HostServices& services = faults ? static_cast<zq::HostServices&>(*faults) : host;
     CallWatch watch(options.callbackTimeout);
     CallWatch::reportCrashes();
     if (!adapter->Init()) return fail("the adapter refused to initialise");
-    adapter->SetHostServices(recorder ? recorder->wrap(host) : &host);
+    adapter->SetHostServices(recorder ? recorder->wrap(services) : &services);
     Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
-                    recorder.get()};
+                    recorder.get(), faults.get()};
     status = runStrategy(session);
     if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();

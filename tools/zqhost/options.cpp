@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 
 namespace {
 
+constexpr unsigned long long kMaxFaultSeed = 1ULL << 53;
 const char* const kAccountTypes[] = {"stock", "stock_margin", "futures", "open_fund", "option"};
 // The account of each type above when --account does not name one.
 const char* const kDefaultAccountIds[] = {"880001", "880002", "880003", "880004", "880005"};
@@ -57,6 +59,38 @@ void addDefaultAccounts(Options& options) {
     }
 }
 
+bool parseFaults(Options& options, std::string& error) {
+    if (zqhost::parseFaultPlan(options.faults, options.faultPlan, error)) return true;
+    error = "--faults: " + error;
+    return false;
+}
+
+bool parseSeed(const std::string& text, Options& options, std::string& error) {
+    char* end = nullptr;
+    errno = 0;
+    options.faultSeed = std::strtoull(text.c_str(), &end, 10);
+    options.faultSeedGiven = true;
+    // The summary keeps the seed as a JSON number, exact up to 2^53.
+    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos && !*end && errno != ERANGE &&
+        options.faultSeed <= kMaxFaultSeed) {
+        return true;
+    }
+    error = "--fault-seed takes a whole number from 0 to 9007199254740992, got '" + text + "'";
+    return false;
+}
+
+bool checkFaultOptions(const Options& options, std::string& error) {
+    if (!options.faults.empty() && options.barFiles.empty()) {
+        error = "--faults needs --bars: faults are injected into a replay";
+        return false;
+    }
+    if (options.faultSeedGiven && options.faults.empty()) {
+        error = "--fault-seed needs --faults";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string accountsText(const Options& options) {
@@ -99,6 +133,10 @@ const char* usageText() {
            "  --record FILE.jsonl   with --bars: write every notification delivered and every request\n"
            "                        the strategy made\n"
            "  --replay FILE.jsonl   deliver a recorded run again and report the first request that differs\n"
+           "  --faults PLAN         with --bars: make the host misbehave, e.g. reject=0.05,partial=0.2,\n"
+           "                        report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms\n"
+           "                        (docs/faults.md)\n"
+           "  --fault-seed N        the seed of the fault plan's dice (default: 1)\n"
            "  --qt-echo             also show the library's Qt debug echo of log lines (standard error)\n"
            "  --log-level LEVEL     show log lines of this level and above: debug, info, warn, error\n"
            "                        (default: info)\n"
@@ -185,6 +223,10 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.logLevel = zqhost::kLogWarn;
         } else if (arg == "--log") {
             ok = value(options.logPath);
+        } else if (arg == "--faults") {
+            ok = value(options.faults) && parseFaults(options, error);
+        } else if (arg == "--fault-seed") {
+            ok = value(text) && parseSeed(text, options, error);
         } else if (arg == "--partial") {
             options.partialFills = true;
         } else if (arg == "--allow-errors") {
@@ -212,5 +254,5 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         return false;
     }
     addDefaultAccounts(options);
-    return true;
+    return checkFaultOptions(options, error);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "faultplan.h"
+
 struct Options {
     std::string adapterPath;  // empty: the adapter next to this executable
     std::string strategyPath;
@@ -30,6 +32,10 @@ struct Options {
     std::string replayPath;  // run the strategy against this trace instead of bars
     int logLevel = 1;        // the log stream's threshold: 0 debug, 1 info, 2 warn, 3 error
     std::string logPath;     // the log stream's file; empty: standard output
+    std::string faults;      // the fault plan as given; empty: the host behaves
+    zqhost::FaultPlan faultPlan;
+    unsigned long long faultSeed = 1;
+    bool faultSeedGiven = false;
 };
 
 // Fills `options` from argv. On a bad command line returns false with the

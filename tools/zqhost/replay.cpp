@@ -126,7 +126,7 @@ void Replay::deliver(uint32_t id, const void* payload, const char* what) {
 
 void Replay::drain() {
     Push push;
-    while (host_.takePush(push)) {
+    while (source_ ? source_->takePush(push) : host_.takePush(push)) {
         if (tap_) tap_->delivering(push);
         zq::NotifyMessage message{push.id, push.payload()};
         watch_.begin(push.id, "a report of the simulated account", market_.now());

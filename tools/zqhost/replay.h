@@ -18,6 +18,7 @@
 #include "callwatch.h"
 #include "localhost.h"
 #include "market.h"
+#include "pushsource.h"
 #include "replaytap.h"
 #include "runresult.h"
 #include "zq/izqscriptadapter.h"
@@ -38,6 +39,8 @@ public:
     RunResult result(const std::string& strategy, double startingCash) const;
     // `tap` (null: none) sees what is delivered from now on.
     void setTap(ReplayTap* tap) { tap_ = tap; }
+    // Where waiting notifications are taken from (null: the host itself).
+    void setPushSource(PushSource* source) { source_ = source; }
 
 private:
     // `what` names what is delivered, for the call watch.
@@ -54,6 +57,7 @@ private:
     SimAccount& account_;
     CallWatch& watch_;
     ReplayTap* tap_ = nullptr;
+    PushSource* source_ = nullptr;
     int64_t lastTickSeconds_ = -1;
     size_t delivered_ = 0;
     std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity

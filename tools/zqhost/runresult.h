@@ -55,6 +55,18 @@ struct SymbolPrices {
     std::vector<PricePoint> closes;  // one per bar, in time order
 };
 
+struct FaultCount {
+    std::string kind;  // as faultKindName names it
+    int64_t count = 0;
+};
+
+// The faults injected into the run (zqhost --faults); an empty plan: none asked for.
+struct FaultsRun {
+    std::string plan;  // as faultPlanText writes it
+    uint64_t seed = 0;
+    std::vector<FaultCount> injected;  // every kind, in a fixed order
+};
+
 struct RunResult {
     RunInfo info;          // what was run and how it ended
     std::string strategy;  // the library's path
@@ -68,6 +80,7 @@ struct RunResult {
     std::vector<PositionSummary> positions;
     std::vector<EquityPoint> equity;
     std::vector<SymbolPrices> prices;
+    FaultsRun faults;
 };
 
 }  // namespace zqhost

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "atomicfile.h"
+#include "faultsummary.h"
 #include "figures.h"
 
 namespace zqhost {
@@ -71,6 +72,7 @@ std::string summaryJson(const RunResult& run) {
                      {"orders", arrayOf(run.orders, orderObject)},
                      {"fills", arrayOf(run.fills, fillObject)},
                      {"positions", arrayOf(run.positions, positionObject)}};
+    if (!run.faults.plan.empty()) root.insert("faults", faultsJson(run.faults));
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "faultsummary.h"
 #include "figures.h"
 #include "numbertext.h"
 
@@ -23,6 +24,7 @@ std::string terminalSummary(const RunResult& run) {
         {"max drawdown", percentText(f.maxDrawdown.fraction)},
         {"win rate", percentText(f.winRate) + " (" + roundTripsNote(f.roundTrips) + ")"},
     };
+    if (!run.faults.plan.empty()) lines.emplace_back("faults", faultsLine(run.faults));
     std::size_t width = 0;
     for (const auto& line : lines) width = std::max(width, line.first.size());
     std::string out;
