@@ -10,9 +10,9 @@ build_dir=${1:-build}
 shift || true
 
 # clang and its sanitizer runtimes build the fuzz targets; the abigail tools
-# check the binary interface.
+# check the binary interface; GNU parallel runs the emitted commands of a sweep in its test.
 packages=(build-essential cmake ninja-build qtbase5-dev python3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-dev abigail-tools)
+          libbenchmark-dev clang libclang-rt-dev abigail-tools parallel)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

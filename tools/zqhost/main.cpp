@@ -23,6 +23,7 @@
 #include "replay.h"
 #include "report.h"
 #include "summary.h"
+#include "sweepcommand.h"
 #include "terminalsummary.h"
 #include "tracerecorder.h"
 #include "tracereplay.h"
@@ -148,6 +149,7 @@ int runStrategy(Session& s) {
     std::printf("[HOST] strategy stopped\n");
     if (replay) {
         RunResult result = replay->result(s.options.strategyPath, s.options.cash);
+        result.riskFree = s.options.riskFree;
         std::printf("%s", terminalSummary(result).c_str());
         if (!writeResults(s, result)) return kExitFailure;
     }
@@ -163,6 +165,7 @@ int runStrategy(Session& s) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "doctor") return runDoctor(argc - 1, argv + 1);
+    if (argc > 1 && std::string(argv[1]) == "sweep") return runSweep(argc - 1, argv + 1);
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {

@@ -52,11 +52,14 @@ bool parseAccount(const std::string& text, Options& options, std::string& error)
 const char* usageText() {
     return "usage: zqhost [options] STRATEGY_LIBRARY\n"
            "       zqhost doctor [--adapter PATH] STRATEGY_LIBRARY   say whether it would load and run, and why not\n"
+           "       zqhost sweep [options] STRATEGY_LIBRARY           run many parameter sets (zqhost sweep --help)\n"
            "  --bars FILE.csv       replay these bars (repeatable; merged in time order) against a\n"
            "                        simulated account\n"
            "  --cash N              the account's starting cash (default: 1000000)\n"
            "  --commission RATE     commission as a share of traded value, e.g. 0.0003 (default: 0)\n"
            "  --partial             let a bar fill at most its own volume\n"
+           "  --risk-free RATE      yearly risk-free rate for the Sharpe and Sortino ratios, e.g. 0.02\n"
+           "                        (default: 0)\n"
            "  --summary FILE.json   write the run's orders, fills, positions and figures\n"
            "  --report FILE.html    write a self-contained HTML report with charts\n"
            "  --params JSON         parameter values, e.g. '{\"window\":20,\"verbose\":true}'\n"
@@ -121,6 +124,11 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         } else if (arg == "--commission") {
             if ((ok = value(text)) && !parseAmount(text, 0, 0.1, options.commission)) {
                 error = "--commission takes a rate from 0 to 0.1, got '" + text + "'";
+                ok = false;
+            }
+        } else if (arg == "--risk-free") {
+            if ((ok = value(text)) && !parseAmount(text, -1, 1, options.riskFree)) {
+                error = "--risk-free takes a yearly rate from -1 to 1, got '" + text + "'";
                 ok = false;
             }
         } else if (arg == "--tick-length") {

@@ -17,6 +17,7 @@ struct Options {
     std::vector<std::string> barFiles;
     double cash = 1000000;
     double commission = 0;
+    double riskFree = 0;  // a yearly rate, for the Sharpe and Sortino ratios
     bool partialFills = false;
     std::string summaryPath;
     std::string reportPath;

@@ -64,7 +64,7 @@ std::string statusName(const SimOrder& order) {
 }  // namespace
 
 Replay::Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch)
-    : adapter_(adapter), host_(host), market_(market), account_(account), watch_(watch) {}
+    : adapter_(adapter), host_(host), market_(market), account_(account), watch_(watch), curve_(account.equity()) {}
 
 void Replay::run(bool progress) {
     const std::vector<Bar>& bars = market_.bars();
@@ -75,6 +75,7 @@ void Replay::run(bool progress) {
         }
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", "");
+    takeEquityPoint();
     if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
     if (tap_) tap_->finished();
 }
@@ -132,12 +133,21 @@ void Replay::drain() {
 
 // One equity point per bar time, taken after the time's last bar.
 void Replay::sample(const Bar& bar) {
-    closes_[bar.symbol].emplace_back(bar.stamp, bar.close);
-    if (!equity_.empty() && equity_.back().first == bar.stamp) {
-        equity_.back().second = account_.equity();
-    } else {
-        equity_.emplace_back(bar.stamp, account_.equity());
-    }
+    closes_[bar.symbol].add(bar.stamp, bar.close);
+    if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
+    pending_ = true;
+    pendingStamp_ = bar.stamp;
+    pendingSeconds_ = bar.seconds;
+    pendingEquity_ = account_.equity();
+    pendingHolding_ = false;
+    for (const auto& [symbol, position] : account_.positions()) pendingHolding_ = pendingHolding_ || position.amount != 0;
+}
+
+void Replay::takeEquityPoint() {
+    if (!pending_) return;
+    pending_ = false;
+    curve_.add(pendingEquity_, pendingSeconds_, pendingStamp_, pendingHolding_);
+    equity_.add(pendingStamp_, pendingEquity_);
 }
 
 RunResult Replay::result(const std::string& strategy, double startingCash) const {
@@ -164,12 +174,13 @@ RunResult Replay::result(const std::string& strategy, double startingCash) const
         if (p.amount == 0) continue;
         result.positions.push_back(PositionSummary{symbol, p.amount, p.cost / p.amount, p.lastPrice});
     }
-    for (const auto& [stamp, equity] : equity_) result.equity.push_back(EquityPoint{displayTime(stamp), equity});
+    for (const SeriesPoint& p : equity_.points()) result.equity.push_back(EquityPoint{displayTime(p.tag), p.value});
     for (const auto& [symbol, closes] : closes_) {
         SymbolPrices prices{symbol, {}};
-        for (const auto& [stamp, close] : closes) prices.closes.push_back(PricePoint{displayTime(stamp), close});
+        for (const SeriesPoint& p : closes.points()) prices.closes.push_back(PricePoint{displayTime(p.tag), p.value});
         result.prices.push_back(std::move(prices));
     }
+    result.curve = nameTimes(curve_.stats(), displayTime);
     return result;
 }
 

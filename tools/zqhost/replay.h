@@ -16,10 +16,12 @@
 
 #include "account.h"
 #include "callwatch.h"
+#include "equitycurve.h"
 #include "localhost.h"
 #include "market.h"
 #include "replaytap.h"
 #include "runresult.h"
+#include "seriesreducer.h"
 #include "zq/izqscriptadapter.h"
 
 namespace zqhost {
@@ -44,6 +46,7 @@ private:
     void tick(const Bar& bar);
     void deliverBar(size_t index);
     void sample(const Bar& bar);
+    void takeEquityPoint();
 
     zq::IZqScriptAdapter& adapter_;
     LocalHost& host_;
@@ -52,8 +55,17 @@ private:
     CallWatch& watch_;
     ReplayTap* tap_ = nullptr;
     int64_t lastTickSeconds_ = -1;
-    std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity
-    std::map<std::string, std::vector<std::pair<int64_t, double>>> closes_;  // stamp, close
+    // The result side keeps a bounded amount whatever the number of bars:
+    // figures taken as the bars go, and charts' series reduced.
+    EquityCurve curve_;
+    SeriesReducer equity_;                           // tags are stamps
+    std::map<std::string, SeriesReducer> closes_;   // tags are stamps
+    // The equity point of the bar time in progress: taken once the time's
+    // last bar is in.
+    int64_t pendingStamp_ = 0, pendingSeconds_ = 0;
+    double pendingEquity_ = 0;
+    bool pendingHolding_ = false;
+    bool pending_ = false;
 };
 
 }  // namespace zqhost

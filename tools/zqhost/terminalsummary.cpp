@@ -22,6 +22,8 @@ std::string terminalSummary(const RunResult& run) {
         {"return", percentText(f.totalReturn, true)},
         {"max drawdown", percentText(f.maxDrawdown.fraction)},
         {"win rate", percentText(f.winRate) + " (" + roundTripsNote(f.roundTrips) + ")"},
+        {"Sharpe ratio", ratioText(f.sharpe)},
+        {"commission", moneyText(f.commission)},
     };
     std::size_t width = 0;
     for (const auto& line : lines) width = std::max(width, line.first.size());
