@@ -53,6 +53,13 @@ std::string numberText(const std::optional<double>& value) {
     return text;
 }
 
+std::string secondsText(const std::optional<double>& seconds) {
+    if (!seconds) return "";
+    char text[40];
+    std::snprintf(text, sizeof text, "%.3f", *seconds);
+    return text;
+}
+
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -86,7 +93,7 @@ QJsonObject runObject(const SweepRun& run) {
 std::vector<std::string> runFields(const SweepRun& run) {
     std::vector<std::string> fields{run.id, run.done() ? "done" : run.failed() ? "failed" : "not run",
                                     run.outcome.finished ? std::to_string(run.outcome.exitStatus) : "",
-                                    numberText(run.outcome.runSeconds)};
+                                    secondsText(run.outcome.runSeconds)};
     for (const FigureColumn& c : figureColumns()) {
         auto it = run.figures.find(c.key);
         fields.push_back(it == run.figures.end() ? "" : numberText(it->second));
