@@ -45,6 +45,7 @@ Measured measure(int64_t bars) {
     EquityCurve curve(1000000);
     SeriesReducer equity;
     std::map<std::string, SeriesReducer> closes;
+    for (const char* symbol : kSymbols) closes.emplace(symbol, SeriesReducer(512));  // as the replay keeps them
     const int64_t times = bars / 3;
     double cash = 1000000;
     for (int64_t minute = 0; minute < times; ++minute) {

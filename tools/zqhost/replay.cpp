@@ -13,6 +13,9 @@ constexpr uint32_t kDayBegins = 1005;
 constexpr uint32_t kDayEnds = 1006;
 constexpr uint32_t kBarPush = 1061;
 constexpr size_t kProgressEvery = 5000;
+// A price chart draws at most 1 500 points (chart.h); four points a stretch are
+// enough, and many symbols keep little each.
+constexpr size_t kPriceBuckets = 512;
 
 void appendJsonText(std::string& out, const std::string& text) {
     out += '"';
@@ -133,7 +136,9 @@ void Replay::drain() {
 
 // One equity point per bar time, taken after the time's last bar.
 void Replay::sample(const Bar& bar) {
-    closes_[bar.symbol].add(bar.stamp, bar.close);
+    auto closes = closes_.find(bar.symbol);
+    if (closes == closes_.end()) closes = closes_.emplace(bar.symbol, SeriesReducer(kPriceBuckets)).first;
+    closes->second.add(bar.stamp, bar.close);
     if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
     pending_ = true;
     pendingStamp_ = bar.stamp;

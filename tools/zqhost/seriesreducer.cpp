@@ -4,9 +4,7 @@
 
 namespace zqhost {
 
-SeriesReducer::SeriesReducer(std::size_t buckets) : buckets_(std::max<std::size_t>(buckets, 2)) {
-    runs_.reserve(buckets_);
-}
+SeriesReducer::SeriesReducer(std::size_t buckets) : buckets_(std::max<std::size_t>(buckets, 2)) {}
 
 void SeriesReducer::add(int64_t tag, double value) {
     SeriesPoint point{tag, value};

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 #include <set>
 #include <thread>
@@ -94,6 +96,8 @@ bool sweptParams(const SweepOptions& options, const std::string& schema, std::ve
             if (fixed.substr(0, fixed.find('=')) == param.name)
                 return error = "'" + param.name + "' is both swept and fixed by --param", false;
         }
+        if (QJsonDocument::fromJson(QByteArray::fromStdString(options.run.params)).object().contains(QString::fromStdString(param.name)))
+            return error = "'" + param.name + "' is both swept and fixed by --params", false;
         // Each value as a run would take it, with the fixed choices.
         for (const std::string& value : param.values) {
             std::vector<std::string> choices = options.run.paramSets;
