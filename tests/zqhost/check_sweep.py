@@ -105,15 +105,17 @@ for args, message in [
 
 # Out of sample: the best two sets before 2024-03-07 run again from it on.
 s = os.path.join(work, "split")
-sweep("--out", s, "--split", "2024-03-07", "--top", "2", "--grid", "short_window=3,5", "--grid", "long_window=10",
-      *run_options, library)
+sweep("--out", s, "--split", "2024-03-07", "--top", "2", "--reports", "--grid", "short_window=3,4,5", "--grid",
+      "long_window=10", *run_options, library)
 split_sets = results(s)["sets"]
-assert [bool(x.get("outOfSample")) for x in split_sets] == [True, True], split_sets
-for x in split_sets:
+assert [(x["rank"], bool(x.get("outOfSample"))) for x in split_sets] == [(1, True), (2, True), (3, False)], split_sets
+for x in split_sets[:2]:
     inside = json.load(open(os.path.join(s, "sets", x["set"], "summary.json")))
     outside = json.load(open(os.path.join(s, "sets", x["outOfSample"]["set"], "summary.json")))
     assert inside["lastBar"] < "2024-03-07" <= outside["firstBar"], (inside["lastBar"], outside["firstBar"])
-assert "(out of sample)" in open(os.path.join(s, "sweep.html")).read()
+    assert os.path.exists(os.path.join(s, x["report"])), "--reports writes each set's report"
+split_page = open(os.path.join(s, "sweep.html")).read()
+assert "(out of sample)" in split_page and f'href="sets/{split_sets[0]["set"]}/report.html"' in split_page
 
 # Beyond one machine: the emitted commands, run by GNU parallel, then collected.
 b = os.path.join(work, "b")

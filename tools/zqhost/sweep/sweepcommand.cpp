@@ -201,6 +201,37 @@ int emitCommands(const RunPlan& plan, const std::vector<SweepSet>& missing, std:
     return 0;
 }
 
+// The bars before `date` become the sweep's bar file, those from it on
+// `outBars`, both in the folder's bars/.
+bool splitAtDate(const std::string& dir, int32_t date, std::vector<std::string>& barFiles, std::string& outBars,
+                 std::string& error) {
+    const std::string stem = dir + "/bars/" + std::to_string(date);
+    if (!QDir().mkpath(QString::fromStdString(dir + "/bars"))) return error = "cannot create " + dir + "/bars", false;
+    if (!splitBars(barFiles, date, stem + "-before.csv", stem + "-from.csv", error)) return false;
+    barFiles = {stem + "-before.csv"};
+    outBars = stem + "-from.csv";
+    return true;
+}
+
+// Runs the sets not run yet, or with --emit-commands writes their commands.
+// False when the sweep ends here (commands written, or a failure), with its
+// exit status in `status`.
+bool runMissing(const RunPlan& plan, const std::vector<SweepSet>& sets, const SweepOptions& options, const char* what,
+                int& status) {
+    std::vector<SweepSet> missing = notRun(plan.sweepDir, sets);
+    if (missing.empty()) return true;
+    if (!options.emitPath.empty()) {
+        status = emitCommands(plan, missing, sets.size(), absolute(options.emitPath));
+        return false;
+    }
+    std::printf("running %zu of %zu sets%s, %d at once, in %s\n", missing.size(), sets.size(), what, plan.jobs,
+                plan.sweepDir.c_str());
+    std::fflush(stdout);
+    std::string error;
+    if (runSets(plan, missing, error) < 0) return status = fail(error), false;
+    return true;
+}
+
 }  // namespace
 
 int runSweep(int argc, char** argv) {
@@ -232,47 +263,24 @@ int runSweep(int argc, char** argv) {
         return kExitBadCommandLine;
     }
 
-    std::vector<std::string> others;
-    std::vector<std::string> barFiles;
+    std::vector<std::string> barFiles, others;
+    std::string outBars, identity;
+    const Sample first = options.splitDate ? Sample::In : Sample::Whole;
     for (const std::string& file : options.run.barFiles) barFiles.push_back(absolute(file));
-    Sample first = Sample::Whole;
-    std::string outBars;
-    if (options.splitDate) {
-        first = Sample::In;
-        std::string stem = plan.sweepDir + "/bars/" + std::to_string(options.splitDate);
-        QDir().mkpath(QString::fromStdString(plan.sweepDir + "/bars"));
-        if (!splitBars(barFiles, options.splitDate, stem + "-before.csv", stem + "-from.csv", error)) return fail(error);
-        barFiles = {stem + "-before.csv"};
-        outBars = stem + "-from.csv";
-    }
+    if (options.splitDate && !splitAtDate(plan.sweepDir, options.splitDate, barFiles, outBars, error)) return fail(error);
     plan.runArgs[first] = runArgsWith(options.runArgs, options.splitDate ? barFiles[0] : "", &others);
-    std::string identity, outIdentity;
     if (!runIdentity(barFiles, plan.library, others, identity, error)) return fail(error);
     std::vector<SweepSet> sets = makeSets(params, identity, first);
+    int status = 0;
     if (!writeSetFiles(plan.sweepDir, sets, error)) return fail(error);
-
-    std::vector<SweepSet> missing = notRun(plan.sweepDir, sets);
-    if (!options.emitPath.empty() && !missing.empty())
-        return emitCommands(plan, missing, sets.size(), absolute(options.emitPath));
-    if (!missing.empty()) {
-        std::printf("running %zu of %zu sets, %d at once, in %s\n", missing.size(), sets.size(), plan.jobs,
-                    plan.sweepDir.c_str());
-        std::fflush(stdout);
-        if (runSets(plan, missing, error) < 0) return fail(error);
-    }
+    if (!runMissing(plan, sets, options, "", status)) return status;
     if (options.splitDate) {
+        std::string outIdentity;
         plan.runArgs[Sample::Out] = runArgsWith(options.runArgs, outBars, nullptr);
         if (!runIdentity({outBars}, plan.library, others, outIdentity, error)) return fail(error);
         std::vector<SweepSet> best = bestSets(plan.sweepDir, sets, options, outIdentity);
         if (!writeSetFiles(plan.sweepDir, best, error)) return fail(error);
-        std::vector<SweepSet> outMissing = notRun(plan.sweepDir, best);
-        if (!options.emitPath.empty() && !outMissing.empty())
-            return emitCommands(plan, outMissing, best.size(), absolute(options.emitPath));
-        if (!outMissing.empty()) {
-            std::printf("running the best %zu sets from %d on\n", outMissing.size(), options.splitDate);
-            std::fflush(stdout);
-            if (runSets(plan, outMissing, error) < 0) return fail(error);
-        }
+        if (!runMissing(plan, best, options, " out of sample", status)) return status;
         sets.insert(sets.end(), best.begin(), best.end());
     }
     if (!options.emitPath.empty()) std::printf("every set has run; nothing to write to %s\n", options.emitPath.c_str());
