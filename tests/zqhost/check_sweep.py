@@ -37,7 +37,7 @@ def figure(folder, set_id, key):
 # A whole grid, two at once: eight sets finish, the crashing one is recorded.
 a = os.path.join(work, "a")
 out = sweep("--out", a, "--jobs", "2", *grid, *run_options, library)
-assert re.search(r"set \w+ \(long_window=15, short_window=4\) failed with exit status 134", out), out
+assert re.search(r"set \w+ \(long_window=15, short_window=4\) failed with exit status 134: .*onInit.*; see ", out), out
 table = results(a)
 assert (table["done"], table["failed"], table["notRun"]) == (8, 1, 0), table
 assert table["varied"] == ["long_window", "short_window"], table["varied"]

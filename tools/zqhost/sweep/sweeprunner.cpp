@@ -129,8 +129,10 @@ int runSets(const RunPlan& plan, const std::vector<SweepSet>& sets, std::string&
         if (!ok) {
             ++failed;
             if (zq::platform::stderrIsTerminal()) std::fprintf(stderr, "\r\033[K");
-            std::fprintf(stderr, "zqhost sweep: set %s (%s) failed with exit status %d; see %s/log.txt\n", set.id.c_str(),
-                         paramsText(set.params).c_str(), exit.status, setFolder(plan.sweepDir, set.id).c_str());
+            std::vector<std::string> last = logTail(plan.sweepDir, set.id, 1);
+            std::fprintf(stderr, "zqhost sweep: set %s (%s) failed with exit status %d%s; see %s/log.txt\n",
+                         set.id.c_str(), paramsText(set.params).c_str(), exit.status,
+                         last.empty() ? "" : (": " + last[0]).c_str(), setFolder(plan.sweepDir, set.id).c_str());
         }
         progress.finished(!ok, ms / 1000);
     }
