@@ -85,6 +85,7 @@ void Replay::run(bool progress) {
 
 void Replay::deliverBar(size_t index) {
     const Bar& bar = market_.bars()[index];
+    if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
     int64_t previous = market_.now();
     market_.advanceTo(index);
     announceDay(bar, previous);
@@ -134,25 +135,25 @@ void Replay::drain() {
     }
 }
 
-// One equity point per bar time, taken after the time's last bar.
+// One equity point per bar time, taken after the time's last bar: nothing
+// happens between that bar's tick and the next time's first bar.
 void Replay::sample(const Bar& bar) {
     auto closes = closes_.find(bar.symbol);
     if (closes == closes_.end()) closes = closes_.emplace(bar.symbol, SeriesReducer(kPriceBuckets)).first;
     closes->second.add(bar.stamp, bar.close);
-    if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
     pending_ = true;
     pendingStamp_ = bar.stamp;
     pendingSeconds_ = bar.seconds;
-    pendingEquity_ = account_.equity();
-    pendingHolding_ = false;
-    for (const auto& [symbol, position] : account_.positions()) pendingHolding_ = pendingHolding_ || position.amount != 0;
 }
 
 void Replay::takeEquityPoint() {
     if (!pending_) return;
     pending_ = false;
-    curve_.add(pendingEquity_, pendingSeconds_, pendingStamp_, pendingHolding_);
-    equity_.add(pendingStamp_, pendingEquity_);
+    bool holding = false;
+    for (const auto& [symbol, position] : account_.positions()) holding = holding || position.amount != 0;
+    const double equity = account_.equity();
+    curve_.add(equity, pendingSeconds_, pendingStamp_, holding);
+    equity_.add(pendingStamp_, equity);
 }
 
 RunResult Replay::result(const std::string& strategy, double startingCash) const {

@@ -60,11 +60,9 @@ private:
     EquityCurve curve_;
     SeriesReducer equity_;                           // tags are stamps
     std::map<std::string, SeriesReducer> closes_;   // tags are stamps
-    // The equity point of the bar time in progress: taken once the time's
-    // last bar is in.
+    // The bar time whose equity point is still to be taken, once its last
+    // bar is in.
     int64_t pendingStamp_ = 0, pendingSeconds_ = 0;
-    double pendingEquity_ = 0;
-    bool pendingHolding_ = false;
     bool pending_ = false;
 };
 
