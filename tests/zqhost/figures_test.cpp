@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "numbertext.h"
 
 using namespace zqhost;
@@ -140,4 +143,160 @@ TEST(NumberText, MoneyPercentAndPriceTexts) {
         {priceText(0), "0.00"},
     };
     for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected);
+}
+
+namespace {
+
+Fill at(Fill f, const char* time) {
+    f.time = time;
+    return f;
+}
+
+// Four daily closes (250 bars a year) and three round trips, worked out by
+// hand below.
+RunResult dailyRun() {
+    RunResult run;
+    run.startingCash = 1000;
+    run.finalEquity = 1030;
+    run.riskFree = 0.02;
+    const char* days[] = {"2024-03-04 15:00:00", "2024-03-05 15:00:00", "2024-03-06 15:00:00", "2024-03-07 15:00:00"};
+    const double equity[] = {1010, 990, 1000, 1030};
+    const bool holding[] = {true, true, false, false};
+    for (int i = 0; i < 4; ++i) run.equity.push_back({days[i], equity[i], holding[i]});
+    run.fills = {at(buy(10, 100, 1), days[0]),
+                 at(buy(11, 100, 1), days[1]),
+                 at(buy(5, 100, 0, "B"), days[2]),
+                 at(sell(12, 150, 3), days[2]),  // 100 from the first purchase, 50 from the second
+                 at(sell(10, 50, 1), days[3]),   // the second's other 50
+                 at(sell(5, 100, 0, "B"), days[3])};
+    const double a[] = {10, 11, 12, 10.5}, b[] = {5, 5, 5, 6}, c[] = {1, 2, 3, 4};
+    for (auto [symbol, closes] : {std::pair<const char*, const double*>{"A", a}, {"B", b}, {"C", c}}) {
+        SymbolPrices prices{symbol, {}};
+        for (int i = 0; i < 4; ++i) prices.closes.push_back({days[i], closes[i]});
+        run.prices.push_back(prices);
+    }
+    return run;
+}
+
+}  // namespace
+
+TEST(Figures, EveryFigureOfASmallRunAsWorkedOutByHand) {
+    Figures f = computeFigures(dailyRun());
+    // Returns r = 1010/1000−1, 990/1010−1, 1000/990−1, 1030/1000−1
+    //           = 0.01, −0.019802, 0.010101, 0.03; mean 0.0075748, sample sd 0.0205316;
+    // downside deviation √((0.019802²)/4) = 0.009901; 250 bars a year.
+    const double mean = (0.01 - 20.0 / 1010 + 10.0 / 990 + 0.03) / 4;
+    const double r[] = {0.01, -20.0 / 1010, 10.0 / 990, 0.03};
+    double squares = 0;
+    for (double x : r) squares += (x - mean) * (x - mean);
+    const double sd = std::sqrt(squares / 3), downside = 20.0 / 1010 / 2;
+    struct Row {
+        const char* name;
+        std::optional<double> actual;
+        double expected;
+    };
+    const Row rows[] = {
+        {"bars a year", f.barsPerYear, 250},
+        {"total return", f.totalReturn, 0.03},
+        {"annual return", f.annualReturn, std::pow(1.03, 250.0 / 4) - 1},
+        {"volatility", f.volatility, sd * std::sqrt(250.0)},
+        {"Sharpe", f.sharpe, (mean * 250 - 0.02) / (sd * std::sqrt(250.0))},
+        {"Sortino", f.sortino, (mean * 250 - 0.02) / (downside * std::sqrt(250.0))},
+        {"max drawdown", f.maxDrawdown.fraction, 20.0 / 1010},
+        {"Calmar", f.calmar, (std::pow(1.03, 62.5) - 1) / (20.0 / 1010)},
+        {"longest drawdown", static_cast<double>(f.longestDrawdownBars), 2},  // 990 and 1000 below 1010
+        {"exposure", f.exposure, 0.5},
+        {"round trips", static_cast<double>(f.roundTrips.count), 3},
+        {"winners", static_cast<double>(f.roundTrips.winners), 1},
+        {"losers", static_cast<double>(f.losers), 1},  // B's round trip breaks even
+        {"win rate", f.winRate, 1.0 / 3},
+        // 150 × 12 − 3 − (100 × 10.01 + 50 × 11.01) = 245.5; 50 × 10 − 1 − 50 × 11.01 = −51.5
+        {"average win", f.averageWin, 245.5},
+        {"average loss", f.averageLoss, -51.5},
+        {"profit factor", f.profitFactor, 245.5 / 51.5},
+        {"expectancy", f.expectancy, (245.5 - 51.5) / 3},
+        {"best trade", f.bestTrade, 245.5},
+        {"worst trade", f.worstTrade, -51.5},
+        {"average holding", f.averageHoldingSeconds, (2 + 2 + 1) * 86400.0 / 3},
+        {"commission", f.commission, 6},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(row.actual.has_value()) << row.name;
+        EXPECT_NEAR(*row.actual, row.expected, 1e-9 * std::max(1.0, std::fabs(row.expected))) << row.name;
+    }
+    EXPECT_EQ(f.maxDrawdown.peakTime + " to " + f.maxDrawdown.troughTime, "2024-03-04 15:00:00 to 2024-03-05 15:00:00");
+    EXPECT_EQ(f.longestDrawdownFrom + " to " + f.longestDrawdownTo, "2024-03-04 15:00:00 to 2024-03-07 15:00:00");
+
+    ASSERT_EQ(f.trips.size(), 3u);
+    const RoundTrip& first = f.trips[0];
+    EXPECT_EQ(first.entryTime, "2024-03-04 15:00:00");
+    EXPECT_NEAR(first.entryPrice, (100 * 10 + 50 * 11) / 150.0, 1e-12);
+    EXPECT_NEAR(first.commission, 1 + 0.5 + 3, 1e-12);
+    EXPECT_EQ(first.amount, 150);
+    EXPECT_EQ(f.trips[1].entryTime, "2024-03-05 15:00:00");
+
+    ASSERT_EQ(f.buyAndHold.size(), 2u) << "only the traded symbols";
+    EXPECT_EQ(f.buyAndHold[0].symbol, "A");
+    EXPECT_NEAR(*f.buyAndHold[0].fraction, 0.05, 1e-12);
+    EXPECT_NEAR(*f.buyAndHold[1].fraction, 0.2, 1e-12);
+}
+
+TEST(Figures, RatiosWithoutAMeaningAreAbsent) {
+    struct Case {
+        const char* name;
+        std::vector<double> equity;
+        const char* firstTime;
+        bool volatility, sharpe, sortino, calmar, annual;
+    };
+    // Times a minute apart unless the first is not a time at all.
+    const Case cases[] = {
+        {"one point: no spacing, no spread", {1010}, "2024-03-04 09:31:00", false, false, false, false, false},
+        {"only rising: no downside, no drawdown", {1010, 1020, 1030}, "2024-03-04 09:31:00", true, true, false, false, true},
+        {"flat: no spread at all", {1000, 1000, 1000}, "2024-03-04 09:31:00", true, false, false, false, true},
+        {"times unknown: nothing annualised", {1010, 990}, "t0", false, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        RunResult run;
+        run.startingCash = 1000;
+        run.finalEquity = c.equity.back();
+        for (std::size_t i = 0; i < c.equity.size(); ++i) {
+            std::string time = c.firstTime;
+            if (time != "t0") time[15] = static_cast<char>('1' + i);
+            run.equity.push_back({time, c.equity[i]});
+        }
+        Figures f = computeFigures(run);
+        EXPECT_EQ(f.volatility.has_value(), c.volatility) << c.name;
+        EXPECT_EQ(f.sharpe.has_value(), c.sharpe) << c.name;
+        EXPECT_EQ(f.sortino.has_value(), c.sortino) << c.name;
+        EXPECT_EQ(f.calmar.has_value(), c.calmar) << c.name;
+        EXPECT_EQ(f.annualReturn.has_value(), c.annual) << c.name;
+        EXPECT_FALSE(f.profitFactor || f.averageWin || f.expectancy || f.averageHoldingSeconds) << c.name;
+    }
+}
+
+TEST(Figures, LongestDrawdownCountsThePointsBelowTheRunningPeak) {
+    struct Case {
+        const char* name;
+        std::vector<double> equity;
+        int64_t bars;
+        std::size_t from, to;
+    };
+    const Case cases[] = {
+        {"only rising", {100, 110, 120}, 0, 0, 0},
+        {"one dip, regained", {100, 90, 100, 95}, 1, 0, 2},
+        {"still under water at the end", {100, 90, 100, 95, 96, 97}, 3, 2, 5},
+        {"a new high ends it", {100, 90, 95, 120, 119}, 2, 0, 3},
+        {"the longer of two", {100, 99, 98, 97, 101, 100, 102}, 3, 0, 4},
+    };
+    for (const Case& c : cases) {
+        RunResult run;
+        run.startingCash = 100;
+        for (double v : c.equity) run.equity.push_back({"t" + std::to_string(run.equity.size()), v});
+        Figures f = computeFigures(run);
+        EXPECT_EQ(f.longestDrawdownBars, c.bars) << c.name;
+        if (c.bars > 0) {
+            EXPECT_EQ(f.longestDrawdownFrom, "t" + std::to_string(c.from)) << c.name;
+            EXPECT_EQ(f.longestDrawdownTo, "t" + std::to_string(c.to)) << c.name;
+        }
+    }
 }

@@ -151,13 +151,14 @@ TEST(Report, HasAChartPerSymbolMarkersAndARowPerRecord) {
     ASSERT_TRUE(writeReport(sampleRun(), dir.filePath("r.html").toStdString(), error)) << error;
     std::string html = readFile(dir.filePath("r.html"));
     EXPECT_EQ(html, reportHtml(sampleRun()));
-    EXPECT_EQ(count(html, "<svg"), 3u);  // equity and two symbols
-    EXPECT_EQ(count(html, "<polyline"), 3u);
+    EXPECT_EQ(count(html, "<svg"), 4u);  // equity, drawdown and two symbols
+    EXPECT_EQ(count(html, "<polyline"), 4u);
     EXPECT_EQ(count(html, "class=\"buy\""), 2u);
     EXPECT_EQ(count(html, "class=\"sell\""), 1u);
     EXPECT_EQ(count(between(html, "<table id=\"orders\"", "</table>"), "<tr>"), 1u + 3);
     EXPECT_EQ(count(between(html, "<table id=\"fills\"", "</table>"), "<tr>"), 1u + 3);
     EXPECT_EQ(count(between(html, "<table id=\"positions\"", "</table>"), "<tr>"), 1u + 1);
+    EXPECT_EQ(count(between(html, "<table id=\"roundtrips\"", "</table>"), "<tr>"), 1u + 1);
     EXPECT_NE(html.find(">0.06%<"), std::string::npos) << "max drawdown";
 }
 
@@ -165,7 +166,8 @@ TEST(Report, EscapesEveryTextFromTheRun) {
     std::string html = reportHtml(sampleRun());
     EXPECT_EQ(html.find("<x&y>"), std::string::npos);
     EXPECT_EQ(html.find("s&s"), std::string::npos);
-    EXPECT_EQ(count(html, "&lt;x&amp;y&gt;"), 2u + 2 + 2);  // chart label and title, orders, fills
+    // chart label and title, orders, fills, the round trip, its buy-and-hold figure
+    EXPECT_EQ(count(html, "&lt;x&amp;y&gt;"), 2u + 2 + 2 + 1 + 1);
     EXPECT_NE(html.find("no &quot;more&quot; shares"), std::string::npos);
     for (const char* outside : {"<script", "src=", "href=", "@import"})
         EXPECT_EQ(html.find(outside), std::string::npos);
@@ -214,6 +216,8 @@ TEST(TerminalSummary, AlignsItsValuesInOneColumn) {
         {"return", "+0.11%"},
         {"max drawdown", "0.06%"},
         {"win rate", "100.00% (1 of 1 round trips)"},
+        {"Sharpe ratio", "70.45"},
+        {"commission", "15.00"},
     };
     EXPECT_EQ(values, expected);
 }

@@ -27,6 +27,7 @@
 #include "replay.h"
 #include "report.h"
 #include "summary.h"
+#include "sweepcommand.h"
 #include "terminalsummary.h"
 #include "tracerecorder.h"
 #include "tracereplay.h"
@@ -167,6 +168,7 @@ bool reportReplay(const Session& s, const Replay& replay, const std::string& run
     result.info.interrupted = interruptRequested();
     result.info.reached = result.lastBar;
     if (s.faults) result.faults = s.faults->tally();
+    result.riskFree = s.options.riskFree;
     std::fprintf(terminal(), "%s", terminalSummary(result).c_str());
     std::fflush(terminal());
     if (!writeResults(s, result)) return false;
@@ -219,6 +221,7 @@ int runStrategy(Session& s) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "doctor") return runDoctor(argc - 1, argv + 1);
+    if (argc > 1 && std::string(argv[1]) == "sweep") return runSweep(argc - 1, argv + 1);
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {

@@ -61,4 +61,24 @@ std::string priceText(double price) {
     return text;
 }
 
+std::string ratioText(std::optional<double> ratio) {
+    if (!ratio) return "n/a";
+    return groupedNumber(*ratio, 2);
+}
+
+std::string durationText(std::optional<double> seconds) {
+    if (!seconds) return "n/a";
+    long long minutes = std::llround(*seconds / 60);
+    long long days = minutes / 1440, hours = minutes / 60 % 24;
+    char text[64];
+    if (days > 0) {
+        std::snprintf(text, sizeof text, "%lldd %lldh %02lldm", days, hours, minutes % 60);
+    } else if (hours > 0) {
+        std::snprintf(text, sizeof text, "%lldh %02lldm", hours, minutes % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%lldm", minutes);
+    }
+    return text;
+}
+
 }  // namespace zqhost

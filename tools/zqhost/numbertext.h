@@ -12,6 +12,8 @@ std::string groupedNumber(double value, int decimals);                          
 std::string moneyText(double value);                                             // two decimals, grouped
 std::string signedMoneyText(double value);                                       // "+12.30", "-12.30", "0.00"
 std::string percentText(std::optional<double> fraction, bool showSign = false);  // "1.23%", "0.0036%" or "n/a"
-std::string priceText(double price);  // two to four decimals: "10.50", "2.635"
+std::string priceText(double price);
+std::string ratioText(std::optional<double> ratio);       // "1.23" or "n/a"
+std::string durationText(std::optional<double> seconds);  // "2d 3h 05m", "3h 05m", "12m" or "n/a"  // two to four decimals: "10.50", "2.635"
 
 }  // namespace zqhost

@@ -106,6 +106,7 @@ std::string accountsText(const Options& options) {
 const char* usageText() {
     return "usage: zqhost [options] STRATEGY_LIBRARY\n"
            "       zqhost doctor [--adapter PATH] STRATEGY_LIBRARY   say whether it would load and run, and why not\n"
+           "       zqhost sweep [options] STRATEGY_LIBRARY           run many parameter sets (zqhost sweep --help)\n"
            "  --bars FILE.csv       replay these bars (repeatable; merged in time order) against a\n"
            "                        simulated account\n"
            "  --cash N              the account's starting cash (default: 1000000)\n"
@@ -114,6 +115,8 @@ const char* usageText() {
            "                        matches in the order they were placed\n"
            "  --lot N               refuse buys that are not whole multiples of N shares (default: 1)\n"
            "  --slippage BPS        market orders fill BPS/10000 worse than the open (default: 0)\n"
+           "  --risk-free RATE      yearly risk-free rate for the Sharpe and Sortino ratios, e.g. 0.02\n"
+           "                        (default: 0)\n"
            "  --summary FILE.json   write the run's orders, fills, positions and figures\n"
            "  --report FILE.html    write a self-contained HTML report with charts\n"
            "  --params JSON         parameter values, e.g. '{\"window\":20,\"verbose\":true}'\n"
@@ -197,6 +200,11 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         } else if (arg == "--slippage") {
             if ((ok = value(text)) && !parseAmount(text, 0, 1000, options.slippageBps)) {
                 error = "--slippage takes basis points from 0 to 1000, got '" + text + "'";
+                ok = false;
+            }
+        } else if (arg == "--risk-free") {
+            if ((ok = value(text)) && !parseAmount(text, -1, 1, options.riskFree)) {
+                error = "--risk-free takes a yearly rate from -1 to 1, got '" + text + "'";
                 ok = false;
             }
         } else if (arg == "--tick-length") {

@@ -19,6 +19,7 @@ struct Options {
     std::vector<std::string> barFiles;
     double cash = 1000000;
     double commission = 0;
+    double riskFree = 0;  // a yearly rate, for the Sharpe and Sortino ratios
     bool partialFills = false;
     int lot = 1;             // buys in whole multiples of it
     double slippageBps = 0;  // market fills this many 1/10000 against the trader

@@ -15,6 +15,9 @@ constexpr uint32_t kDayBegins = 1005;
 constexpr uint32_t kDayEnds = 1006;
 constexpr uint32_t kBarPush = 1061;
 constexpr size_t kProgressEvery = 5000;
+// A price chart draws at most 1 500 points (chart.h); four points a stretch are
+// enough, and many symbols keep little each.
+constexpr size_t kPriceBuckets = 512;
 
 void appendJsonText(std::string& out, const std::string& text) {
     out += '"';
@@ -66,7 +69,7 @@ std::string statusName(const SimOrder& order) {
 }  // namespace
 
 Replay::Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch)
-    : adapter_(adapter), host_(host), market_(market), account_(account), watch_(watch) {}
+    : adapter_(adapter), host_(host), market_(market), account_(account), watch_(watch), curve_(account.equity()) {}
 
 void Replay::run(bool progress) {
     const std::vector<Bar>& bars = market_.bars();
@@ -78,6 +81,7 @@ void Replay::run(bool progress) {
         }
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", "");
+    takeEquityPoint();
     if (delivered_ == bars.size() && !bars.empty()) {
         deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
     }
@@ -86,6 +90,7 @@ void Replay::run(bool progress) {
 
 void Replay::deliverBar(size_t index) {
     const Bar& bar = market_.bars()[index];
+    if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
     int64_t previous = market_.now();
     market_.advanceTo(index);
     announceDay(bar, previous);
@@ -135,14 +140,25 @@ void Replay::drain() {
     }
 }
 
-// One equity point per bar time, taken after the time's last bar.
+// One equity point per bar time, taken after the time's last bar: nothing
+// happens between that bar's tick and the next time's first bar.
 void Replay::sample(const Bar& bar) {
-    closes_[bar.symbol].emplace_back(bar.stamp, bar.close);
-    if (!equity_.empty() && equity_.back().first == bar.stamp) {
-        equity_.back().second = account_.equity();
-    } else {
-        equity_.emplace_back(bar.stamp, account_.equity());
-    }
+    auto closes = closes_.find(bar.symbol);
+    if (closes == closes_.end()) closes = closes_.emplace(bar.symbol, SeriesReducer(kPriceBuckets)).first;
+    closes->second.add(bar.stamp, bar.close);
+    pending_ = true;
+    pendingStamp_ = bar.stamp;
+    pendingSeconds_ = bar.seconds;
+}
+
+void Replay::takeEquityPoint() {
+    if (!pending_) return;
+    pending_ = false;
+    bool holding = false;
+    for (const auto& [symbol, position] : account_.positions()) holding = holding || position.amount != 0;
+    const double equity = account_.equity();
+    curve_.add(equity, pendingSeconds_, pendingStamp_, holding);
+    equity_.add(pendingStamp_, equity);
 }
 
 RunResult Replay::result(const std::string& strategy, double startingCash) const {
@@ -169,12 +185,13 @@ RunResult Replay::result(const std::string& strategy, double startingCash) const
         if (p.amount == 0) continue;
         result.positions.push_back(PositionSummary{symbol, p.amount, p.cost / p.amount, p.lastPrice});
     }
-    for (const auto& [stamp, equity] : equity_) result.equity.push_back(EquityPoint{displayTime(stamp), equity});
+    for (const SeriesPoint& p : equity_.points()) result.equity.push_back(EquityPoint{displayTime(p.tag), p.value});
     for (const auto& [symbol, closes] : closes_) {
         SymbolPrices prices{symbol, {}};
-        for (const auto& [stamp, close] : closes) prices.closes.push_back(PricePoint{displayTime(stamp), close});
+        for (const SeriesPoint& p : closes.points()) prices.closes.push_back(PricePoint{displayTime(p.tag), p.value});
         result.prices.push_back(std::move(prices));
     }
+    result.curve = nameTimes(curve_.stats(), displayTime);
     return result;
 }
 

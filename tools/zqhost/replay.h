@@ -16,11 +16,13 @@
 
 #include "account.h"
 #include "callwatch.h"
+#include "equitycurve.h"
 #include "localhost.h"
 #include "market.h"
 #include "pushsource.h"
 #include "replaytap.h"
 #include "runresult.h"
+#include "seriesreducer.h"
 #include "zq/izqscriptadapter.h"
 
 namespace zqhost {
@@ -50,6 +52,7 @@ private:
     void tick(const Bar& bar);
     void deliverBar(size_t index);
     void sample(const Bar& bar);
+    void takeEquityPoint();
 
     zq::IZqScriptAdapter& adapter_;
     LocalHost& host_;
@@ -60,8 +63,15 @@ private:
     PushSource* source_ = nullptr;
     int64_t lastTickSeconds_ = -1;
     size_t delivered_ = 0;
-    std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity
-    std::map<std::string, std::vector<std::pair<int64_t, double>>> closes_;  // stamp, close
+    // The result side keeps a bounded amount whatever the number of bars:
+    // figures taken as the bars go, and charts' series reduced.
+    EquityCurve curve_;
+    SeriesReducer equity_;                           // tags are stamps
+    std::map<std::string, SeriesReducer> closes_;   // tags are stamps
+    // The bar time whose equity point is still to be taken, once its last
+    // bar is in.
+    int64_t pendingStamp_ = 0, pendingSeconds_ = 0;
+    bool pending_ = false;
 };
 
 }  // namespace zqhost

@@ -65,9 +65,40 @@ std::string figure(const std::string& label, const std::string& value, const std
                    "class=\"figure\"");
 }
 
-std::string drawdownNote(const RunResult& run, const Drawdown& drawdown) {
+std::string drawdownNote(const Drawdown& drawdown) {
     if (drawdown.fraction <= 0) return "";
-    return run.equity[drawdown.peak].time + " to " + run.equity[drawdown.trough].time;
+    return drawdown.peakTime + " to " + drawdown.troughTime;
+}
+
+std::string annualisingNote(const Figures& f) {
+    std::string note = "Figures are defined in docs/figures.md. ";
+    if (f.barsPerYear <= 0) return note + "The bar spacing is unknown, so nothing is annualised.";
+    return note + "Annualised with " + groupedNumber(f.barsPerYear, 0) +
+           " bars a year (250 days of 240 trading minutes at the bar spacing); risk-free rate " +
+           percentText(f.riskFree) + ".";
+}
+
+// The figures traders compare, after the first ones.
+std::string comparedFigureCards(const Figures& f) {
+    std::string longest = f.longestDrawdownBars > 0 ? f.longestDrawdownFrom + " to " + f.longestDrawdownTo : "";
+    std::string cards =
+        figure("Annualised return", percentText(f.annualReturn, true), "", toneClass(f.annualReturn.value_or(0))) +
+        figure("Annualised volatility", percentText(f.volatility)) + figure("Sharpe ratio", ratioText(f.sharpe)) +
+        figure("Sortino ratio", ratioText(f.sortino)) + figure("Calmar ratio", ratioText(f.calmar)) +
+        figure("Longest drawdown", groupedNumber(static_cast<double>(f.longestDrawdownBars), 0) + " bars", longest) +
+        figure("Exposure", percentText(f.exposure), "share of bars with a position") +
+        figure("Average win", f.averageWin ? signedMoneyText(*f.averageWin) : "n/a") +
+        figure("Average loss", f.averageLoss ? signedMoneyText(*f.averageLoss) : "n/a") +
+        figure("Profit factor", ratioText(f.profitFactor)) +
+        figure("Expectancy", f.expectancy ? signedMoneyText(*f.expectancy) : "n/a", "per round trip") +
+        figure("Best trade", f.bestTrade ? signedMoneyText(*f.bestTrade) : "n/a") +
+        figure("Worst trade", f.worstTrade ? signedMoneyText(*f.worstTrade) : "n/a") +
+        figure("Average holding time", durationText(f.averageHoldingSeconds)) +
+        figure("Commission paid", moneyText(f.commission));
+    for (const BuyAndHold& hold : f.buyAndHold)
+        cards += figure("Buy and hold " + hold.symbol, percentText(hold.fraction, true),
+                        priceText(hold.firstClose) + " to " + priceText(hold.lastClose));
+    return cards;
 }
 
 std::string figuresSection(const RunResult& run) {
@@ -77,10 +108,11 @@ std::string figuresSection(const RunResult& run) {
         figure("Final equity", moneyText(run.finalEquity)) +
         figure("P&L", signedMoneyText(f.pnl), "", toneClass(f.pnl)) +
         figure("Return", percentText(f.totalReturn, true), "", toneClass(f.totalReturn.value_or(0))) +
-        figure("Max drawdown", percentText(f.maxDrawdown.fraction), drawdownNote(run, f.maxDrawdown)) +
+        figure("Max drawdown", percentText(f.maxDrawdown.fraction), drawdownNote(f.maxDrawdown)) +
         figure("Trades (fills)", std::to_string(f.trades), std::to_string(run.orders.size()) + " orders") +
-        figure("Win rate", percentText(f.winRate), roundTripsNote(f.roundTrips));
-    return element("h2", "Figures") + element("div", cards, "class=\"figures\"");
+        figure("Win rate", percentText(f.winRate), roundTripsNote(f.roundTrips)) + comparedFigureCards(f);
+    return element("h2", "Figures") + element("div", cards, "class=\"figures\"") +
+           element("p", escapeHtml(annualisingNote(f)), "class=\"sub\"");
 }
 
 std::string equitySection(const RunResult& run) {
@@ -93,6 +125,23 @@ std::string equitySection(const RunResult& run) {
     chart.reference = run.startingCash;
     return element("h2", "Equity") + lineChartSvg(chart) +
            element("p", "The dashed line is the starting cash.", "class=\"sub\"");
+}
+
+// The fall below the running peak at each kept point of the curve; the
+// kept points hold every low and high, so the deepest falls are drawn.
+std::string drawdownSection(const RunResult& run) {
+    LineChart chart;
+    chart.title = "Fall below the running peak of equity";
+    chart.color = "#d7191c";
+    double peak = 0;
+    for (const EquityPoint& point : run.equity) {
+        peak = std::max(peak, point.equity);
+        chart.times.push_back(point.time);
+        chart.values.push_back(peak > 0 ? (point.equity - peak) / peak * 100 : 0);
+    }
+    chart.reference = 0;
+    return element("h2", "Drawdown") + lineChartSvg(chart) +
+           element("p", "Percent below the highest equity so far.", "class=\"sub\"");
 }
 
 // The bar a fill belongs to: the first bar at or after its time.
@@ -157,6 +206,22 @@ std::string fillsSection(const RunResult& run) {
                                           rows, "No fills.");
 }
 
+std::string roundTripsSection(const Figures& f) {
+    std::string rows;
+    for (const RoundTrip& t : f.trips)
+        rows += element("tr", cell(t.symbol) + cell(t.entryTime) + numberCell(priceText(t.entryPrice)) +
+                                  cell(t.exitTime) + numberCell(priceText(t.exitPrice)) +
+                                  numberCell(groupedNumber(static_cast<double>(t.amount), 0)) +
+                                  numberCell(signedMoneyText(t.pnl)) + numberCell(moneyText(t.commission)) +
+                                  numberCell(durationText(t.holdingSeconds >= 0
+                                                              ? std::optional<double>(t.holdingSeconds)
+                                                              : std::nullopt)));
+    return element("h2", "Round trips") +
+           table("roundtrips",
+                 {"Symbol", "Entry", "#Entry price", "Exit", "#Exit price", "#Amount", "#P&L", "#Commission", "#Held"},
+                 rows, "No round trips.");
+}
+
 std::string positionsSection(const RunResult& run) {
     std::string rows;
     for (const PositionSummary& p : run.positions)
@@ -182,8 +247,9 @@ std::string reportHtml(const RunResult& run) {
     std::string head = "<meta charset=\"utf-8\">" +
                        element("title", "zqhost replay: " + escapeHtml(fileName(run.strategy))) +
                        element("style", kStyle);
-    std::string body = header(run) + runInfoHtml(run.info) + figuresSection(run) + equitySection(run) + pricesSection(run) +
-                       ordersSection(run) + fillsSection(run) + positionsSection(run);
+    std::string body = header(run) + runInfoHtml(run.info) + figuresSection(run) + equitySection(run) + drawdownSection(run) +
+                       pricesSection(run) + roundTripsSection(computeFigures(run)) + ordersSection(run) +
+                       fillsSection(run) + positionsSection(run);
     return "<!DOCTYPE html>\n" + element("html", element("head", head) + element("body", body), "lang=\"en\"") + "\n";
 }
 

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "equitycurve.h"
 #include "runinfo.h"
 
 namespace zqhost {
@@ -43,6 +45,7 @@ struct PositionSummary {
 struct EquityPoint {
     std::string time;
     double equity = 0;  // cash plus positions at the bar's close
+    bool holding = false;  // a position was held after the bar
 };
 
 struct PricePoint {
@@ -52,7 +55,8 @@ struct PricePoint {
 
 struct SymbolPrices {
     std::string symbol;
-    std::vector<PricePoint> closes;  // one per bar, in time order
+    std::vector<PricePoint> closes;  // in time order: one per bar, or the first, lowest, highest and last of
+                                     // each stretch of bars when there are many (seriesreducer.h)
 };
 
 struct FaultCount {
@@ -78,9 +82,13 @@ struct RunResult {
     std::vector<OrderSummary> orders;
     std::vector<Fill> fills;
     std::vector<PositionSummary> positions;
-    std::vector<EquityPoint> equity;
+    std::vector<EquityPoint> equity;  // one per bar time, or reduced like the prices
     std::vector<SymbolPrices> prices;
     FaultsRun faults;
+    double riskFree = 0;  // a yearly rate, for the Sharpe and Sortino ratios
+    // The curve's figures taken over every bar time as the replay went; when
+    // absent (a result put together by hand) they are taken from `equity`.
+    std::optional<CurveFigures> curve;
 };
 
 }  // namespace zqhost

@@ -46,13 +46,66 @@ QJsonArray arrayOf(const std::vector<Item>& items, Convert convert) {
     return array;
 }
 
+QJsonObject buyAndHoldObject(const BuyAndHold& b) {
+    return {{"symbol", text(b.symbol)},
+            {"firstClose", b.firstClose},
+            {"lastClose", b.lastClose},
+            {"return", optionalNumber(b.fraction)}};
+}
+
+// The figures traders compare, beside the first four (docs/figures.md).
+void addComparedFigures(const Figures& f, QJsonObject& figures) {
+    const QJsonObject more{{"annualReturn", optionalNumber(f.annualReturn)},
+                           {"volatility", optionalNumber(f.volatility)},
+                           {"sharpe", optionalNumber(f.sharpe)},
+                           {"sortino", optionalNumber(f.sortino)},
+                           {"calmar", optionalNumber(f.calmar)},
+                           {"riskFree", f.riskFree},
+                           {"barsPerYear", f.barsPerYear},
+                           {"maxDrawdownFrom", text(f.maxDrawdown.peakTime)},
+                           {"maxDrawdownTo", text(f.maxDrawdown.troughTime)},
+                           {"longestDrawdownBars", static_cast<double>(f.longestDrawdownBars)},
+                           {"longestDrawdownFrom", text(f.longestDrawdownFrom)},
+                           {"longestDrawdownTo", text(f.longestDrawdownTo)},
+                           {"exposure", optionalNumber(f.exposure)},
+                           {"losingRoundTrips", static_cast<double>(f.losers)},
+                           {"averageWin", optionalNumber(f.averageWin)},
+                           {"averageLoss", optionalNumber(f.averageLoss)},
+                           {"profitFactor", optionalNumber(f.profitFactor)},
+                           {"expectancy", optionalNumber(f.expectancy)},
+                           {"bestTrade", optionalNumber(f.bestTrade)},
+                           {"worstTrade", optionalNumber(f.worstTrade)},
+                           {"averageHoldingSeconds", optionalNumber(f.averageHoldingSeconds)},
+                           {"commission", f.commission},
+                           {"buyAndHold", arrayOf(f.buyAndHold, buyAndHoldObject)}};
+    for (auto it = more.begin(); it != more.end(); ++it) figures.insert(it.key(), it.value());
+}
+
 QJsonObject figuresObject(const Figures& f) {
-    return {{"totalReturn", optionalNumber(f.totalReturn)},
-            {"maxDrawdown", f.maxDrawdown.fraction},
-            {"trades", static_cast<double>(f.trades)},
-            {"roundTrips", static_cast<double>(f.roundTrips.count)},
-            {"winningRoundTrips", static_cast<double>(f.roundTrips.winners)},
-            {"winRate", optionalNumber(f.winRate)}};
+    QJsonObject figures{{"totalReturn", optionalNumber(f.totalReturn)},
+                        {"maxDrawdown", f.maxDrawdown.fraction},
+                        {"trades", static_cast<double>(f.trades)},
+                        {"roundTrips", static_cast<double>(f.roundTrips.count)},
+                        {"winningRoundTrips", static_cast<double>(f.roundTrips.winners)},
+                        {"winRate", optionalNumber(f.winRate)}};
+    addComparedFigures(f, figures);
+    return figures;
+}
+
+QJsonObject roundTripObject(const RoundTrip& t) {
+    return {{"symbol", text(t.symbol)},   {"entryTime", text(t.entryTime)}, {"entryPrice", t.entryPrice},
+            {"exitTime", text(t.exitTime)}, {"exitPrice", t.exitPrice},     {"amount", static_cast<double>(t.amount)},
+            {"pnl", t.pnl},               {"commission", t.commission}};
+}
+
+QJsonObject equityObject(const EquityPoint& p) {
+    return {{"time", text(p.time)}, {"equity", p.equity}};
+}
+
+// Every round trip, and the equity curve as the report draws it.
+void addRoundTripsAndEquity(const RunResult& run, const Figures& f, QJsonObject& root) {
+    root.insert("roundTrips", arrayOf(f.trips, roundTripObject));
+    root.insert("equity", arrayOf(run.equity, equityObject));
 }
 
 }  // namespace
@@ -72,6 +125,7 @@ std::string summaryJson(const RunResult& run) {
                      {"orders", arrayOf(run.orders, orderObject)},
                      {"fills", arrayOf(run.fills, fillObject)},
                      {"positions", arrayOf(run.positions, positionObject)}};
+    addRoundTripsAndEquity(run, figures, root);
     if (!run.faults.plan.empty()) root.insert("faults", faultsJson(run.faults));
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }

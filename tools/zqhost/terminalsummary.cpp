@@ -23,6 +23,8 @@ std::string terminalSummary(const RunResult& run) {
         {"return", percentText(f.totalReturn, true)},
         {"max drawdown", percentText(f.maxDrawdown.fraction)},
         {"win rate", percentText(f.winRate) + " (" + roundTripsNote(f.roundTrips) + ")"},
+        {"Sharpe ratio", ratioText(f.sharpe)},
+        {"commission", moneyText(f.commission)},
     };
     if (!run.faults.plan.empty()) lines.emplace_back("faults", faultsLine(run.faults));
     std::size_t width = 0;
