@@ -12,7 +12,7 @@ shift || true
 # clang and its sanitizer runtimes build the fuzz targets; the abigail tools
 # check the binary interface.
 packages=(build-essential cmake ninja-build qtbase5-dev python3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-dev abigail-tools)
+          libbenchmark-dev clang libclang-rt-dev abigail-tools zlib1g-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

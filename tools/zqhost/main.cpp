@@ -11,7 +11,9 @@
 
 #include "account.h"
 #include "adapterlibrary.h"
+#include "barcatalog.h"
 #include "bars.h"
+#include "barstream.h"
 #include "callwatch.h"
 #include "dataprovider.h"
 #include "doctor.h"
@@ -53,7 +55,8 @@ void platformRecordToStdout(const ZqLogRecord& r, void*) {
 }
 
 void replayClock(char out[22], void* market) {
-    std::snprintf(out, 22, "%s", hostTime(static_cast<const Market*>(market)->now()).c_str());
+    writeHostTime(static_cast<const Market*>(market)->now(), out);
+    out[kHostTimeBytes] = '\0';
 }
 
 // "yyyyMMdd hh:mm:ss zzz" of the local time `offsetMs` from now.
@@ -90,6 +93,8 @@ struct Session {
     Market* market;       // null without bars
     SimAccount* account;  // null without bars
     ReplayTap* tap = nullptr;
+    const BarCatalog* catalog = nullptr;  // null without bars
+    BarStream* stream = nullptr;          // null without bars
 };
 
 // The values the strategy runs with: its declared defaults and the user's choices.
@@ -127,17 +132,22 @@ int runStrategy(Session& s) {
     std::string runParams;
     if (!runParameters(s, runParams, status)) return status;
     std::printf("[HOST] running with parameters: %s\n", runParams.c_str());
+    std::unique_ptr<Replay> replay;
+    std::string error;
+    if (s.market) {
+        replay = std::make_unique<Replay>(s.adapter, s.host, *s.catalog, *s.stream, *s.market, *s.account, s.watch);
+        replay->setTap(s.tap);
+        if (!replay->warmUp(error)) return fail(error);
+    }
     const char* path = s.options.strategyPath.c_str();
     s.watch.begin("onInit");
     int32_t started = s.adapter.RunStrategy(path, runParams.c_str());
     s.watch.end();
     if (started != zq::kResultOk) return fail("cannot run the strategy " + s.options.strategyPath + " (see the log above)");
-    std::unique_ptr<Replay> replay;
-    if (s.market) {
-        replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
-        replay->setTap(s.tap);
+    bool replayed = true;
+    if (replay) {
         replay->drain();
-        replay->run(zq::platform::stderrIsTerminal());
+        replayed = replay->run(zq::platform::stderrIsTerminal(), error);
     } else {
         deliverTicks(s.adapter, s.options, s.watch);
     }
@@ -146,6 +156,7 @@ int runStrategy(Session& s) {
     s.watch.end();
     if (replay) replay->drain();
     std::printf("[HOST] strategy stopped\n");
+    if (!replayed) return fail(error + " (the run stopped here; no result file written)");
     if (replay) {
         RunResult result = replay->result(s.options.strategyPath, s.options.cash);
         std::printf("%s", terminalSummary(result).c_str());
@@ -174,9 +185,17 @@ int main(int argc, char** argv) {
     if (!zq::platform::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
-    std::vector<Bar> bars;
-    if (!options.barFiles.empty() && !readBarFiles(options.barFiles, bars, error)) return fail(error);
-    if (!options.barFiles.empty() && bars.empty()) return fail("the bar files hold no bars");
+    BarCatalog catalog;
+    catalog.paths = options.barFiles;
+    catalog.start = options.start;
+    catalog.end = options.end;
+    if (!options.barFiles.empty() && !scanBarFiles(catalog, options.periodSeconds, error)) return fail(error);
+    if (!options.barFiles.empty() && catalog.delivered == 0) {
+        return fail(options.start > 0 || options.end < 99991231235959 ? "the bar files hold no bars from --start to --end"
+                                                                     : "the bar files hold no bars");
+    }
+    BarStream stream;
+    if (!options.barFiles.empty() && !stream.open(catalog, error)) return fail(error);
 
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
@@ -189,10 +208,10 @@ int main(int argc, char** argv) {
     zq::platform::ModuleHandle library = opened.module;
     zq::IZqScriptAdapter* adapter = opened.adapter;
 
-    Market market(std::move(bars));
+    Market market(catalog);
     std::unique_ptr<TraceRecorder> recorder;
     if (!options.recordPath.empty() && !(recorder = TraceRecorder::open(options, market, error))) return fail(error);
-    const bool replaying = !market.bars().empty();
+    const bool replaying = catalog.delivered > 0;
     decltype(&SetClockSource) setClockAtExit = nullptr;
     SimAccount account({options.cash, options.commission, options.partialFills}, market.symbols());
     ReplayData data(market, account);
@@ -210,7 +229,7 @@ int main(int argc, char** argv) {
     if (!adapter->Init()) return fail("the adapter refused to initialise");
     adapter->SetHostServices(recorder ? recorder->wrap(host) : &host);
     Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
-                    recorder.get()};
+                    recorder.get(), &catalog, &stream};
     int status = runStrategy(session);
     if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "account.h"
+#include "barcatalog.h"
+#include "barstream.h"
 #include "callwatch.h"
 #include "localhost.h"
 #include "market.h"
@@ -26,10 +28,17 @@ namespace zqhost {
 
 class Replay {
 public:
-    Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch);
+    Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, const BarCatalog& catalog, BarStream& stream,
+           Market& market, SimAccount& account, CallWatch& watch);
 
-    // Delivers every bar; `progress` writes a progress line to standard error.
-    void run(bool progress);
+    // Takes the bars before the catalog's start into the history, not
+    // delivered; before the strategy starts, so it can read them. False
+    // with the reason when the files cannot be read.
+    bool warmUp(std::string& error);
+    // Delivers every bar up to the catalog's end; `progress` shows a
+    // progress line on standard error once the run takes longer than a
+    // second. False with the reason when the files cannot be read on.
+    bool run(bool progress, std::string& error);
     // Delivers what waits after a call the host made itself (RunStrategy).
     void drain();
     RunResult result(const std::string& strategy, double startingCash) const;
@@ -40,18 +49,24 @@ private:
     // `what` names what is delivered, for the call watch.
     void deliver(uint32_t id, const void* payload, const char* what);
     void deliverText(uint32_t id, const std::string& text, const char* what);
+    void deliverText(uint32_t id, const char* text, const char* what);
     void announceDay(const Bar& bar, int64_t previous);
     void tick(const Bar& bar);
-    void deliverBar(size_t index);
+    void deliverBar(const Bar& bar);
+    const std::string& barJson(const Bar& bar);
     void sample(const Bar& bar);
 
     zq::IZqScriptAdapter& adapter_;
     LocalHost& host_;
+    const BarCatalog& catalog_;
+    BarStream& stream_;
     Market& market_;
     SimAccount& account_;
     CallWatch& watch_;
     ReplayTap* tap_ = nullptr;
     int64_t lastTickSeconds_ = -1;
+    std::string barJson_;
+    char tickText_[kHostTimeBytes + 1] = {};
     std::vector<std::pair<int64_t, double>> equity_;                        // stamp, equity
     std::map<std::string, std::vector<std::pair<int64_t, double>>> closes_;  // stamp, close
 };
