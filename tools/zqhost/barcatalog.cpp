@@ -1,6 +1,7 @@
 #include "barcatalog.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "barfile.h"
 #include "barstream.h"
@@ -36,11 +37,14 @@ std::string periodWords(int32_t period) {
     return period == kDay ? "daily bars" : std::to_string(period / kMinute) + "-minute bars";
 }
 
+// The longest period that divides the smallest spacing of a symbol's bars:
+// bars two minutes apart are 1-minute bars with a gap.
 int32_t detectedPeriod(const std::string& path, const FileScan& scan, std::string& error) {
     if (scan.bars > 0 && scan.allAtMidnight) return kDay;
     if (scan.smallestGap == INT64_MAX) return kMinute;
-    if (scan.smallestGap >= kDay && scan.smallestGap < 2 * kDay) return kDay;
-    if (periodName(static_cast<int32_t>(scan.smallestGap))) return static_cast<int32_t>(scan.smallestGap);
+    for (auto known = std::rbegin(kPeriods); known != std::rend(kPeriods); ++known) {
+        if (scan.smallestGap % known->seconds == 0) return known->seconds;
+    }
     error = path + ": bars " + std::to_string(scan.smallestGap) +
             " seconds apart are no bar period the library has (1, 5, 15, 30 or 60 minutes, or a day); "
             "name the period with --period";
