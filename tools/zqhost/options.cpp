@@ -90,7 +90,7 @@ const char* usageText() {
            "  --adapter PATH        adapter library (default: ../lib/libzqcxxadapter.so beside zqhost)\n"
            "  --schema-only         print the parameter schema and stop\n"
            "  --record FILE.jsonl   with --bars: write every notification delivered and every request\n"
-           "                        the strategy made\n"
+           "                        the strategy made (FILE.jsonl.gz: gzip-compressed)\n"
            "  --replay FILE.jsonl   deliver a recorded run again and report the first request that differs\n"
            "  --qt-echo             also show the library's Qt debug echo of log lines (standard error)\n";
 }
