@@ -9,8 +9,9 @@
 // processes of their own.
 // Medians of the repetitions; the goals table comes last.
 //
-//   zq_runbench [--sizes 100000,1000000,10000000] [--repetitions 3] [--dir DIR]
+//   zq_runbench [--sizes 100000,1000000,10000000] [--repetitions 3] [--dir DIR] [--without-sample]
 //
+// --without-sample leaves out the moving-average runs (the slowest).
 // The files are written once into DIR (default: the temporary directory),
 // never into the source tree, and kept for the next run.
 #include <fcntl.h>
@@ -216,8 +217,12 @@ void printGoals(const std::vector<Row>& rows) {
 int main(int argc, char** argv) {
     std::vector<long long> sizes = {100000, 1000000, 10000000};
     int repetitions = 3;
+    bool sample = true;
     std::string dir = (std::filesystem::temp_directory_path() / "zq_runbench").string();
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--without-sample")) sample = false;
+    }
+    for (int i = 1; i + 1 < argc; ++i) {
         if (!std::strcmp(argv[i], "--sizes")) sizes = parseSizes(argv[i + 1]);
         if (!std::strcmp(argv[i], "--repetitions")) repetitions = std::max(1, std::atoi(argv[i + 1]));
         if (!std::strcmp(argv[i], "--dir")) dir = argv[i + 1];
@@ -240,6 +245,7 @@ int main(int argc, char** argv) {
             add("zqhost, do-nothing strategy", medianOf(repetitions, [&] {
                     return runProcess({ZQHOST_PATH, "--bars", path, BENCH_STRATEGY_PATH});
                 }));
+            if (!sample) continue;
             add("zqhost, moving-average sample", medianOf(repetitions, [&] {
                     return runProcess({ZQHOST_PATH, "--account", "stock=880001", "--bars", path, "--param",
                                        "symbol=000001.SZ", "--param", "status_every=0", MACROSS_PATH});
