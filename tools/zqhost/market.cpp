@@ -27,11 +27,13 @@ void Market::keep(const Bar& bar) {
     Symbol& symbol = symbols_[bar.symbolId];
     symbol.last = bar;
     symbol.seen = true;
-    if (symbol.kept.size() == kKeptBars) {
-        symbol.forgotten = symbol.kept.front().stamp;
-        symbol.kept.pop_front();
+    if (symbol.kept.size() < kKeptBars) {
+        symbol.kept.push_back(pastBar(bar));
+        return;
     }
-    symbol.kept.push_back(pastBar(bar));
+    symbol.forgotten = symbol.kept[symbol.oldest].stamp;
+    symbol.kept[symbol.oldest] = pastBar(bar);
+    symbol.oldest = (symbol.oldest + 1) % kKeptBars;
 }
 
 void Market::advance(const Bar& bar) {
@@ -61,7 +63,8 @@ std::vector<PastBar> Market::history(const std::string& symbol, int64_t start, i
     if (id < 0 || static_cast<size_t>(id) >= symbols_.size()) return found;
     const Symbol& known = symbols_[id];
     if (start <= known.forgotten) readAgain(symbol, start, std::min(end, known.forgotten), found);
-    for (const PastBar& bar : known.kept) {
+    for (size_t i = 0; i < known.kept.size(); ++i) {
+        const PastBar& bar = known.kept[(known.oldest + i) % known.kept.size()];
         if (bar.stamp > end) break;
         if (bar.stamp >= start) found.push_back(bar);
     }

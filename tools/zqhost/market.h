@@ -6,7 +6,6 @@
 // One thread: the one driving the replay.
 #pragma once
 
-#include <deque>
 #include <set>
 #include <string>
 #include <vector>
@@ -49,7 +48,8 @@ private:
     struct Symbol {
         Bar last;
         bool seen = false;
-        std::deque<PastBar> kept;
+        std::vector<PastBar> kept;  // a ring once full: the oldest at `oldest`
+        size_t oldest = 0;
         int64_t forgotten = INT64_MIN;  // the stamp of the latest bar no longer kept
     };
     void keep(const Bar& bar);
