@@ -77,7 +77,9 @@ bool Replay::run(bool progress, std::string& error) {
     ProgressLine shown(progress);
     while (stream_.next(bar, error) && bar.stamp <= catalog_.end) {
         deliverBar(bar);
-        if (progress && market_.delivered() % kProgressCheckEvery == 0) shown.update(market_.delivered(), catalog_.delivered, market_.now());
+        if (progress && market_.delivered() % kProgressCheckEvery == 0) {
+            shown.update(market_.delivered(), catalog_.delivered, market_.now());
+        }
     }
     shown.clear();
     if (!error.empty()) return false;

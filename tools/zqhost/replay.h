@@ -1,6 +1,7 @@
-// One replay: every bar delivered to the running strategy the way the
-// trading client delivers market data, the simulated account filling its
-// orders in between, and what happened gathered for the result.
+// One replay: every bar, read from the stream as it is due, delivered to
+// the running strategy the way the trading client delivers market data,
+// the simulated account filling its orders in between, and what happened
+// gathered for the result.
 //
 // At each bar: a new trading day is announced first (1006 for the day that
 // ended, 1005 for the day that begins, each with the bar's time); then the
