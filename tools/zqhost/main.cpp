@@ -191,8 +191,9 @@ int main(int argc, char** argv) {
     catalog.end = options.end;
     if (!options.barFiles.empty() && !scanBarFiles(catalog, options.periodSeconds, error)) return fail(error);
     if (!options.barFiles.empty() && catalog.delivered == 0) {
-        return fail(options.start > 0 || options.end < 99991231235959 ? "the bar files hold no bars from --start to --end"
-                                                                     : "the bar files hold no bars");
+        const Options unbounded;
+        bool bounded = options.start != unbounded.start || options.end != unbounded.end;
+        return fail(bounded ? "the bar files hold no bars from --start to --end" : "the bar files hold no bars");
     }
     BarStream stream;
     if (!options.barFiles.empty() && !stream.open(catalog, error)) return fail(error);
