@@ -140,12 +140,14 @@ ZqDataRows ReplayData::bars(const ZqDataCall& call) const {
     const bool fromInitDate = call.function == "QueryKLineDataFromInitDate";
     int64_t start = stampOf(call.texts[1]);
     int64_t end = fromInitDate || call.texts.size() < 3 ? INT64_MAX : stampOf(call.texts[2]);
+    const size_t periodAt = fromInitDate ? 2 : 3;
+    const std::string period = call.texts.size() > periodAt ? call.texts[periodAt] : std::string();
     int32_t own = market_.period(symbol);
-    int32_t asked = !fromInitDate && call.texts.size() > 3 && !call.texts[3].empty() ? periodOf(call.texts[3]) : own;
+    int32_t asked = period.empty() ? own : periodOf(period);
     if (own == 0) return ZqDataRows();
     if (asked < own) {
         std::printf("[HOST] bars of %s are %s: %s cannot be built from them\n", symbol.c_str(), periodName(own),
-                    call.texts[3].c_str());
+                    period.c_str());
         return ZqDataRows();
     }
     ZqDataRows rows;

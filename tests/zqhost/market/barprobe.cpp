@@ -1,5 +1,5 @@
 // A strategy that says what market it sees: in onInit how many bars
-// getKLineData answers for its symbol, period and time range, and the first
+// getKLineData (or getKLineDataFromInitDate) answers for its symbol, period and time range, and the first
 // and last of them; then its first pushes with their period. The market tests read its log lines.
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +25,7 @@ public:
         params.addStrParam("start", "20000101000000", "the first time asked for");
         params.addStrParam("end", "20991231235959", "the last time asked for");
         params.addIntParam("pushes", 2, "pushes to log");
+        params.addBoolParam("from_init", false, "ask getKLineDataFromInitDate from start on instead");
         return params;
     }
 
@@ -36,7 +37,13 @@ public:
         query.start = std::strtoll(params->getStrValue("start").str(), nullptr, 10);
         query.end = std::strtoll(params->getStrValue("end").str(), nullptr, 10);
         pushes_ = params->getIntValue("pushes");
-        Norq::KLineDataList bars = ctx->getSysApi()->getKLineData(query);
+        Norq::KLineInitDateQuery from{};
+        std::memcpy(from.symbol, query.symbol, sizeof from.symbol);
+        std::memcpy(from.period, query.period, sizeof from.period);
+        from.init_time = query.start;
+        from.count = 1000;
+        Norq::KLineDataList bars = params->getBoolValue("from_init") ? ctx->getSysApi()->getKLineDataFromInitDate(from)
+                                                                     : ctx->getSysApi()->getKLineData(query);
         Norq::ZqLog(kFile, __LINE__, "BarProbe::onInit").info() << "history " << bars.getSize() << " bars";
         for (int i = 0; i < bars.getSize(); i = i == 0 && bars.getSize() > 1 ? bars.getSize() - 1 : bars.getSize()) {
             const Norq::KLineData& bar = bars.get(i);
