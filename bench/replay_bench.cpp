@@ -26,10 +26,12 @@ std::string syntheticBars(size_t count) {
         int64_t minute = static_cast<int64_t>(i / 2);
         int64_t day = minute / 240, inDay = minute % 240;
         double price = 10 + static_cast<double>(i % 7) * 0.01;
-        std::fprintf(out, "%s,%lld,%.2f,%.2f,%.2f,%.2f,1000\n", i % 2 ? "000001.SZ" : "600000.SH",
-                     static_cast<long long>((20240102 + day) * 1000000LL + (9 + (30 + inDay) / 60) * 10000 +
-                                            ((30 + inDay) % 60) * 100),
-                     price, price, price, price);
+        int64_t month = day / 28;
+        std::fprintf(out, "%s,%04lld-%02lld-%02lld %02lld:%02lld:00,%.2f,%.2f,%.2f,%.2f,1000\n",
+                     i % 2 ? "000001.SZ" : "600000.SH", static_cast<long long>(2024 + month / 12),
+                     static_cast<long long>(1 + month % 12), static_cast<long long>(1 + day % 28),
+                     static_cast<long long>(9 + (30 + inDay) / 60), static_cast<long long>((30 + inDay) % 60), price,
+                     price, price, price);
     }
     std::fclose(out);
     return path;
