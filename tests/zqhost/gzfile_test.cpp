@@ -96,6 +96,22 @@ TEST(LineReader, ReadsTheSameLinesAgainFromAnOffsetItGave) {
     }
 }
 
+TEST(LineReader, RefusesACompressedFileCutShort) {
+    std::string whole = write("whole.csv.gz", std::string(5000, 'x') + "\nlast\n");
+    std::string cut = tempPath("cut.csv.gz");
+    std::filesystem::copy_file(whole, cut, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(whole) - 4);
+    LineReader in;
+    std::string error;
+    ASSERT_TRUE(in.open(cut, error));
+    std::string_view line;
+    while (in.next(line)) {
+    }
+    EXPECT_EQ(in.failed(), cut + ": the compressed data stops before its end: the file is cut short");
+    std::remove(whole.c_str());
+    std::remove(cut.c_str());
+}
+
 TEST(LineReader, SaysWhyAFileCannotBeRead) {
     LineReader in;
     std::string error;

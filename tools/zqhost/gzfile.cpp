@@ -60,7 +60,12 @@ bool LineReader::refill() {
         atEnd_ = true;
         return false;
     }
-    if (got == 0) atEnd_ = true;
+    if (got == 0) {
+        atEnd_ = true;
+        int code = Z_OK;
+        gzerror(gz(file_), &code);
+        if (code == Z_BUF_ERROR) error_ = path_ + ": the compressed data stops before its end: the file is cut short";
+    }
     end_ += static_cast<size_t>(got);
     read_ += got;
     return got > 0;
