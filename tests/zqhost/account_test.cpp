@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "account.h"
+#include "barsmarket.h"
 #include "localhost.h"
 #include "params.h"
 #include "zq/hostrows.h"
@@ -243,7 +244,7 @@ TEST(AccountSlippage, MarketFillsMoveAgainstTheTrader) {
 // A cancel the account cannot carry out is answered, as the client answers
 // it, by an order report with the reason.
 TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
-    Market market({bar(20240102093000, 10, 10, 10, 10), bar(20240102093100, 10, 10, 10, 10)});
+    BarsMarket market({bar(20240102093000, 10, 10, 10, 10), bar(20240102093100, 10, 10, 10, 10)});
     SimAccount account{{10000, 0, false}, market.symbols()};
     LocalHost host({}, &market, &account);
     market.advanceTo(0);
@@ -285,7 +286,7 @@ TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
 
 // Symbol details tell the lot --lot enforces, else the usual 100.
 TEST(LocalHostQueries, SymbolDetailsTellTheLotInForce) {
-    Market market({bar(20240102093000, 10, 10, 10, 10)});
+    BarsMarket market({bar(20240102093000, 10, 10, 10, 10)});
     for (int32_t lot : {1, 200}) {
         SimAccount account{{10000, 0, false, lot}, market.symbols()};
         LocalHost host({}, &market, &account);

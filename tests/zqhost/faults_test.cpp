@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "barsmarket.h"
 #include "dataprovider.h"
 #include "faultplan.h"
 #include "faultsummary.h"
@@ -145,7 +146,7 @@ struct FaultyReplay {
         }
     }
 
-    Market market{bars()};
+    BarsMarket market{bars()};
     SimAccount account{{1000000, 0, false}, {"600000.SH"}};
     LocalHost host{LocalHost::Settings{}, &market, &account};
     ReplayData data{market, account};

@@ -1,17 +1,8 @@
 #include "bars.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
-
 namespace zqhost {
 
 namespace {
-
-const char* const kRequired[] = {"symbol", "time", "open", "high", "low", "close", "volume"};
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
 int64_t daysFromCivil(int64_t y, int64_t m, int64_t d) {
@@ -33,135 +24,82 @@ bool validTime(int y, int mo, int d, int h, int mi, int s) {
     return h >= 0 && h < 24 && mi >= 0 && mi < 60 && s >= 0 && s < 60;
 }
 
-std::vector<std::string> splitCsv(const std::string& line) {
-    std::vector<std::string> cells;
-    std::string cell;
-    std::istringstream in(line);
-    while (std::getline(in, cell, ',')) cells.push_back(cell);
-    if (!line.empty() && line.back() == ',') cells.emplace_back();
-    for (std::string& c : cells) {
-        c.erase(0, c.find_first_not_of(" \t\r"));
-        c.erase(c.find_last_not_of(" \t\r") + 1);
-    }
-    return cells;
+// Writes `value` as `digits` decimal digits, zero-padded.
+void putDigits(char* out, int64_t value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
 }
 
-bool parseNumber(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return *end == '\0' && value == value;
+// Reads 1 to `most` digits at `at`.
+bool takeNumber(std::string_view text, size_t& at, size_t most, int& value) {
+    size_t start = at;
+    value = 0;
+    while (at < text.size() && at - start < most && text[at] >= '0' && text[at] <= '9') value = value * 10 + (text[at++] - '0');
+    return at > start;
 }
 
-struct Columns {
-    std::map<std::string, size_t> index;
-    bool hasAmount = false;
-};
-
-bool readHeader(const std::string& line, Columns& columns, std::string& what) {
-    std::vector<std::string> names = splitCsv(line);
-    for (size_t i = 0; i < names.size(); ++i) columns.index[names[i]] = i;
-    for (const char* name : kRequired) {
-        if (!columns.index.count(name)) {
-            what = std::string("no column named ") + name;
-            return false;
-        }
-    }
-    columns.hasAmount = columns.index.count("amount") > 0;
-    return true;
-}
-
-bool readRow(const std::string& line, const Columns& columns, Bar& bar, std::string& what) {
-    std::vector<std::string> cells = splitCsv(line);
-    auto cell = [&](const char* name) -> const std::string& {
-        static const std::string none;
-        size_t i = columns.index.at(name);
-        return i < cells.size() ? cells[i] : none;
-    };
-    bar.symbol = cell("symbol");
-    if (bar.symbol.empty()) return what = "empty symbol", false;
-    if (!parseStamp(cell("time"), bar.stamp, bar.seconds)) return what = "bad time '" + cell("time") + "'", false;
-    const std::pair<const char*, double*> numbers[] = {{"open", &bar.open},   {"high", &bar.high},
-                                                       {"low", &bar.low},     {"close", &bar.close},
-                                                       {"volume", &bar.volume}};
-    for (const auto& [name, field] : numbers) {
-        if (!parseNumber(cell(name), *field)) return what = std::string("bad ") + name + " '" + cell(name) + "'", false;
-    }
-    if (columns.hasAmount && !cell("amount").empty() && !parseNumber(cell("amount"), bar.amount)) {
-        return what = "bad amount '" + cell("amount") + "'", false;
-    }
-    if (bar.high < bar.low) return what = "high below low", false;
-    return true;
-}
-
-bool readFile(const std::string& path, std::vector<Bar>& bars, std::string& error) {
-    std::ifstream in(path);
-    if (!in) return error = path + ": cannot be read", false;
-    std::string line, what;
-    Columns columns;
-    std::map<std::string, int64_t> lastStamp;
-    int lineNo = 0;
-    bool header = true;
-    while (std::getline(in, line)) {
-        ++lineNo;
-        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-        Bar bar;
-        bool ok = header ? readHeader(line, columns, what) : readRow(line, columns, bar, what);
-        if (ok && !header && lastStamp.count(bar.symbol) && bar.stamp <= lastStamp[bar.symbol]) {
-            ok = false;
-            what = "bar of " + bar.symbol + " at " + displayTime(bar.stamp) + " is not after the one before";
-        }
-        if (!ok) return error = path + ":" + std::to_string(lineNo) + ": " + what, false;
-        if (!header) {
-            lastStamp[bar.symbol] = bar.stamp;
-            bars.push_back(std::move(bar));
-        }
-        header = false;
-    }
-    if (header) return error = path + ": empty file", false;
-    return true;
+bool takeSeparated(std::string_view text, size_t& at, char separator, size_t most, int& value) {
+    if (at >= text.size() || text[at] != separator) return false;
+    ++at;
+    return takeNumber(text, at, most, value);
 }
 
 }  // namespace
 
+void writeDisplayTime(int64_t stamp, char* out) {
+    putDigits(out, stamp / 10000000000, 4);
+    out[4] = '-';
+    putDigits(out + 5, stamp / 100000000 % 100, 2);
+    out[7] = '-';
+    putDigits(out + 8, stamp / 1000000 % 100, 2);
+    out[10] = ' ';
+    putDigits(out + 11, stamp / 10000 % 100, 2);
+    out[13] = ':';
+    putDigits(out + 14, stamp / 100 % 100, 2);
+    out[16] = ':';
+    putDigits(out + 17, stamp % 100, 2);
+}
+
+void writeHostTime(int64_t stamp, char* out) {
+    putDigits(out, stamp / 1000000, 8);
+    out[8] = ' ';
+    putDigits(out + 9, stamp / 10000 % 100, 2);
+    out[11] = ':';
+    putDigits(out + 12, stamp / 100 % 100, 2);
+    out[14] = ':';
+    putDigits(out + 15, stamp % 100, 2);
+    out[17] = ' ';
+    putDigits(out + 18, 0, 3);
+}
+
 std::string displayTime(int64_t stamp) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", static_cast<int>(stamp / 10000000000),
-                  static_cast<int>(stamp / 100000000 % 100), static_cast<int>(stamp / 1000000 % 100),
-                  static_cast<int>(stamp / 10000 % 100), static_cast<int>(stamp / 100 % 100),
-                  static_cast<int>(stamp % 100));
-    return text;
+    char text[kDisplayTimeBytes];
+    writeDisplayTime(stamp, text);
+    return std::string(text, sizeof text);
 }
 
 std::string hostTime(int64_t stamp) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%08d %02d:%02d:%02d 000", static_cast<int>(stamp / 1000000),
-                  static_cast<int>(stamp / 10000 % 100), static_cast<int>(stamp / 100 % 100),
-                  static_cast<int>(stamp % 100));
-    return text;
+    char text[kHostTimeBytes];
+    writeHostTime(stamp, text);
+    return std::string(text, sizeof text);
 }
 
-bool parseStamp(const std::string& text, int64_t& stamp, int64_t& seconds) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, used = 0;
-    bool ok = (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used) == 6 ||
-               (h = mi = s = 0, std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &y, &mo, &d, &used) == 3) ||
-               std::sscanf(text.c_str(), "%4d%2d%2d%2d%2d%2d%n", &y, &mo, &d, &h, &mi, &s, &used) == 6) &&
-              used == static_cast<int>(text.size()) && std::all_of(text.begin(), text.end(), [](char c) {
-                  return (c >= '0' && c <= '9') || c == '-' || c == ' ' || c == ':';
-              });
-    if (!ok || !validTime(y, mo, d, h, mi, s)) return false;
+bool parseStamp(std::string_view text, int64_t& stamp, int64_t& seconds) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    size_t at = 0;
+    bool ok;
+    if (text.size() == 14 && text.find_first_not_of("0123456789") == std::string_view::npos) {
+        ok = takeNumber(text, at, 4, y) && takeNumber(text, at, 2, mo) && takeNumber(text, at, 2, d) &&
+             takeNumber(text, at, 2, h) && takeNumber(text, at, 2, mi) && takeNumber(text, at, 2, s);
+    } else {
+        ok = takeNumber(text, at, 4, y) && takeSeparated(text, at, '-', 2, mo) && takeSeparated(text, at, '-', 2, d);
+        if (ok && at < text.size()) {
+            ok = takeSeparated(text, at, ' ', 2, h) && takeSeparated(text, at, ':', 2, mi) &&
+                 takeSeparated(text, at, ':', 2, s);
+        }
+    }
+    if (!ok || at != text.size() || !validTime(y, mo, d, h, mi, s)) return false;
     stamp = ((((y * 100LL + mo) * 100 + d) * 100 + h) * 100 + mi) * 100 + s;
     seconds = daysFromCivil(y, mo, d) * 86400 + h * 3600 + mi * 60 + s;
-    return true;
-}
-
-bool readBarFiles(const std::vector<std::string>& paths, std::vector<Bar>& bars, std::string& error) {
-    std::vector<Bar> all;
-    for (const std::string& path : paths) {
-        if (!readFile(path, all, error)) return false;
-    }
-    std::stable_sort(all.begin(), all.end(), [](const Bar& a, const Bar& b) { return a.stamp < b.stamp; });
-    bars = std::move(all);
     return true;
 }
 

@@ -1,36 +1,39 @@
-// The market data a replay runs over: 1-minute (or any period) bars read
-// from CSV files and merged into one time-ordered stream.
+// A bar of market data as the replay handles it, and the times it carries:
+// the stamp read from a bar file and the texts the host writes from it.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace zqhost {
 
+// The longest symbol a bar or order record holds (14 bytes with the end).
+constexpr size_t kMaxSymbolBytes = 13;
+
 struct Bar {
-    std::string symbol;
-    int64_t stamp = 0;    // yyyyMMddhhmmss
-    int64_t seconds = 0;  // the same time as seconds since 1970-01-01 00:00:00, for spans
+    std::string symbol;  // never longer than kMaxSymbolBytes, so never on the heap
+    uint32_t symbolId = 0;  // the symbol's index in the replay's symbol table
+    int32_t period = 60;    // seconds between the file's bars; 86400 for days
+    int64_t stamp = 0;      // yyyyMMddhhmmss
+    int64_t seconds = 0;    // the same time as seconds since 1970-01-01 00:00:00, for spans
     double open = 0, high = 0, low = 0, close = 0, volume = 0, amount = 0;
 
     int32_t date() const { return static_cast<int32_t>(stamp / 1000000); }       // yyyyMMdd
     int32_t timeOfDay() const { return static_cast<int32_t>(stamp % 1000000); }  // hhmmss
 };
 
-// "yyyy-MM-dd hh:mm:ss".
+constexpr size_t kDisplayTimeBytes = 19;
+constexpr size_t kHostTimeBytes = 21;
+// "yyyy-MM-dd hh:mm:ss" into `out`, no end byte.
+void writeDisplayTime(int64_t stamp, char* out);
+// "yyyyMMdd hh:mm:ss 000" into `out`, no end byte.
+void writeHostTime(int64_t stamp, char* out);
 std::string displayTime(int64_t stamp);
-// "yyyyMMdd hh:mm:ss 000", the host's stamp on pushes and ticks.
+// The host's stamp on pushes and ticks.
 std::string hostTime(int64_t stamp);
 // yyyyMMddhhmmss from "yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd" or
 // "yyyyMMddhhmmss"; false when the text is none of these or no valid time.
-bool parseStamp(const std::string& text, int64_t& stamp, int64_t& seconds);
-
-// Reads every file (a header row naming the columns symbol, time, open,
-// high, low, close, volume and optionally amount, in any order; other
-// columns ignored) and merges the bars in time order, files and rows keeping
-// their order among bars of the same time. On the first problem returns
-// false with "FILE:LINE: what" in `error` and no bars.
-bool readBarFiles(const std::vector<std::string>& paths, std::vector<Bar>& bars, std::string& error);
+bool parseStamp(std::string_view text, int64_t& stamp, int64_t& seconds);
 
 }  // namespace zqhost

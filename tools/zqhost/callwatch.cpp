@@ -1,5 +1,7 @@
 #include "callwatch.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -12,8 +14,19 @@ namespace zqhost {
 
 namespace {
 
-// Read by the crash handler, which can take no lock.
-char currentCall[256] = "nothing";
+// The call in progress, written by the thread driving the strategy before
+// each call and read by the crash handler (which can take no lock) and the
+// watcher, only once that thread is stuck inside the call. A notification
+// is kept as its parts and put into words only then: this is set three
+// times a bar.
+struct CallInProgress {
+    std::atomic<bool> notification{false};
+    uint32_t id = 0;
+    const char* what = "";
+    int64_t stamp = 0;
+    char text[256] = "nothing";
+};
+CallInProgress current;
 
 // The strategy callback a notification from the local host ends in.
 const char* callbackOf(uint32_t id) {
@@ -31,8 +44,18 @@ const char* callbackOf(uint32_t id) {
     }
 }
 
+const char* describeCall(char* out, size_t size) {
+    if (!current.notification.load(std::memory_order_acquire)) return current.text;
+    const char* callback = callbackOf(current.id);
+    std::snprintf(out, size, "notification %u (%s%s%s) at simulated time %lld", current.id,
+                  callback ? callback : "", callback ? ", " : "", current.what, static_cast<long long>(current.stamp));
+    return out;
+}
+
 void onCrash(int signal) {
-    std::fprintf(stderr, "\n[HOST] the strategy crashed (signal %d) during %s\n", signal, currentCall);
+    char text[256];
+    std::fprintf(stderr, "\n[HOST] the strategy crashed (signal %d) during %s\n", signal,
+                 describeCall(text, sizeof text));
     std::fflush(stderr);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
@@ -54,46 +77,50 @@ CallWatch::~CallWatch() {
 }
 
 void CallWatch::begin(const std::string& what) {
-    std::snprintf(currentCall, sizeof currentCall, "%s", what.c_str());
+    current.notification.store(false, std::memory_order_release);
+    std::snprintf(current.text, sizeof current.text, "%s", what.c_str());
     started();
 }
 
 void CallWatch::begin(uint32_t id, const char* what, int64_t stamp) {
-    const char* callback = callbackOf(id);
-    std::snprintf(currentCall, sizeof currentCall, "notification %u (%s%s%s) at simulated time %lld", id,
-                  callback ? callback : "", callback ? ", " : "", what, static_cast<long long>(stamp));
+    current.id = id;
+    current.what = what;
+    current.stamp = stamp;
+    current.notification.store(true, std::memory_order_release);
     started();
 }
 
 void CallWatch::started() {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        ++call_;
-        inCall_ = true;
-    }
-    changed_.notify_all();
+    call_.fetch_add(1, std::memory_order_release);
+    inCall_.store(true, std::memory_order_release);
 }
 
 void CallWatch::end() {
-    std::snprintf(currentCall, sizeof currentCall, "nothing");
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        inCall_ = false;
-    }
-    changed_.notify_all();
+    inCall_.store(false, std::memory_order_release);
+    current.notification.store(false, std::memory_order_release);
+    std::snprintf(current.text, sizeof current.text, "nothing");
 }
 
+// Looks a few times a second instead of being woken by every call: a
+// replay makes millions of calls, and waking a thread costs more than most.
 void CallWatch::watch() {
+    const auto timeout = std::chrono::seconds(timeoutSeconds_);
+    const auto look = std::min<std::chrono::steady_clock::duration>(timeout / 10, std::chrono::milliseconds(100));
+    uint64_t seen = 0;
+    auto seenSince = std::chrono::steady_clock::now();
     std::unique_lock<std::mutex> guard(lock_);
-    while (!stopping_) {
-        changed_.wait(guard, [this] { return stopping_ || inCall_; });
-        if (stopping_) return;
-        uint64_t call = call_;
-        bool returned = changed_.wait_for(guard, std::chrono::seconds(timeoutSeconds_),
-                                          [&] { return stopping_ || !inCall_ || call_ != call; });
-        if (returned) continue;
-        hostLine(kLogError, "the strategy did not return from %s within %d s; stopping the run", currentCall,
-                 timeoutSeconds_);
+    while (!changed_.wait_for(guard, look, [this] { return stopping_; })) {
+        uint64_t call = call_.load(std::memory_order_acquire);
+        auto now = std::chrono::steady_clock::now();
+        if (call != seen || !inCall_.load(std::memory_order_acquire)) {
+            seen = call;
+            seenSince = now;
+            continue;
+        }
+        if (now - seenSince < timeout) continue;
+        char text[256];
+        hostLine(kLogError, "the strategy did not return from %s within %d s; stopping the run",
+                 describeCall(text, sizeof text), timeoutSeconds_);
         std::_Exit(4);
     }
 }

@@ -36,10 +36,10 @@ private:
 
     const int timeoutSeconds_;
     std::mutex lock_;
-    std::condition_variable changed_;
-    uint64_t call_ = 0;  // guarded by lock_: which call, counted
-    bool inCall_ = false;
-    bool stopping_ = false;
+    std::condition_variable changed_;  // only for stopping_
+    std::atomic<uint64_t> call_{0};    // which call, counted
+    std::atomic<bool> inCall_{false};
+    bool stopping_ = false;  // guarded by lock_
     std::thread watcher_;
 };
 

@@ -1,6 +1,8 @@
 #include "dataprovider.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -39,6 +41,28 @@ bool statusListed(const std::string& list, int32_t status) {
         if (item == std::to_string(status)) return true;
     }
     return false;
+}
+
+// Bars of a coarser period; each carries the time of its first bar.
+std::vector<PastBar> periodBars(const std::vector<PastBar>& bars, int32_t period) {
+    std::vector<PastBar> built;
+    int64_t bucket = -1;
+    for (const PastBar& bar : bars) {
+        int64_t day = bar.seconds / kDay;
+        int64_t its = period >= kDay ? day : day * kDay + bar.seconds % kDay / period;
+        if (built.empty() || its != bucket) {
+            built.push_back(bar);
+            bucket = its;
+            continue;
+        }
+        PastBar& into = built.back();
+        into.high = std::max(into.high, bar.high);
+        into.low = std::min(into.low, bar.low);
+        into.close = bar.close;
+        into.volume += bar.volume;
+        into.amount += bar.amount;
+    }
+    return built;
 }
 
 // The library pads query times to yyyyMMddhhmmss.
@@ -105,24 +129,38 @@ ZqDataRows ReplayData::fund(const ZqDataCall& call) const {
     return rows;
 }
 
-// Bars are whatever period the files hold; the period asked for is not
-// converted. The query from an initial time gives the bars from then on.
+// Bars of the period asked for (none named: the files' own), built from the
+// files' bars when that period is coarser: a bucket of whole periods of the
+// day (or the day) opens at its first bar and closes at its last, the last
+// one built from the bars seen so far. A finer period is refused. The query
+// from an initial time gives the bars from then on.
 ZqDataRows ReplayData::bars(const ZqDataCall& call) const {
     if (call.texts.size() < 2) return ZqDataRows();
+    const std::string& symbol = call.texts[0];
     const bool fromInitDate = call.function == "QueryKLineDataFromInitDate";
     int64_t start = stampOf(call.texts[1]);
     int64_t end = fromInitDate || call.texts.size() < 3 ? INT64_MAX : stampOf(call.texts[2]);
+    const size_t periodAt = fromInitDate ? 2 : 3;
+    const std::string period = call.texts.size() > periodAt ? call.texts[periodAt] : std::string();
+    int32_t own = market_.period(symbol);
+    int32_t asked = period.empty() ? own : periodOf(period);
+    if (own == 0) return ZqDataRows();
+    if (asked < own) {
+        std::printf("[HOST] bars of %s are %s: %s cannot be built from them\n", symbol.c_str(), periodName(own),
+                    period.c_str());
+        return ZqDataRows();
+    }
     ZqDataRows rows;
-    for (const Bar* bar : market_.history(call.texts[0], start, end)) {
+    for (const PastBar& bar : periodBars(market_.history(symbol, start, end), asked)) {
         Norq::KLineData record{};
-        std::strncpy(record.datetime, displayTime(bar->stamp).c_str(), sizeof record.datetime - 1);
-        record.open = bar->open;
-        record.close = bar->close;
-        record.high = bar->high;
-        record.low = bar->low;
-        record.total_volume = static_cast<int64_t>(bar->volume);
-        record.total_money = bar->amount;
-        std::strncpy(record.symbol, bar->symbol.c_str(), sizeof record.symbol - 1);
+        writeDisplayTime(bar.stamp, record.datetime);
+        record.open = bar.open;
+        record.close = bar.close;
+        record.high = bar.high;
+        record.low = bar.low;
+        record.total_volume = static_cast<int64_t>(bar.volume);
+        record.total_money = bar.amount;
+        std::strncpy(record.symbol, symbol.c_str(), sizeof record.symbol - 1);
         append(rows, record);
     }
     return rows;

@@ -162,7 +162,7 @@ void FaultyHost::noteBarTime() {
     if (market_.now() == lastNow_) return;
     lastNow_ = market_.now();
     ++barTime_;
-    lastBarTime_ = !market_.bars().empty() && lastNow_ == market_.bars().back().stamp;
+    lastBarTime_ = lastNow_ == market_.lastStamp();
 }
 
 // Reports of one order leave in the order they came: a report never passes

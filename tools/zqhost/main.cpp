@@ -11,7 +11,9 @@
 
 #include "account.h"
 #include "adapterlibrary.h"
+#include "barcatalog.h"
 #include "bars.h"
+#include "barstream.h"
 #include "callwatch.h"
 #include "dataprovider.h"
 #include "doctor.h"
@@ -50,7 +52,8 @@ int fail(const std::string& message, int status = kExitFailure) {
 }
 
 void replayClock(char out[22], void* market) {
-    std::snprintf(out, 22, "%s", hostTime(static_cast<const Market*>(market)->clock()).c_str());
+    writeHostTime(static_cast<const Market*>(market)->clock(), out);
+    out[kHostTimeBytes] = '\0';
 }
 
 // "yyyyMMdd hh:mm:ss zzz" of the local time `offsetMs` from now.
@@ -89,6 +92,8 @@ struct Session {
     SimAccount* account;  // null without bars
     ReplayTap* tap = nullptr;
     FaultyHost* faults = nullptr;  // null without --faults
+    const BarCatalog* catalog = nullptr;  // null without bars
+    BarStream* stream = nullptr;          // null without bars
 };
 
 // The values the strategy runs with: its declared defaults and the user's choices.
@@ -174,7 +179,7 @@ bool reportReplay(const Session& s, const Replay& replay, const std::string& run
     if (!writeResults(s, result)) return false;
     if (result.info.interrupted) {
         tellUser("interrupted at simulated time " + result.lastBar + " after " + std::to_string(replay.delivered()) +
-                 " of " + std::to_string(s.market->bars().size()) + " bars; the results cover the run so far");
+                 " of " + std::to_string(replay.total()) + " bars; the results cover the run so far");
     }
     return true;
 }
@@ -187,18 +192,23 @@ int runStrategy(Session& s) {
     hostLine(kLogInfo, "accounts: %s", accountsText(s.options).c_str());
     auto start = std::chrono::system_clock::now();
     if (!s.market) s.host.setSimulatedTime(tickText(start, 0));
+    std::unique_ptr<Replay> replay;
+    std::string error;
+    if (s.market) {
+        replay = std::make_unique<Replay>(s.adapter, s.host, *s.catalog, *s.stream, *s.market, *s.account, s.watch);
+        replay->setTap(s.tap);
+        replay->setPushSource(s.faults);
+        if (!replay->warmUp(error)) return fail(error);
+    }
     const char* path = s.options.strategyPath.c_str();
     s.watch.begin("onInit");
     int32_t started = s.adapter.RunStrategy(path, runParams.c_str());
     s.watch.end();
     if (started != zq::kResultOk) return fail("cannot run the strategy " + s.options.strategyPath + " (see the log above)");
-    std::unique_ptr<Replay> replay;
-    if (s.market) {
-        replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
-        replay->setTap(s.tap);
-        replay->setPushSource(s.faults);
+    bool replayed = true;
+    if (replay) {
         replay->drain();
-        replay->run(zq::platform::stderrIsTerminal());
+        replayed = replay->run(zq::platform::stderrIsTerminal(), error);
     } else {
         deliverTicks(s.adapter, s.options, s.host, s.watch, start);
     }
@@ -207,6 +217,7 @@ int runStrategy(Session& s) {
     s.watch.end();
     if (replay) replay->drain();
     hostLine(kLogInfo, "strategy stopped");
+    if (!replayed) return fail(error + " (the run stopped here; no result file written)");
     status = exitStatus(s);
     if (replay && !reportReplay(s, *replay, runParams, status)) return kExitFailure;
     if (!replay && interruptRequested()) tellUser("interrupted");
@@ -237,10 +248,19 @@ int main(int argc, char** argv) {
     if (!zq::platform::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
-    std::vector<Bar> bars;
+    BarCatalog catalog;
+    catalog.paths = options.barFiles;
+    catalog.start = options.start;
+    catalog.end = options.end;
     catchInterruptions();
-    if (!options.barFiles.empty() && !readBarFiles(options.barFiles, bars, error)) return fail(error);
-    if (!options.barFiles.empty() && bars.empty()) return fail("the bar files hold no bars");
+    if (!options.barFiles.empty() && !scanBarFiles(catalog, options.periodSeconds, error)) return fail(error);
+    if (!options.barFiles.empty() && catalog.delivered == 0) {
+        const Options unbounded;
+        bool bounded = options.start != unbounded.start || options.end != unbounded.end;
+        return fail(bounded ? "the bar files hold no bars from --start to --end" : "the bar files hold no bars");
+    }
+    BarStream stream;
+    if (!options.barFiles.empty() && !stream.open(catalog, error)) return fail(error);
     if (interruptRequested()) return fail("interrupted before the run started", kExitInterrupted);
 
     // The host already prints every log line; the library's Qt debug echo of
@@ -253,10 +273,10 @@ int main(int argc, char** argv) {
     zq::platform::ModuleHandle library = opened.module;
     zq::IZqScriptAdapter* adapter = opened.adapter;
 
-    Market market(std::move(bars));
+    Market market(catalog);
     std::unique_ptr<TraceRecorder> recorder;
     if (!options.recordPath.empty() && !(recorder = TraceRecorder::open(options, market, error))) return fail(error);
-    const bool replaying = !market.bars().empty();
+    const bool replaying = catalog.delivered > 0;
     decltype(&SetClockSource) setClockAtExit = nullptr;
     SimAccount account({options.cash, options.commission, options.partialFills, options.lot, options.slippageBps},
                        market.symbols());
@@ -282,7 +302,7 @@ int main(int argc, char** argv) {
     if (!adapter->Init()) return fail("the adapter refused to initialise");
     adapter->SetHostServices(recorder ? recorder->wrap(services) : &services);
     Session session{*adapter, options, host, watch, replaying ? &market : nullptr, replaying ? &account : nullptr,
-                    recorder.get(), faults.get()};
+                    recorder.get(), faults.get(), &catalog, &stream};
     status = runStrategy(session);
     if (recorder && !recorder->finish(error)) status = fail(error);
     adapter->Uninit();

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "barcatalog.h"
+#include "bars.h"
 #include "hostlog.h"
 
 namespace {
@@ -28,6 +30,14 @@ bool parseAmount(const std::string& text, double low, double high, double& out) 
     double n = std::strtod(text.c_str(), &end);
     if (text.empty() || *end || !(n >= low && n <= high)) return false;
     out = n;
+    return true;
+}
+
+// A date or a time; a date alone as --end means the whole day.
+bool parseBound(const std::string& text, bool end, long long& out) {
+    int64_t stamp = 0, seconds = 0;
+    if (!zqhost::parseStamp(text, stamp, seconds)) return false;
+    out = end && text.size() == 10 ? stamp + 235959 : stamp;
     return true;
 }
 
@@ -109,6 +119,12 @@ const char* usageText() {
            "       zqhost sweep [options] STRATEGY_LIBRARY           run many parameter sets (zqhost sweep --help)\n"
            "  --bars FILE.csv       replay these bars (repeatable; merged in time order) against a\n"
            "                        simulated account\n"
+           "  --bars FILE.csv.gz    the same, gzip-compressed\n"
+           "  --period P            the bars' period: 1m, 5m, 15m, 30m, 60m or 1d (default: each file's\n"
+           "                        own, from the spacing of its bars)\n"
+           "  --start DATE          deliver bars from DATE (yyyy-MM-dd or yyyy-MM-dd hh:mm:ss) on; earlier\n"
+           "                        bars are history, answered by getKLineData from onInit on\n"
+           "  --end DATE            deliver bars up to DATE (a date: to the end of that day)\n"
            "  --cash N              the account's starting cash (default: 1000000)\n"
            "  --commission RATE     commission as a share of traded value, e.g. 0.0003 (default: 0)\n"
            "  --partial             let a bar fill at most its own volume, shared by the orders it\n"
@@ -134,7 +150,7 @@ const char* usageText() {
            "  --adapter PATH        adapter library (default: ../lib/libzqcxxadapter.so beside zqhost)\n"
            "  --schema-only         print the parameter schema and stop\n"
            "  --record FILE.jsonl   with --bars: write every notification delivered and every request\n"
-           "                        the strategy made\n"
+           "                        the strategy made (FILE.jsonl.gz: gzip-compressed)\n"
            "  --replay FILE.jsonl   deliver a recorded run again and report the first request that differs\n"
            "  --faults PLAN         with --bars: make the host misbehave, e.g. reject=0.05,partial=0.2,\n"
            "                        report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms\n"
@@ -174,6 +190,16 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         } else if (arg == "--bars") {
             ok = value(text);
             options.barFiles.push_back(text);
+        } else if (arg == "--period") {
+            if ((ok = value(text)) && !(options.periodSeconds = zqhost::periodOf(text))) {
+                error = "--period takes 1m, 5m, 15m, 30m, 60m or 1d, got '" + text + "'";
+                ok = false;
+            }
+        } else if (arg == "--start" || arg == "--end") {
+            if ((ok = value(text)) && !parseBound(text, arg == "--end", arg == "--end" ? options.end : options.start)) {
+                error = arg + " takes a date (yyyy-MM-dd) or a time (yyyy-MM-dd hh:mm:ss), got '" + text + "'";
+                ok = false;
+            }
         } else if (arg == "--record") {
             ok = value(options.recordPath);
         } else if (arg == "--replay") {
@@ -256,6 +282,10 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             ok = false;
         }
         if (!ok) return false;
+    }
+    if (options.start > options.end) {
+        error = "--start is later than --end";
+        return false;
     }
     if (options.strategyPath.empty()) {
         error = "no strategy library given";

@@ -17,6 +17,9 @@ struct Options {
     int tickLength = 1000;
     int ticks = 0;  // timer ticks delivered while the strategy runs, without bars
     std::vector<std::string> barFiles;
+    int periodSeconds = 0;  // 0: each file's own, from the spacing of its bars
+    long long start = 0;    // yyyyMMddhhmmss: earlier bars are history, not delivered
+    long long end = 99991231235959;  // yyyyMMddhhmmss: later bars are not read
     double cash = 1000000;
     double commission = 0;
     double riskFree = 0;  // a yearly rate, for the Sharpe and Sortino ratios

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <charconv>
 #include <cstdio>
 
 #include "interruption.h"
+#include "progressline.h"
 
 namespace zqhost {
 
@@ -14,7 +16,7 @@ constexpr uint32_t kTimerTick = 1004;
 constexpr uint32_t kDayBegins = 1005;
 constexpr uint32_t kDayEnds = 1006;
 constexpr uint32_t kBarPush = 1061;
-constexpr size_t kProgressEvery = 5000;
+constexpr int64_t kProgressCheckEvery = 4096;  // bars between looks at the clock
 // A price chart draws at most 1 500 points (chart.h); four points a stretch are
 // enough, and many symbols keep little each.
 constexpr size_t kPriceBuckets = 512;
@@ -29,27 +31,13 @@ void appendJsonText(std::string& out, const std::string& text) {
     out += '"';
 }
 
+// The shortest text that reads back to the same double.
 void appendNumber(std::string& out, const char* key, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, ",\"%s\":%.17g", key, value);
-    out += text;
-}
-
-// The bar push as the trading client sends it. Written by hand: this is the
-// replay's hot path, and a JSON document costs more than the bar itself.
-std::string barJson(const Bar& bar) {
-    std::string json = "{\"security_symbol\":";
-    json.reserve(256);
-    appendJsonText(json, bar.symbol);
-    json += ",\"timestamp\":\"" + displayTime(bar.stamp) + "\"";
-    appendNumber(json, "open", bar.open);
-    appendNumber(json, "high", bar.high);
-    appendNumber(json, "low", bar.low);
-    appendNumber(json, "close", bar.close);
-    appendNumber(json, "volume", bar.volume);
-    appendNumber(json, "money", bar.amount);
-    json += ",\"num_trades\":0,\"period_type\":\"kline_1m\"}";
-    return json;
+    char text[32];
+    out += ",\"";
+    out += key;
+    out += "\":";
+    out.append(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
 std::string dayJson(int64_t stamp) {
@@ -68,31 +56,73 @@ std::string statusName(const SimOrder& order) {
 
 }  // namespace
 
-Replay::Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch)
-    : adapter_(adapter), host_(host), market_(market), account_(account), watch_(watch), curve_(account.equity()) {}
+Replay::Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, const BarCatalog& catalog, BarStream& stream,
+               Market& market, SimAccount& account, CallWatch& watch)
+    : adapter_(adapter),
+      host_(host),
+      catalog_(catalog),
+      stream_(stream),
+      market_(market),
+      account_(account),
+      watch_(watch),
+      curve_(account.equity()) {}
 
-void Replay::run(bool progress) {
-    const std::vector<Bar>& bars = market_.bars();
-    for (size_t i = 0; i < bars.size() && !interruptRequested(); ++i) {
-        deliverBar(i);
-        delivered_ = i + 1;
-        if (progress && (i + 1) % kProgressEvery == 0) {
-            std::fprintf(stderr, "\r[HOST] replayed %zu of %zu bars", i + 1, bars.size());
-        }
+bool Replay::warmUp(std::string& error) {
+    const Bar* next = nullptr;
+    Bar bar;
+    while ((next = stream_.peek()) && next->stamp < catalog_.start) {
+        if (!stream_.next(bar, error)) return error.empty();
+        market_.remember(bar);
     }
-    if (progress) std::fprintf(stderr, "\r%60s\r", "");
-    takeEquityPoint();
-    if (delivered_ == bars.size() && !bars.empty()) {
-        deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
-    }
-    if (tap_) tap_->finished();
+    return error.empty();
 }
 
-void Replay::deliverBar(size_t index) {
-    const Bar& bar = market_.bars()[index];
+bool Replay::run(bool progress, std::string& error) {
+    Bar bar;
+    ProgressLine shown(progress);
+    while (!interruptRequested() && stream_.next(bar, error) && bar.stamp <= catalog_.end) {
+        deliverBar(bar);
+        if (progress && market_.delivered() % kProgressCheckEvery == 0) {
+            shown.update(market_.delivered(), catalog_.delivered, market_.now());
+        }
+    }
+    shown.clear();
+    if (!error.empty()) return false;
+    takeEquityPoint();
+    if (market_.delivered() > 0 && !interruptRequested()) {
+        deliverText(kDayEnds, dayJson(market_.now()), "the end of the last trading day");
+    }
+    if (tap_) tap_->finished();
+    return true;
+}
+
+// The bar push as the trading client sends it, built in one buffer kept
+// from bar to bar: this is the replay's hot path.
+const std::string& Replay::barJson(const Bar& bar) {
+    std::string& json = barJson_;
+    json.assign("{\"security_symbol\":");
+    appendJsonText(json, bar.symbol);
+    json += ",\"timestamp\":\"";
+    char time[kDisplayTimeBytes];
+    writeDisplayTime(bar.stamp, time);
+    json.append(time, sizeof time);
+    json += '"';
+    appendNumber(json, "open", bar.open);
+    appendNumber(json, "high", bar.high);
+    appendNumber(json, "low", bar.low);
+    appendNumber(json, "close", bar.close);
+    appendNumber(json, "volume", bar.volume);
+    appendNumber(json, "money", bar.amount);
+    json += ",\"num_trades\":0,\"period_type\":\"";
+    json += periodName(bar.period);
+    json += "\"}";
+    return json;
+}
+
+void Replay::deliverBar(const Bar& bar) {
     if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
     int64_t previous = market_.now();
-    market_.advanceTo(index);
+    market_.advance(bar);
     announceDay(bar, previous);
     host_.reportChanges(account_.onBar(bar));
     drain();
@@ -107,7 +137,9 @@ void Replay::tick(const Bar& bar) {
     int64_t elapsedMs = lastTickSeconds_ < 0 ? 0 : (bar.seconds - lastTickSeconds_) * 1000;
     host_.setTickLength(static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));
     lastTickSeconds_ = bar.seconds;
-    deliverText(kTimerTick, hostTime(bar.stamp), "the timer tick");
+    writeHostTime(bar.stamp, tickText_);
+    tickText_[kHostTimeBytes] = '\0';
+    deliverText(kTimerTick, tickText_, "the timer tick");
 }
 
 void Replay::announceDay(const Bar& bar, int64_t previous) {
@@ -117,8 +149,12 @@ void Replay::announceDay(const Bar& bar, int64_t previous) {
 }
 
 void Replay::deliverText(uint32_t id, const std::string& text, const char* what) {
+    deliverText(id, text.c_str(), what);
+}
+
+void Replay::deliverText(uint32_t id, const char* text, const char* what) {
     if (tap_) tap_->delivering(Push{id, {}, text});
-    deliver(id, text.c_str(), what);
+    deliver(id, text, what);
 }
 
 void Replay::deliver(uint32_t id, const void* payload, const char* what) {
@@ -163,12 +199,11 @@ void Replay::takeEquityPoint() {
 
 RunResult Replay::result(const std::string& strategy, double startingCash) const {
     RunResult result;
-    const std::vector<Bar>& bars = market_.bars();
     result.strategy = strategy;
-    result.bars = static_cast<int64_t>(delivered_);
-    if (delivered_ > 0) {
-        result.firstBar = displayTime(bars.front().stamp);
-        result.lastBar = displayTime(bars[delivered_ - 1].stamp);
+    result.bars = market_.delivered();
+    if (result.bars > 0) {
+        result.firstBar = displayTime(market_.firstStamp());
+        result.lastBar = displayTime(market_.now());
     }
     result.startingCash = startingCash;
     result.finalCash = account_.cash();

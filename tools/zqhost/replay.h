@@ -1,6 +1,7 @@
-// One replay: every bar delivered to the running strategy the way the
-// trading client delivers market data, the simulated account filling its
-// orders in between, and what happened gathered for the result.
+// One replay: every bar, read from the stream as it is due, delivered to
+// the running strategy the way the trading client delivers market data,
+// the simulated account filling its orders in between, and what happened
+// gathered for the result.
 //
 // At each bar: a new trading day is announced first (1006 for the day that
 // ended, 1005 for the day that begins, each with the bar's time); then the
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "account.h"
+#include "barcatalog.h"
+#include "barstream.h"
 #include "callwatch.h"
 #include "equitycurve.h"
 #include "localhost.h"
@@ -29,13 +32,21 @@ namespace zqhost {
 
 class Replay {
 public:
-    Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, Market& market, SimAccount& account, CallWatch& watch);
+    Replay(zq::IZqScriptAdapter& adapter, LocalHost& host, const BarCatalog& catalog, BarStream& stream,
+           Market& market, SimAccount& account, CallWatch& watch);
 
-    // Delivers every bar, or those before an interruption (interruption.h);
-    // `progress` writes a progress line to standard error.
-    void run(bool progress);
-    // How many bars were delivered.
-    size_t delivered() const { return delivered_; }
+    // Takes the bars before the catalog's start into the history, not
+    // delivered; before the strategy starts, so it can read them. False
+    // with the reason when the files cannot be read.
+    bool warmUp(std::string& error);
+    // Delivers every bar up to the catalog's end, or those before an
+    // interruption (interruption.h); `progress` shows a progress line on
+    // standard error once the run takes longer than a second. False with
+    // the reason when the files cannot be read on.
+    bool run(bool progress, std::string& error);
+    // How many bars were delivered, and how many the run would deliver.
+    int64_t delivered() const { return market_.delivered(); }
+    int64_t total() const { return catalog_.delivered; }
     // Delivers what waits after a call the host made itself (RunStrategy).
     void drain();
     RunResult result(const std::string& strategy, double startingCash) const;
@@ -48,21 +59,26 @@ private:
     // `what` names what is delivered, for the call watch.
     void deliver(uint32_t id, const void* payload, const char* what);
     void deliverText(uint32_t id, const std::string& text, const char* what);
+    void deliverText(uint32_t id, const char* text, const char* what);
     void announceDay(const Bar& bar, int64_t previous);
     void tick(const Bar& bar);
-    void deliverBar(size_t index);
+    void deliverBar(const Bar& bar);
+    const std::string& barJson(const Bar& bar);
     void sample(const Bar& bar);
     void takeEquityPoint();
 
     zq::IZqScriptAdapter& adapter_;
     LocalHost& host_;
+    const BarCatalog& catalog_;
+    BarStream& stream_;
     Market& market_;
     SimAccount& account_;
     CallWatch& watch_;
     ReplayTap* tap_ = nullptr;
     PushSource* source_ = nullptr;
     int64_t lastTickSeconds_ = -1;
-    size_t delivered_ = 0;
+    std::string barJson_;
+    char tickText_[kHostTimeBytes + 1] = {};
     // The result side keeps a bounded amount whatever the number of bars:
     // figures taken as the bars go, and charts' series reduced.
     EquityCurve curve_;

@@ -2,11 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <map>
 
+#include "gzfile.h"
 #include "trace.h"
 
 namespace zqhost {
@@ -77,10 +75,13 @@ bool parseLine(const std::string& text, TraceLine& line, std::string& problem) {
 
 bool readTrace(const std::string& path, const std::string& strategyName, Trace& trace, std::string& error) {
     trace = Trace{path, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return error = "cannot read the trace " + path + ": " + std::strerror(errno), false;
+    LineReader in;
+    std::string opened;
+    if (!in.open(path, opened)) return error = "cannot read the trace " + opened, false;
+    std::string_view read;
     std::string text, problem;
-    for (int number = 1; std::getline(in, text); ++number) {
+    for (int number = 1; in.next(read); ++number) {
+        text.assign(read.data(), read.size());
         TraceLine line;
         line.number = number;
         if (!trace.lines.empty() && trace.lines.back().kind == TraceLine::Kind::End) {
@@ -95,7 +96,7 @@ bool readTrace(const std::string& path, const std::string& strategyName, Trace& 
         if (!problem.empty()) return error = path + ":" + std::to_string(number) + ": " + problem, false;
         trace.lines.push_back(std::move(line));
     }
-    if (in.bad()) return error = "cannot read the trace " + path, false;
+    if (!in.failed().empty()) return error = "cannot read the trace " + in.failed(), false;
     if (trace.lines.empty()) return error = path + ": empty, not a zqhost trace", false;
     if (trace.lines.back().kind != TraceLine::Kind::End) {
         error = path + ":" + std::to_string(trace.lines.back().number) +

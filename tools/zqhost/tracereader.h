@@ -1,4 +1,4 @@
-// Reads a trace file (see trace.h) whole and checks it before anything is
+// Reads a trace file (see trace.h; gzip-compressed or not) whole and checks it before anything is
 // replayed: every line a JSON object of a known kind, the first the header
 // of a trace recorded with the same strategy library, the last the closing
 // line. Errors name the file and line: "FILE:LINE: what".

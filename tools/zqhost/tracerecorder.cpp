@@ -2,8 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <cerrno>
-#include <cstring>
 
 #include "trace.h"
 
@@ -30,8 +28,8 @@ std::unique_ptr<TraceRecorder> TraceRecorder::open(const Options& options, const
         return nullptr;
     }
     std::unique_ptr<TraceRecorder> recorder(new TraceRecorder(options.recordPath, market));
-    if (!recorder->out_) {
-        error = "cannot write the trace " + options.recordPath + ": " + std::strerror(errno);
+    if (!recorder->out_.open(options.recordPath, error)) {
+        error = "cannot write the trace " + error;
         return nullptr;
     }
     recorder->write(QJsonObject{{"kind", "trace"},
@@ -46,7 +44,7 @@ std::unique_ptr<TraceRecorder> TraceRecorder::open(const Options& options, const
 }
 
 TraceRecorder::TraceRecorder(const std::string& path, const Market& market)
-    : path_(path), out_(path, std::ios::binary | std::ios::trunc), market_(market), host_(*this) {}
+    : path_(path), market_(market), host_(*this) {}
 
 zq::HostServices* TraceRecorder::wrap(zq::HostServices& host) {
     host_.setHost(host);
@@ -63,7 +61,9 @@ QString TraceRecorder::now() const {
 }
 
 void TraceRecorder::write(const QJsonObject& line) {
-    out_ << QJsonDocument(line).toJson(QJsonDocument::Compact).constData() << '\n';
+    QByteArray text = QJsonDocument(line).toJson(QJsonDocument::Compact);
+    text += '\n';
+    out_.write(std::string_view(text.constData(), static_cast<size_t>(text.size())));
 }
 
 void TraceRecorder::delivering(const Push& push) {
@@ -82,8 +82,7 @@ void TraceRecorder::finished() {
 
 bool TraceRecorder::finish(std::string& error) {
     write(QJsonObject{{"kind", "end"}});
-    out_.flush();
-    if (out_) return true;
+    if (out_.close()) return true;
     error = "could not write all of the trace " + path_;
     return false;
 }

@@ -5,10 +5,10 @@
 #pragma once
 
 #include <QJsonObject>
-#include <fstream>
 #include <memory>
 #include <string>
 
+#include "gzfile.h"
 #include "market.h"
 #include "options.h"
 #include "recordinghost.h"
@@ -18,8 +18,8 @@ namespace zqhost {
 
 class TraceRecorder : public ReplayTap {
 public:
-    // Opens the file of options.recordPath and writes the trace's first
-    // line. Null with the reason in `error` when there is nothing to
+    // Opens the file of options.recordPath (gzip-compressed when its name
+    // ends in ".gz") and writes the trace's first line. Null with the reason in `error` when there is nothing to
     // record (no bars) or the file cannot be written.
     static std::unique_ptr<TraceRecorder> open(const Options& options, const Market& market, std::string& error);
 
@@ -40,7 +40,7 @@ private:
     QString now() const;
 
     std::string path_;
-    std::ofstream out_;
+    TextWriter out_;  // compressed when the name ends in ".gz"
     const Market& market_;
     RecordingHost host_;
 };

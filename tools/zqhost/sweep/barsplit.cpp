@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "atomicfile.h"
+#include "barcatalog.h"
 #include "bars.h"
+#include "barstream.h"
 
 namespace zqhost {
 
@@ -20,17 +22,22 @@ std::string csvLine(const Bar& bar) {
 
 bool splitBars(const std::vector<std::string>& barFiles, int32_t date, const std::string& before,
                const std::string& from, std::string& error) {
-    std::vector<Bar> bars;
-    if (!readBarFiles(barFiles, bars, error)) return false;
+    BarCatalog catalog;
+    catalog.paths = barFiles;
+    BarStream stream;
+    if (!scanBarFiles(catalog, 0, error) || !stream.open(catalog, error)) return false;
     const std::string header = "symbol,time,open,high,low,close,volume,amount\n";
     std::string early = header, late = header;
-    std::size_t earlyBars = 0;
-    for (const Bar& bar : bars) {
+    std::size_t earlyBars = 0, bars = 0;
+    Bar bar;
+    while (stream.next(bar, error)) {
         bool isEarly = bar.date() < date;
         (isEarly ? early : late) += csvLine(bar);
         earlyBars += isEarly;
+        ++bars;
     }
-    if (earlyBars == 0 || earlyBars == bars.size())
+    if (!error.empty()) return false;
+    if (earlyBars == 0 || earlyBars == bars)
         return error = "--split: every bar is " + std::string(earlyBars ? "before" : "on or after") + " the date", false;
     return writeFileAtomically(before, early, error) && writeFileAtomically(from, late, error);
 }

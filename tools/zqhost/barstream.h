@@ -1,0 +1,44 @@
+// The bars of all files in time order, read as they are delivered: one
+// reader per time-ordered stretch of a file (see BarCatalog), and a heap
+// over the readers' next bars, so memory holds one bar per reader, not the
+// history. Bars of the same time keep the order of the files and of their
+// rows. Each symbol's bars must be later than the one before, across all
+// files. One thread.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "barcatalog.h"
+#include "barfile.h"
+
+namespace zqhost {
+
+class BarStream {
+public:
+    // Opens a reader per run of the catalog, whose symbol table it fills.
+    bool open(BarCatalog& catalog, std::string& error);
+    // The next bar; false at the end with `error` empty, or with the reason.
+    bool next(Bar& bar, std::string& error);
+    // The bar next() gives next, not yet checked against the one before; null at the end.
+    const Bar* peek() const { return heap_.empty() ? nullptr : &readers_[heap_.front()]->bar; }
+
+private:
+    struct Reader {
+        BarFile file;
+        Bar bar;  // its next bar
+        int64_t line = 0;
+        int64_t stop = 0;
+        size_t fileIndex = 0;
+    };
+    bool advance(Reader& reader, std::string& error);
+    bool later(size_t a, size_t b) const;
+
+    BarCatalog* catalog_ = nullptr;
+    std::vector<std::unique_ptr<Reader>> readers_;
+    std::vector<size_t> heap_;        // readers with a next bar
+    std::vector<int64_t> lastStamp_;  // per symbol
+};
+
+}  // namespace zqhost
