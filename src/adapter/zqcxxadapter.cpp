@@ -9,6 +9,7 @@
 #include "adapter/zqcontext.h"
 #include "host/hostlink.h"
 #include "norq/zqlog.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -137,7 +138,7 @@ int32_t ZqCxxAdapter::ModifyStragetyRunningParams(const char* json, int32_t code
     QByteArray filePath = root.value("file_path").toString().toUtf8();
     QByteArray params = root.value("params").toString().toUtf8();
     ZqContext& context = ZqContext::instance();
-    if (code == 1062) context.setParams(params.constData());
+    if (code == zq::kNotifyRunParams) context.setParams(params.constData());
     callStrategy("onRunParamsChanged",
                  [&] { handler_->onRunParamsChanged(&context, params.constData(), filePath.constData()); });
     return zq::kResultOk;

@@ -8,12 +8,11 @@
 #include "norq/constants.h"
 #include "sdk/errorline.h"
 #include "sysapi/accounttype.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
 
-constexpr int32_t kMsgEtfInfo = 2061;
-constexpr int32_t kMsgEtfConstituents = 2062;
 constexpr int32_t kSidePurchase = 1;
 constexpr int32_t kSideRedemption = 2;
 
@@ -23,19 +22,19 @@ Norq::ZqLog errorLine(int line, const char* function) {
 
 HostReply askEtf(zq::HostServices* host, int32_t msgType, const char* fundSymbol) {
     QJsonObject params{{"msg_type", msgType}, {"etf_fund_symbol", QString::fromUtf8(fundSymbol ? fundSymbol : "")}};
-    return requestJson(host, kQueryRequestCode, params);
+    return requestJson(host, zq::kCodeQuery, params);
 }
 
 }  // namespace
 
 Norq::EtfInfo ZqEtfHandler::getEtfInfo(const char* fundSymbol) {
-    HostReply reply = askEtf(hostServices(), kMsgEtfInfo, fundSymbol);
+    HostReply reply = askEtf(hostServices(), zq::kMsgEtfInfo, fundSymbol);
     return reply.usable() ? ZqStructAssembler::assembleEtfInfo(reply.text) : Norq::EtfInfo{};
 }
 
 Norq::EtfConstituentList ZqEtfHandler::getEtfConstituentList(const char* fundSymbol) {
     Norq::EtfConstituentList constituents;
-    HostReply reply = askEtf(hostServices(), kMsgEtfConstituents, fundSymbol);
+    HostReply reply = askEtf(hostServices(), zq::kMsgEtfConstituents, fundSymbol);
     if (reply.usable()) ZqStructAssembler::assembleEtfConstituentList(reply.text, constituents);
     return constituents;
 }

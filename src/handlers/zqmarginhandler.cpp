@@ -10,21 +10,10 @@
 #include "sdk/errorline.h"
 #include "sdk/textcopy.h"
 #include "sysapi/accounttype.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kCodeContracts = 2050;
-constexpr int32_t kCodeRefund = 2053;
-constexpr int32_t kMsgRefund = 2054;
-constexpr int32_t kMsgLendingStocks = 2056;
-constexpr int32_t kMsgFinancingStocks = 2057;
-constexpr int32_t kMsgContracts = 2063;
-constexpr int32_t kMsgAsset = 2064;
-constexpr int32_t kMsgCollateral = 2065;
-constexpr int32_t kMsgLendable = 2088;
-constexpr int32_t kMsgTradableQty = 2102;
-constexpr int32_t kMsgCounterAsset = 2227;
-constexpr int32_t kNoPushReply = -1;
 // The only position type the host answers lending questions for.
 constexpr int32_t kSpecialPositionType = 2;
 constexpr int32_t kDefaultPositionType = 1;
@@ -60,7 +49,7 @@ Norq::SymbolList symbolsOf(zq::HostServices* host, int line, const char* functio
     Norq::SymbolList symbols;
     std::string account = creditAccount(host, line, function, kNoAccountForLending);
     if (account.empty()) return symbols;
-    HostReply reply = askCredit(host, kQueryRequestCode, account, msgType);
+    HostReply reply = askCredit(host, zq::kCodeQuery, account, msgType);
     if (!reply.usable()) return symbols;
     // An answer that is no array holds no symbols; one that is no string
     // holds an empty one.
@@ -82,17 +71,17 @@ int32_t ZqMarginHandler::marginCashDirectRefund(double amount, const char* contr
     if (account.empty()) return -1;
     // The host takes the amount as text in C's %g form; "finacing" is its spelling.
     QJsonObject params{{"finacing_debt_repayment_amount", QString::number(amount, 'g', 6)},
-                       {"push_msg_type", kNoPushReply},
+                       {"push_msg_type", zq::kMsgNoPush},
                        {"compactNo", textOrEmpty(contractNo)}};
-    return askCredit(host, kCodeRefund, account, kMsgRefund, params).returned;
+    return askCredit(host, zq::kCodeTrade, account, zq::kMsgDirectRefund, params).returned;
 }
 
 Norq::SymbolList ZqMarginHandler::getMarginCashStocks() {
-    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginCashStocks", kMsgFinancingStocks);
+    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginCashStocks", zq::kMsgFinancingStocks);
 }
 
 Norq::SymbolList ZqMarginHandler::getMarginSecStocks() {
-    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginSecStocks", kMsgLendingStocks);
+    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginSecStocks", zq::kMsgLendingStocks);
 }
 
 Norq::MarginContractList ZqMarginHandler::getMarginContract(const char* contractNo) {
@@ -101,7 +90,7 @@ Norq::MarginContractList ZqMarginHandler::getMarginContract(const char* contract
     std::string account =
         creditAccount(host, __LINE__, "ZqMarginHandler::getMarginContract", "未找到信用账号，查询信用合约失败");
     if (account.empty()) return contracts;
-    HostReply reply = askCredit(host, kCodeContracts, account, kMsgContracts, {{"compactNo", textOrEmpty(contractNo)}});
+    HostReply reply = askCredit(host, zq::kCodeCreditContracts, account, zq::kMsgCreditContracts, {{"compactNo", textOrEmpty(contractNo)}});
     if (reply.usable()) ZqStructAssembler::assembleMarginContractList(reply.text, contracts);
     return contracts;
 }
@@ -112,7 +101,7 @@ Norq::MarginAsset ZqMarginHandler::getMarginAsset() {
     std::string account =
         creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAsset", "未找到信用账号，查询信用资产失败");
     if (account.empty()) return asset;
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgAsset);
+    HostReply reply = askCredit(host, zq::kCodeQuery, account, zq::kMsgMarginAsset);
     if (reply.usable()) ZqStructAssembler::assembleMarginAsset(reply.text, asset);
     return asset;
 }
@@ -123,7 +112,7 @@ Norq::MarginAssureSecurityList ZqMarginHandler::getMarginAssureSecurityList() {
     std::string account = creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAssureSecurityList",
                                         "未找到信用账号，查询担保品列表失败");
     if (account.empty()) return collateral;
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgCollateral);
+    HostReply reply = askCredit(host, zq::kCodeQuery, account, zq::kMsgCollateral);
     if (reply.usable()) ZqStructAssembler::assembleMarginAssureSecurityList(reply.text, collateral);
     return collateral;
 }
@@ -156,7 +145,7 @@ int64_t ZqMarginHandler::getAvaliableMarginQty(const Norq::MarginQtyRequest& req
         {"position_type", request.position_type == 0 ? kDefaultPositionType : request.position_type},
         {"entrust_type", QString::number(r3 ? 0 : request.entrust_type)},
     };
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgTradableQty, params);
+    HostReply reply = askCredit(host, zq::kCodeQuery, account, zq::kMsgTradableQty, params);
     if (!reply.usable()) return 0;
     QJsonObject answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text)).object();
     if (Norq::member(answer, "rsp_body_error_code").toDouble() != 0.0) return 0;
@@ -174,7 +163,7 @@ Norq::MarginAssetRsp ZqMarginHandler::getMarginAssetFromCounter() {
         rsp.error_info = noAccount;
         return rsp;
     }
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgCounterAsset);
+    HostReply reply = askCredit(host, zq::kCodeQuery, account, zq::kMsgCounterAsset);
     if (reply.usable()) {
         ZqStructAssembler::assembleMarginAssetRsp(reply.text, rsp);
     } else {
@@ -196,7 +185,7 @@ Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityList(const cha
     }
     QJsonObject params{{"position_type", kSpecialPositionType}};
     if (symbol) params.insert("security_symbol", QString::fromUtf8(symbol));
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgLendable, params);
+    HostReply reply = askCredit(host, zq::kCodeQuery, account, zq::kMsgLendable, params);
     if (reply.usable()) ZqStructAssembler::assembleMarginAccountSecurityList(reply.text, securities);
     return securities;
 }

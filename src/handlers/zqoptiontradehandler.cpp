@@ -5,11 +5,10 @@
 #include "sdk/errorline.h"
 #include "sdk/textcopy.h"
 #include "sysapi/accounttype.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kCodeExercise = 2204;
-constexpr int32_t kCodeFreeze = 2206;
 constexpr int32_t kSideFreeze = 1;
 constexpr int32_t kSideUnfreezeOrExercise = 2;
 constexpr int32_t kActionExercise = 3;
@@ -32,12 +31,12 @@ Norq::OrderRequest optionRequest(const char* symbol, int32_t quantity, int32_t s
 }  // namespace
 
 Norq::Order ZqOptionTradeHandler::optionExercise(const char* symbol, int32_t quantity) {
-    return optionOrder("ZqOptionTradeHandler::optionExercise", kCodeExercise, Norq::ENTRUST_PROP_EXERCISE.str(),
+    return optionOrder("ZqOptionTradeHandler::optionExercise", zq::kCodeOptionExercise, Norq::ENTRUST_PROP_EXERCISE.str(),
                        optionRequest(symbol, quantity, kSideUnfreezeOrExercise, kActionExercise));
 }
 
 Norq::Order ZqOptionTradeHandler::underlyingSecurityFreeze(const char* symbol, int32_t quantity, bool freeze) {
-    return optionOrder("ZqOptionTradeHandler::underlyingSecurityFreeze", kCodeFreeze, Norq::ENTRUST_PROP_FREEZE.str(),
+    return optionOrder("ZqOptionTradeHandler::underlyingSecurityFreeze", zq::kCodeUnderlyingFreeze, Norq::ENTRUST_PROP_FREEZE.str(),
                        optionRequest(symbol, quantity, freeze ? kSideFreeze : kSideUnfreezeOrExercise, 0));
 }
 

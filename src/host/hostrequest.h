@@ -39,10 +39,6 @@ struct HostReply {
     bool usable() const { return succeeded && hasText; }
 };
 
-// The request code of every question the host tells apart by the "msg_type"
-// inside its parameters (reference data, ETF, credit, the current time).
-constexpr int32_t kQueryRequestCode = 2055;
-
 // Sends {"params": params} in compact form (members in ascending key order)
 // under `code`. Without a host nothing is sent and the reply is a failure.
 HostReply requestJson(zq::HostServices* host, int32_t code, const QJsonObject& params);

@@ -8,6 +8,7 @@
 
 #include "host/hostrequest.h"
 #include "norq/constants.h"
+#include "zq/hostcodes.h"
 #include "sdk/textcopy.h"
 #include "sysapi/accounttype.h"
 #include "sysapi/hostorderbuilder.h"
@@ -17,10 +18,6 @@ namespace {
 
 constexpr const char* kNoAccount = "未找到对应类型的账号，查询订单失败，账号类型：";
 
-constexpr int32_t kCodeCancel = 2053;
-constexpr int32_t kCodeOrderReply = 2226;
-constexpr int32_t kCancelMsgType = 2002;
-constexpr int32_t kCancelPushMsgType = -1;
 constexpr int32_t kCancelEntrustType = 2;
 constexpr int32_t kBatchFlagWhole = 1;
 constexpr int32_t kSideEtfPurchase = 1;
@@ -171,10 +168,10 @@ Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, i
     QJsonObject params;
     params.insert("order_list", QJsonArray{target});
     params.insert("fund_account", QString::fromStdString(account));
-    params.insert("msg_type", kCancelMsgType);
-    params.insert("push_msg_type", kCancelPushMsgType);
+    params.insert("msg_type", zq::kMsgCancel);
+    params.insert("push_msg_type", zq::kMsgNoPush);
     // Whether the host withdrew the order arrives later as an order report.
-    requestJson(host, kCodeCancel, params);
+    requestJson(host, zq::kCodeTrade, params);
 
     Norq::copyText(result.order_id, cancelId.c_str());
     Norq::copyText(result.orig_order_id, wholeBatch ? std::to_string(batchNo).c_str() : orderId);
@@ -186,5 +183,5 @@ Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, i
 int32_t ZqSysApi::enableOrderReply(bool enable) {
     QJsonObject params;
     params.insert("param_enable_order_reply", enable);
-    return requestJson(hostServices(), kCodeOrderReply, params).succeeded ? 0 : -1;
+    return requestJson(hostServices(), zq::kCodeOrderReply, params).succeeded ? 0 : -1;
 }

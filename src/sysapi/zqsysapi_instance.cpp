@@ -13,20 +13,10 @@
 #include "sysapi/accounttype.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kMsgCurrentTime = 2100;
-constexpr int32_t kCodeStartStrategy = 2075;
-constexpr int32_t kCodeInstanceId = 2080;
-constexpr int32_t kCodeSymbols = 2090;
-constexpr int32_t kCodeMsgType = 2092;
-constexpr int32_t kCodeFileOrSound = 2220;
-constexpr int32_t kMsgRequestFile = 2221;
-constexpr int32_t kMsgPlaySound = 2222;
-constexpr int32_t kCodeRemark = 2223;
-constexpr int32_t kCodeMessageBox = 2225;
-constexpr int32_t kCodeCustomMessage = 2205;
 constexpr size_t kCustomMessageHeader = 16;  // type, body length, 8 zero bytes
 // The account types a new instance is told about, in the order it hears them.
 constexpr Norq::AccountType kInstanceAccounts[] = {Norq::ACCOUNT_STOCK, Norq::ACCOUNT_STOCK_MARGIN,
@@ -51,11 +41,11 @@ QJsonArray accountInfo(zq::HostServices* host) {
 }  // namespace
 
 int32_t ZqSysApi::registerMsgType(int32_t msgType) {
-    return requestJson(hostServices(), kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
+    return requestJson(hostServices(), zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
 }
 
 int32_t ZqSysApi::unregisterMsgType(int32_t msgType) {
-    return requestJson(hostServices(), kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
+    return requestJson(hostServices(), zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
 }
 
 int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
@@ -71,11 +61,11 @@ int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
     std::memcpy(buffer.data() + sizeof msgType, &length, sizeof length);
     std::memcpy(buffer.data() + kCustomMessageHeader, body, length);
     HostResultBlock answer;
-    return host->SubmitBuffer(kCodeCustomMessage, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
+    return host->SubmitBuffer(zq::kCodeCustomMessage, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
 }
 
 int32_t ZqSysApi::sendInstanceId(const char* instanceId) {
-    return requestJson(hostServices(), kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
+    return requestJson(hostServices(), zq::kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
 }
 
 int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& params, const char* instanceName,
@@ -91,7 +81,7 @@ int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& 
                         {"run_params", runParams},
                         {"instance_name", textOrEmpty(instanceName)},
                         {"show_new_instance_dlg", showDialog}};
-    return requestJson(hostServices(), kCodeStartStrategy, request).returned;
+    return requestJson(hostServices(), zq::kCodeStartStrategy, request).returned;
 }
 
 bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runParams) {
@@ -120,7 +110,7 @@ bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runP
 Norq::ZqString ZqSysApi::getCurrentTime() {
     // In operate mode 0 the local clock is the time; the host is not asked.
     if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(wallClockText().c_str());
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, {{"msg_type", kMsgCurrentTime}});
+    HostReply reply = requestJson(hostServices(), zq::kCodeQuery, {{"msg_type", zq::kMsgCurrentTime}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : wallClockText().c_str());
 }
 
@@ -130,7 +120,7 @@ int32_t ZqSysApi::sendSymbols(Norq::SymbolList& symbols) {
         if (i > 0) joined += ';';
         joined += symbols.get(i).str();
     }
-    return requestJson(hostServices(), kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
+    return requestJson(hostServices(), zq::kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
 }
 
 Norq::ZqString ZqSysApi::getTextFromHost(intptr_t a, intptr_t b, bool flag) {
@@ -145,17 +135,17 @@ intptr_t ZqSysApi::passToHost(intptr_t value) {
 }
 
 Norq::ZqString ZqSysApi::requestFile(const char* filePath) {
-    HostReply reply = requestJson(hostServices(), kCodeFileOrSound,
-                                  {{"msg_type", kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
+    HostReply reply = requestJson(hostServices(), zq::kCodeFileOrSound,
+                                  {{"msg_type", zq::kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : "");
 }
 
 void ZqSysApi::playSound(const char* soundId) {
-    requestJson(hostServices(), kCodeFileOrSound, {{"msg_type", kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
+    requestJson(hostServices(), zq::kCodeFileOrSound, {{"msg_type", zq::kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
 }
 
 void ZqSysApi::setInstanceRemark(const char* remark) {
-    requestJson(hostServices(), kCodeRemark, {{"instance_remark", textOrEmpty(remark)}});
+    requestJson(hostServices(), zq::kCodeInstanceRemark, {{"instance_remark", textOrEmpty(remark)}});
 }
 
 bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synchronous, int32_t width,
@@ -165,6 +155,6 @@ bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synch
                        {"sync_flag", synchronous ? 1 : 0},
                        {"width", width},
                        {"height", height}};
-    HostReply reply = requestJson(hostServices(), kCodeMessageBox, params);
+    HostReply reply = requestJson(hostServices(), zq::kCodeMessageBox, params);
     return synchronous && reply.usable() && reply.text != "0";
 }

@@ -10,24 +10,24 @@
 #include "sdk/textcopy.h"
 #include "sysapi/rowlists.h"
 #include "sysapi/zqsysapi.h"
+#include "zq/hostcodes.h"
 #include "zqdataaccess.h"
 
 namespace {
 
 constexpr int32_t kBarDataType = 2;
-constexpr int32_t kBarHostCode = 3015;
 constexpr int32_t kDefaultBarQueryType = 11;
 constexpr int32_t kTimeDigits = 14;
 
 int32_t hostCodeOf(int32_t dataType) {
     switch (dataType) {
-    case 1: return 3001;
-    case kBarDataType: return kBarHostCode;
-    case 3: return 3011;
-    case 4: return 3010;
-    case 5: return 3012;
-    case 6: return 3020;
-    default: return -1;
+    case 1: return zq::kSubscribeDataType1;
+    case kBarDataType: return zq::kSubscribeBars;
+    case 3: return zq::kSubscribeDataType3;
+    case 4: return zq::kSubscribeDataType4;
+    case 5: return zq::kSubscribeDataType5;
+    case 6: return zq::kSubscribeDataType6;
+    default: return zq::kSubscribeUnknown;
     }
 }
 
@@ -39,7 +39,7 @@ QByteArray subscriptionJson(const Norq::SymbolList& symbols, int32_t hostCode) {
         list.append(QJsonObject{{"security_symbol", QString::fromUtf8(symbols.get(i).str())}});
     }
     QJsonObject params{{"sub_list", list}};
-    if (hostCode == kBarHostCode) params.insert("period_type", QString::fromUtf8(Norq::KLINE_1M.str()));
+    if (hostCode == zq::kSubscribeBars) params.insert("period_type", QString::fromUtf8(Norq::KLINE_1M.str()));
     return QJsonDocument(QJsonObject{{"params", params}}).toJson(QJsonDocument::Compact);
 }
 

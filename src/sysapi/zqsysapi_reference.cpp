@@ -1,5 +1,5 @@
 // Security reference data of the system API, asked of the host in JSON
-// (request code 2055), and the bond-to-stock conversion order.
+// (zq::kCodeQuery), and the bond-to-stock conversion order.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,12 +13,10 @@
 #include "sysapi/hostorderbuilder.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kMsgSymbolList = 2073;
-constexpr int32_t kMsgSymbolDetail = 2074;
-constexpr int32_t kMsgFutureContract = 2094;
 constexpr size_t kShortestSymbol = 6;
 constexpr size_t kLongestBondSymbol = 13;
 constexpr int32_t kDefaultRoundLot = 100;
@@ -47,11 +45,11 @@ Norq::SymbolList ZqSysApi::getSymbolList(const char* exchange, const char* secur
         sysapi::errorLine(__LINE__, "ZqSysApi::getSymbolList") << "查询标的详情失败,原因：输入市场非法";
         return symbols;
     }
-    QJsonObject params{{"msg_type", kMsgSymbolList},
+    QJsonObject params{{"msg_type", zq::kMsgSymbolList},
                        {"exchange_type", QString::fromUtf8(exchange)},
                        {"security_type", textOrEmpty(securityType)},
                        {"security_sub_type", textOrEmpty(securitySubType)}};
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
+    HostReply reply = requestJson(hostServices(), zq::kCodeQuery, params);
     if (!reply.usable()) return symbols;
     QJsonDocument answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text));
     for (const QJsonValue& symbol : answer.array()) symbols.put(symbol.toString().toUtf8().constData());
@@ -70,8 +68,8 @@ Norq::SecurityDetialEx ZqSysApi::getSymbolDetialEx(const char* symbol) {
         sysapi::errorLine(__LINE__, "ZqSysApi::getSymbolDetialEx") << kBadSymbol;
         return unknownSecurity();
     }
-    QJsonObject params{{"msg_type", kMsgSymbolDetail}, {"security_symbol", QString::fromUtf8(symbol)}};
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
+    QJsonObject params{{"msg_type", zq::kMsgSymbolDetail}, {"security_symbol", QString::fromUtf8(symbol)}};
+    HostReply reply = requestJson(hostServices(), zq::kCodeQuery, params);
     if (!reply.usable()) return unknownSecurity();
     Norq::SecurityDetialEx detail{};
     ZqStructAssembler::assembleSecurityDetial(reply.text, detail);
@@ -89,11 +87,11 @@ Norq::FutureContractInfo ZqSysApi::getFutureContractInfo(const char* symbol, int
         sysapi::errorLine(__LINE__, "ZqSysApi::getFutureContractInfo") << "未找到期货账号，查询期货合约信息失败";
         return info;
     }
-    QJsonObject params{{"msg_type", kMsgFutureContract},
+    QJsonObject params{{"msg_type", zq::kMsgFutureContract},
                        {"security_symbol", QString::fromUtf8(symbol)},
                        {"fund_account", QString::fromStdString(account)},
                        {"invest_type", QString::number(investType)}};
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
+    HostReply reply = requestJson(hostServices(), zq::kCodeQuery, params);
     if (reply.usable()) ZqStructAssembler::assembleFutureContractInfo(reply.text, info);
     return info;
 }

@@ -27,6 +27,7 @@
 #include "tracerecorder.h"
 #include "tracereplay.h"
 #include "zq/clocksource.h"
+#include "zq/hostcodes.h"
 #include "zq/izqscriptadapter.h"
 #include "zqloglib.h"
 
@@ -34,7 +35,6 @@ namespace {
 
 using namespace zqhost;
 
-constexpr uint32_t kTimerTick = 1004;
 constexpr int kExitFailure = 1;
 constexpr int kExitStrategyErrors = 3;
 
@@ -74,7 +74,7 @@ void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options, CallWat
     auto now = std::chrono::system_clock::now();
     for (int i = 1; i <= options.ticks; ++i) {
         std::string text = tickText(now, static_cast<long long>(i) * options.tickLength);
-        zq::NotifyMessage tick{kTimerTick, text.c_str()};
+        zq::NotifyMessage tick{zq::kNotifyTimerTick, text.c_str()};
         watch.begin("the timer tick at " + text);
         adapter.OnNotifyMessage(&tick);
         watch.end();

@@ -4,14 +4,12 @@
 #include <climits>
 #include <cstdio>
 
+#include "zq/hostcodes.h"
+
 namespace zqhost {
 
 namespace {
 
-constexpr uint32_t kTimerTick = 1004;
-constexpr uint32_t kDayBegins = 1005;
-constexpr uint32_t kDayEnds = 1006;
-constexpr uint32_t kBarPush = 1061;
 constexpr size_t kProgressEvery = 5000;
 
 void appendJsonText(std::string& out, const std::string& text) {
@@ -75,7 +73,7 @@ void Replay::run(bool progress) {
         }
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", "");
-    if (!bars.empty()) deliverText(kDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
+    if (!bars.empty()) deliverText(zq::kNotifyDayEnds, dayJson(bars.back().stamp), "the end of the last trading day");
     if (tap_) tap_->finished();
 }
 
@@ -86,7 +84,7 @@ void Replay::deliverBar(size_t index) {
     announceDay(bar, previous);
     host_.reportChanges({}, account_.onBar(bar));
     drain();
-    deliverText(kBarPush, barJson(bar), bar.symbol.c_str());
+    deliverText(zq::kNotifyBar, barJson(bar), bar.symbol.c_str());
     if (bar.seconds != lastTickSeconds_) tick(bar);
     sample(bar);
 }
@@ -97,13 +95,13 @@ void Replay::tick(const Bar& bar) {
     int64_t elapsedMs = lastTickSeconds_ < 0 ? 0 : (bar.seconds - lastTickSeconds_) * 1000;
     host_.setTickLength(static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));
     lastTickSeconds_ = bar.seconds;
-    deliverText(kTimerTick, hostTime(bar.stamp), "the timer tick");
+    deliverText(zq::kNotifyTimerTick, hostTime(bar.stamp), "the timer tick");
 }
 
 void Replay::announceDay(const Bar& bar, int64_t previous) {
     if (previous != 0 && previous / 1000000 == bar.stamp / 1000000) return;
-    if (previous != 0) deliverText(kDayEnds, dayJson(previous), "the end of a trading day");
-    deliverText(kDayBegins, dayJson(bar.stamp), "the start of a trading day");
+    if (previous != 0) deliverText(zq::kNotifyDayEnds, dayJson(previous), "the end of a trading day");
+    deliverText(zq::kNotifyDayBegins, dayJson(bar.stamp), "the start of a trading day");
 }
 
 void Replay::deliverText(uint32_t id, const std::string& text, const char* what) {
