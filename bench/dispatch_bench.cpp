@@ -11,6 +11,7 @@
 
 #include "benchsession.h"
 #include "norq/records.h"
+#include "zq/hostcodes.h"
 
 namespace {
 

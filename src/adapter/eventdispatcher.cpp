@@ -8,7 +8,7 @@
 #include <string>
 
 #include "convert/zqstructassembler.h"
-#include "host/strategycall.h"
+#include "adapter/strategycall.h"
 #include "sdk/textcopy.h"
 #include "timer/zqtimersignalhandler.h"
 #include "zq/hostcodes.h"
@@ -42,8 +42,8 @@ const Row& rowOf(const zq::NotifyMessage& message) {
 
 void logOrderReport(const zq::OrderRow& row) {
     ZqLogLib::GetInstance().Log(0, "CXXAdapter", __LINE__, "zqcxxadapter", "ZqCxxAdapter::OnNotifyMessage",
-                                "C++ push order report:%s,%s,%d", Norq::fieldText(row.order_id).c_str(),
-                                Norq::fieldText(row.status).c_str(), row.filled);
+                                "C++ push order report:%s,%s,%d", zqinternal::fieldText(row.order_id).c_str(),
+                                zqinternal::fieldText(row.status).c_str(), row.filled);
 }
 
 // One handler per message kind; each makes exactly one callback (kNotifyParamWindow on

@@ -14,6 +14,7 @@
 #include "sdk/textcopy.h"
 
 using namespace Norq;
+using namespace zqinternal;
 
 namespace {
 

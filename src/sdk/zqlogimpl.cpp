@@ -25,7 +25,7 @@ ZqLogImpl::~ZqLogImpl() {
                                         buffer.c_str());
             return;
         }
-        LogRouter::instance().write(level, line, file.c_str(), function.c_str(), buffer.c_str(), user_log.c_str(),
+        zqinternal::LogRouter::instance().write(level, line, file.c_str(), function.c_str(), buffer.c_str(), user_log.c_str(),
                                     user_flag);
     } catch (...) {
     }

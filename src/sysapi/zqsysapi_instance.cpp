@@ -8,9 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "host/hostrequest.h"
+#include "host/accounttype.h"
 #include "host/wallclock.h"
-#include "sysapi/accounttype.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
 #include "zq/hostcodes.h"
@@ -27,10 +26,10 @@ QString textOrEmpty(const char* text) {
     return QString::fromUtf8(text ? text : "");
 }
 
-QJsonArray accountInfo(zq::HostServices* host) {
+QJsonArray accountInfo(const HostChannel& channel) {
     QJsonArray accounts;
     for (Norq::AccountType type : kInstanceAccounts) {
-        std::string id = accountIdOf(host, type);
+        std::string id = channel.accountId(type);
         if (id.empty()) continue;
         accounts.append(QJsonObject{{"fund_account", QString::fromStdString(id)},
                                     {"account_type", QString::fromUtf8(accountTypeName(type))}});
@@ -41,11 +40,11 @@ QJsonArray accountInfo(zq::HostServices* host) {
 }  // namespace
 
 int32_t ZqSysApi::registerMsgType(int32_t msgType) {
-    return requestJson(hostServices(), zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
+    return channel().request(zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
 }
 
 int32_t ZqSysApi::unregisterMsgType(int32_t msgType) {
-    return requestJson(hostServices(), zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
+    return channel().request(zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
 }
 
 int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
@@ -65,7 +64,7 @@ int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
 }
 
 int32_t ZqSysApi::sendInstanceId(const char* instanceId) {
-    return requestJson(hostServices(), zq::kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
+    return channel().request(zq::kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
 }
 
 int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& params, const char* instanceName,
@@ -81,7 +80,7 @@ int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& 
                         {"run_params", runParams},
                         {"instance_name", textOrEmpty(instanceName)},
                         {"show_new_instance_dlg", showDialog}};
-    return requestJson(hostServices(), zq::kCodeStartStrategy, request).returned;
+    return channel().request(zq::kCodeStartStrategy, request).returned;
 }
 
 bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runParams) {
@@ -103,14 +102,14 @@ bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runP
         }
         runParams = document.object();
     }
-    runParams.insert("account_info", accountInfo(hostServices()));
+    runParams.insert("account_info", accountInfo(channel()));
     return true;
 }
 
 Norq::ZqString ZqSysApi::getCurrentTime() {
     // In operate mode 0 the local clock is the time; the host is not asked.
     if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(wallClockText().c_str());
-    HostReply reply = requestJson(hostServices(), zq::kCodeQuery, {{"msg_type", zq::kMsgCurrentTime}});
+    HostReply reply = channel().request(zq::kCodeQuery, {{"msg_type", zq::kMsgCurrentTime}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : wallClockText().c_str());
 }
 
@@ -120,7 +119,7 @@ int32_t ZqSysApi::sendSymbols(Norq::SymbolList& symbols) {
         if (i > 0) joined += ';';
         joined += symbols.get(i).str();
     }
-    return requestJson(hostServices(), zq::kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
+    return channel().request(zq::kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
 }
 
 Norq::ZqString ZqSysApi::getTextFromHost(intptr_t a, intptr_t b, bool flag) {
@@ -135,17 +134,17 @@ intptr_t ZqSysApi::passToHost(intptr_t value) {
 }
 
 Norq::ZqString ZqSysApi::requestFile(const char* filePath) {
-    HostReply reply = requestJson(hostServices(), zq::kCodeFileOrSound,
+    HostReply reply = channel().request(zq::kCodeFileOrSound,
                                   {{"msg_type", zq::kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : "");
 }
 
 void ZqSysApi::playSound(const char* soundId) {
-    requestJson(hostServices(), zq::kCodeFileOrSound, {{"msg_type", zq::kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
+    channel().request(zq::kCodeFileOrSound, {{"msg_type", zq::kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
 }
 
 void ZqSysApi::setInstanceRemark(const char* remark) {
-    requestJson(hostServices(), zq::kCodeInstanceRemark, {{"instance_remark", textOrEmpty(remark)}});
+    channel().request(zq::kCodeInstanceRemark, {{"instance_remark", textOrEmpty(remark)}});
 }
 
 bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synchronous, int32_t width,
@@ -155,6 +154,6 @@ bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synch
                        {"sync_flag", synchronous ? 1 : 0},
                        {"width", width},
                        {"height", height}};
-    HostReply reply = requestJson(hostServices(), zq::kCodeMessageBox, params);
+    HostReply reply = channel().request(zq::kCodeMessageBox, params);
     return synchronous && reply.usable() && reply.text != "0";
 }

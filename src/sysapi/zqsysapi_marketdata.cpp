@@ -8,6 +8,7 @@
 
 #include "norq/constants.h"
 #include "sdk/textcopy.h"
+#include "sysapi/callerflag.h"
 #include "sysapi/rowlists.h"
 #include "sysapi/zqsysapi.h"
 #include "zq/hostcodes.h"
@@ -96,9 +97,9 @@ Norq::TickEx ZqSysApi::getSnapshotEx(const char* symbol) {
 
 Norq::KLineDataList ZqSysApi::getKLineData(const Norq::KLineQuery& query) {
     Norq::KLineDataList bars;
-    ZqRowsAnswer answer = QueryKLineData(Norq::fieldText(query.symbol).c_str(), paddedTime(query.start).c_str(),
+    ZqRowsAnswer answer = QueryKLineData(zqinternal::fieldText(query.symbol).c_str(), paddedTime(query.start).c_str(),
                                          paddedTime(query.end).c_str(), barQueryType(query.query_type), 1,
-                                         Norq::fieldText(query.period).c_str(), sysapi::flagOf(query.flag));
+                                         zqinternal::fieldText(query.period).c_str(), sysapi::flagOf(query.flag));
     sysapi::appendCopied<Norq::KLineData>(bars, answer.rows, answer.row_count);
     ReleaseMem(answer.rows);
     return bars;
@@ -107,9 +108,9 @@ Norq::KLineDataList ZqSysApi::getKLineData(const Norq::KLineQuery& query) {
 Norq::KLineDataList ZqSysApi::getKLineDataFromInitDate(const Norq::KLineInitDateQuery& query) {
     Norq::KLineDataList bars;
     ZqRowsAnswer answer = QueryKLineDataFromInitDate(
-        Norq::fieldText(query.symbol).c_str(), query.count, paddedTime(query.init_time).c_str(),
-        barQueryType(query.query_type), 1, Norq::fieldText(query.period).c_str(), query.extra,
-        Norq::fieldText(query.extra_text).c_str(), sysapi::flagOf(query.flag));
+        zqinternal::fieldText(query.symbol).c_str(), query.count, paddedTime(query.init_time).c_str(),
+        barQueryType(query.query_type), 1, zqinternal::fieldText(query.period).c_str(), query.extra,
+        zqinternal::fieldText(query.extra_text).c_str(), sysapi::flagOf(query.flag));
     sysapi::appendCopied<Norq::KLineData>(bars, answer.rows, answer.row_count);
     ReleaseMem(answer.rows);
     return bars;

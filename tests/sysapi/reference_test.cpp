@@ -109,6 +109,12 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
     wanted.market_max_buy_qty = 10;
     EXPECT_EQ(std::memcmp(&info, &wanted, sizeof wanted), 0) << "texts and fractions in integer keys read 0";
 
+    // A symbol field holds 13 characters, though this one is 16 bytes wide.
+    host.answers[zq::kCodeQuery].data = R"({"security_symbol":"IF2412.CFFEX.LONG"})";
+    info = api->getFutureContractInfo("IF2412", 1);
+    EXPECT_EQ(std::string(info.security_symbol), "IF2412.CFFEX.");
+    EXPECT_EQ(std::string(info.security_symbol, sizeof info.security_symbol), std::string("IF2412.CFFEX.\0\0\0", 16));
+
     struct Case {
         const char* symbol;
         const char* futuresAccount;

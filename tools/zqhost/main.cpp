@@ -19,7 +19,7 @@
 #include "market.h"
 #include "options.h"
 #include "params.h"
-#include "platform/platform.h"
+#include "hostos.h"
 #include "replay.h"
 #include "report.h"
 #include "summary.h"
@@ -137,7 +137,7 @@ int runStrategy(Session& s) {
         replay = std::make_unique<Replay>(s.adapter, s.host, *s.market, *s.account, s.watch);
         replay->setTap(s.tap);
         replay->drain();
-        replay->run(zq::platform::stderrIsTerminal());
+        replay->run(zqhost::os::stderrIsTerminal());
     } else {
         deliverTicks(s.adapter, s.options, s.watch);
     }
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         return error.empty() ? 0 : 2;
     }
     if (!options.replayPath.empty()) return replayTrace(options);
-    if (!zq::platform::fileExists(options.strategyPath)) {
+    if (!zqhost::os::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     std::vector<Bar> bars;
@@ -180,13 +180,13 @@ int main(int argc, char** argv) {
 
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
-    if (!options.qtEcho) zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+    if (!options.qtEcho) zqhost::os::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
     ZqLogLib::GetInstance().SetSink(platformRecordToStdout, nullptr);
 
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     AdapterLibrary opened;
     if (!openAdapter(adapterPath, opened, error)) return fail(error);
-    zq::platform::ModuleHandle library = opened.module;
+    zqhost::os::ModuleHandle library = opened.module;
     zq::IZqScriptAdapter* adapter = opened.adapter;
 
     Market market(std::move(bars));
@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
     SimAccount account({options.cash, options.commission, options.partialFills}, market.symbols());
     ReplayData data(market, account);
     if (replaying) {
-        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::platform::findSymbol(library, "SetClockSource"));
+        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library, "SetClockSource"));
         if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
         setClock(replayClock, &market);
         ZqDataAccessSetProvider(recorder ? recorder->wrap(data) : &data);
