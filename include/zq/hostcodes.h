@@ -27,12 +27,12 @@ enum RequestCode : int32_t {
     kCodeMessageBox = 2225,       // a message box shown by the host
     kCodeOrderReply = 2226,       // switches order replies (notification kNotifyOrderReply) on or off
     // Binary buffers: host order records (zq/hostorder.h) and custom messages.
-    kCodeBatchOrders = 2201,      // a HostBatchHeader and its records
-    kCodeEtfPurchase = 2202,      // one record, flagged "N"
-    kCodeEtfRedemption = 2203,    // one record, flagged "N"
-    kCodeOptionExercise = 2204,   // one record
-    kCodeCustomMessage = 2205,    // type, body length, 8 zero bytes, body, NUL
-    kCodeUnderlyingFreeze = 2206, // one record, freezing or unfreezing
+    kCodeBatchOrders = 2201,       // a HostBatchHeader and its records
+    kCodeEtfPurchase = 2202,       // one record, flagged "N"
+    kCodeEtfRedemption = 2203,     // one record, flagged "N"
+    kCodeOptionExercise = 2204,    // one record
+    kCodeCustomMessage = 2205,     // type, body length, 8 zero bytes, body, NUL
+    kCodeUnderlyingFreeze = 2206,  // one record, freezing or unfreezing
 };
 
 // The "msg_type" member of a JSON request's "params": which question or
@@ -77,27 +77,27 @@ enum SubscriptionCode : int32_t {
 
 // NotifyMessage::id (zq/notifymessage.h), with the payload each carries.
 enum NotifyId : uint32_t {
-    kNotify1000 = 1000,                // a host record, passed on unread (onNotify1000)
-    kNotifyTimerTick = 1004,           // text ending in the tick time
-    kNotifyDayBegins = 1005,           // JSON trade date (onTradeDate1005)
-    kNotifyDayEnds = 1006,             // JSON trade date (onTradeDate1006)
-    kNotifyFundUpdate = 1007,          // zq::FundRow
-    kNotifyPositionUpdate = 1008,      // zq::PositionRow
-    kNotify1056 = 1056,                // a host record, passed on unread
-    kNotify1057 = 1057,                // a host record, passed on unread
-    kNotifyEtfEstimate = 1058,         // JSON ETF estimate
-    kNotifyBar = 1061,                 // JSON bar
-    kNotifyRunParams = 1062,           // JSON running parameters; kept by ModifyStragetyRunningParams
-    kNotifyRunParamsUnkept = 1063,     // JSON running parameters; never kept
-    kNotify1071 = 1071,                // no payload
-    kNotifyOrderReport = 1081,         // zq::OrderRow
-    kNotifyExecutionReport = 1082,     // zq::ExecutionRow
-    kNotify1083 = 1083,                // no payload
-    kNotifyParamWindow = 1086,         // JSON "params", "param_wnd_title"
-    kNotifyUserInput = 1087,           // JSON "user_input_param"
-    kNotify1089 = 1089,                // a host record, passed on unread
-    kNotifyOrderReply = 1090,          // JSON order reply
-    kFirstCustomNotify = 10000,        // this and above: a strategy's custom message
+    kNotify1000 = 1000,             // a host record, passed on unread (onNotify1000)
+    kNotifyTimerTick = 1004,        // text ending in the tick time
+    kNotifyDayBegins = 1005,        // JSON trade date (onTradeDate1005)
+    kNotifyDayEnds = 1006,          // JSON trade date (onTradeDate1006)
+    kNotifyFundUpdate = 1007,       // zq::FundRow
+    kNotifyPositionUpdate = 1008,   // zq::PositionRow
+    kNotify1056 = 1056,             // a host record, passed on unread
+    kNotify1057 = 1057,             // a host record, passed on unread
+    kNotifyEtfEstimate = 1058,      // JSON ETF estimate
+    kNotifyBar = 1061,              // JSON bar
+    kNotifyRunParams = 1062,        // JSON running parameters; kept by ModifyStragetyRunningParams
+    kNotifyRunParamsUnkept = 1063,  // JSON running parameters; never kept
+    kNotify1071 = 1071,             // no payload
+    kNotifyOrderReport = 1081,      // zq::OrderRow
+    kNotifyExecutionReport = 1082,  // zq::ExecutionRow
+    kNotify1083 = 1083,             // no payload
+    kNotifyParamWindow = 1086,      // JSON "params", "param_wnd_title"
+    kNotifyUserInput = 1087,        // JSON "user_input_param"
+    kNotify1089 = 1089,             // a host record, passed on unread
+    kNotifyOrderReply = 1090,       // JSON order reply
+    kFirstCustomNotify = 10000,     // this and above: a strategy's custom message
 };
 
 }  // namespace zq

@@ -72,7 +72,8 @@ void onOrderReply(Strategy& s, Context& c, const Message& m) {
 
 void onTradeDate(Strategy& s, Context& c, const Message& m) {
     int32_t date = ZqStructAssembler::parserTradeDate(textOf(m));
-    if (m.id == zq::kNotifyDayBegins) callStrategy("onTradeDate1005", [&] { s.onTradeDate1005(&c, date); });
+    if (m.id == zq::kNotifyDayBegins)
+        callStrategy("onTradeDate1005", [&] { s.onTradeDate1005(&c, date); });
     else callStrategy("onTradeDate1006", [&] { s.onTradeDate1006(&c, date); });
 }
 

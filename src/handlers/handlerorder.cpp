@@ -10,8 +10,8 @@ Norq::OrderRequest handlerRequest(const char* symbol, int32_t quantity) {
     return request;
 }
 
-Norq::Order submitHandlerOrder(const HostChannel& channel, int32_t code, const std::string& accountId,
-                               const char* flag, const Norq::OrderRequest& request) {
+Norq::Order submitHandlerOrder(const HostChannel& channel, int32_t code, const std::string& accountId, const char* flag,
+                               const Norq::OrderRequest& request) {
     return channel.submitOrder(accountId, newClientOrderId(), request, code,
                                [flag](zq::HostOrderRecord& record) { zqinternal::copyText(record.order_flag, flag); });
 }

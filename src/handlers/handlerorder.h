@@ -16,5 +16,5 @@ Norq::OrderRequest handlerRequest(const char* symbol, int32_t quantity);
 
 // Sends the request flagged `flag` for the account under `code`, with a new
 // client order id, through the channel's one order path.
-Norq::Order submitHandlerOrder(const HostChannel& channel, int32_t code, const std::string& accountId,
-                               const char* flag, const Norq::OrderRequest& request);
+Norq::Order submitHandlerOrder(const HostChannel& channel, int32_t code, const std::string& accountId, const char* flag,
+                               const Norq::OrderRequest& request);

@@ -84,7 +84,8 @@ Norq::MarginContractList ZqMarginHandler::getMarginContract(const char* contract
     std::string account =
         creditAccount(channel(), __LINE__, "ZqMarginHandler::getMarginContract", "未找到信用账号，查询信用合约失败");
     if (account.empty()) return contracts;
-    HostReply reply = askCredit(channel(), zq::kCodeCreditContracts, account, zq::kMsgCreditContracts, {{"compactNo", textOrEmpty(contractNo)}});
+    HostReply reply = askCredit(channel(), zq::kCodeCreditContracts, account, zq::kMsgCreditContracts,
+                                {{"compactNo", textOrEmpty(contractNo)}});
     if (reply.usable()) ZqStructAssembler::assembleMarginContractList(reply.text, contracts);
     return contracts;
 }

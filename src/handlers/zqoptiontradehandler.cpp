@@ -30,19 +30,21 @@ Norq::OrderRequest optionRequest(const char* symbol, int32_t quantity, int32_t s
 }  // namespace
 
 Norq::Order ZqOptionTradeHandler::optionExercise(const char* symbol, int32_t quantity) {
-    return optionOrder("ZqOptionTradeHandler::optionExercise", zq::kCodeOptionExercise, Norq::ENTRUST_PROP_EXERCISE.str(),
+    return optionOrder("ZqOptionTradeHandler::optionExercise", zq::kCodeOptionExercise,
+                       Norq::ENTRUST_PROP_EXERCISE.str(),
                        optionRequest(symbol, quantity, kSideUnfreezeOrExercise, kActionExercise));
 }
 
 Norq::Order ZqOptionTradeHandler::underlyingSecurityFreeze(const char* symbol, int32_t quantity, bool freeze) {
-    return optionOrder("ZqOptionTradeHandler::underlyingSecurityFreeze", zq::kCodeUnderlyingFreeze, Norq::ENTRUST_PROP_FREEZE.str(),
+    return optionOrder("ZqOptionTradeHandler::underlyingSecurityFreeze", zq::kCodeUnderlyingFreeze,
+                       Norq::ENTRUST_PROP_FREEZE.str(),
                        optionRequest(symbol, quantity, freeze ? kSideFreeze : kSideUnfreezeOrExercise, 0));
 }
 
 Norq::Order ZqOptionTradeHandler::optionOrder(const char* function, int32_t code, const char* flag,
                                               const Norq::OrderRequest& request) {
-    std::string account = channel().accountOrLog(
-        Norq::ACCOUNT_OPTION, [&] { errorLine(__LINE__, function) << "未找到期权账号，行权失败"; });
+    std::string account = channel().accountOrLog(Norq::ACCOUNT_OPTION,
+                                                 [&] { errorLine(__LINE__, function) << "未找到期权账号，行权失败"; });
     if (account.empty()) return Norq::Order{};
     return submitHandlerOrder(channel(), code, account, flag, request);
 }

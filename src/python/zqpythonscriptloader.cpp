@@ -253,8 +253,7 @@ void ZqPythonScriptLoader::LoadSysFuncModules() {
     const std::string systemDir =
         pythonLiteral(directoryForPython(zq::os::executableDir() + zq::os::pathSeparator() + "DLLs"), true);
     runStatement("os.chdir(" + systemDir + ")");
-    LOADER_LOG(kDebug, "LoadSysFuncModules", "cur dir:%s",
-               zq::os::ansiToUtf8(zq::os::workingDirectory()).c_str());
+    LOADER_LOG(kDebug, "LoadSysFuncModules", "cur dir:%s", zq::os::ansiToUtf8(zq::os::workingDirectory()).c_str());
     runStatement("sys.path.insert(0," + systemDir + ")");
     for (const char* name : kSystemModules) loadPythonModule(name);
 }

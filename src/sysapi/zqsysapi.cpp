@@ -74,14 +74,14 @@ Norq::Order ZqSysApi::order(Norq::AccountType type, const Norq::OrderRequest& re
 }
 
 Norq::Order ZqSysApi::orderEx(Norq::AccountType type, const Norq::OrderRequestEx& request) {
-    return orderImpl(type, request, zqinternal::fieldText(request.order_flag), zqinternal::fieldText(request.cl_ord_id));
+    return orderImpl(type, request, zqinternal::fieldText(request.order_flag),
+                     zqinternal::fieldText(request.cl_ord_id));
 }
 
 Norq::Order ZqSysApi::orderImpl(Norq::AccountType type, const Norq::OrderRequest& request, const std::string& flag,
                                 const std::string& clientOrderId) {
-    std::string account = channel().accountOrLog(type, [&] {
-        sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type);
-    });
+    std::string account = channel().accountOrLog(
+        type, [&] { sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type); });
     if (account.empty()) return Norq::Order{};
     std::string id = chooseClientOrderId(clientOrderId);
     if (!isEtfFlag(flag)) {

@@ -135,7 +135,7 @@ intptr_t ZqSysApi::passToHost(intptr_t value) {
 
 Norq::ZqString ZqSysApi::requestFile(const char* filePath) {
     HostReply reply = channel().request(zq::kCodeFileOrSound,
-                                  {{"msg_type", zq::kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
+                                        {{"msg_type", zq::kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : "");
 }
 

@@ -21,8 +21,8 @@ constexpr int32_t kPositionsOfCounter = 1;
 // The account id for the type, or empty after logging `message` and the type.
 std::string accountFor(const HostChannel& channel, Norq::AccountType type, int line, const char* function,
                        const char* message) {
-    return channel.accountOrLog(
-        type, [&] { sysapi::errorLine(line, function) << message << static_cast<int32_t>(type); });
+    return channel.accountOrLog(type,
+                                [&] { sysapi::errorLine(line, function) << message << static_cast<int32_t>(type); });
 }
 
 // The instance field of order and execution queries: the host is asked for

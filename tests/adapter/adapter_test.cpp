@@ -248,7 +248,8 @@ TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
 // non-text members included (as empty texts).
 TEST_F(RunningParamsTest, TheStrategyHearsOfEveryChangeButOnly1062StoresIt) {
     Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept), 0);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept),
+              0);
     const fake::StrategyEvent* changed = recorder().last(10);
     ASSERT_NE(changed, nullptr);
     EXPECT_EQ(changed->context, context);

@@ -89,7 +89,8 @@ TEST(HostContract, HostSlotsSitAtTheirNumbers) {
     host.subscribeResult = 4;
     void* h = static_cast<zq::HostServices*>(&host);
     zq::HostResult result;
-    EXPECT_EQ((callSlot<int32_t, int32_t, const char*, zq::HostResult*>(h, 0, zq::kCodeCreditContracts, "{}", &result)), -1);
+    EXPECT_EQ((callSlot<int32_t, int32_t, const char*, zq::HostResult*>(h, 0, zq::kCodeCreditContracts, "{}", &result)),
+              -1);
     callSlot<void, int32_t, int32_t, const char*, const char*, const char*, int32_t, const char*, bool>(
         h, 6, 1, 2, "f", "fn", "t", 0, "", false);
     callSlot<void, const char*>(h, 8, "user");
@@ -101,7 +102,8 @@ TEST(HostContract, HostSlotsSitAtTheirNumbers) {
     callSlot<void, const char*, const char*>(h, 21, "user", "user.log");
     char order[zq::kOrderRecordSize] = {};
     callSlot<int32_t, const void*, zq::HostResult*>(h, 24, order, &result);
-    callSlot<int32_t, int32_t, const void*, int32_t, zq::HostResult*>(h, 25, zq::kCodeCustomMessage, order, 17, &result);
+    callSlot<int32_t, int32_t, const void*, int32_t, zq::HostResult*>(h, 25, zq::kCodeCustomMessage, order, 17,
+                                                                      &result);
     EXPECT_EQ((callSlot<int32_t>(h, 26)), 250);
     callSlot<intptr_t, intptr_t, intptr_t, intptr_t>(h, 27, 1, 2, 3);
     callSlot<intptr_t, intptr_t, intptr_t>(h, 28, 1, 0);

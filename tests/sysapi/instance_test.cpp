@@ -14,7 +14,8 @@ using namespace Norq;
 using InstanceTest = fake::SysApiTest;
 
 TEST_F(InstanceTest, EachServiceSendsItsRequestAndReturnsTheHostsAnswer) {
-    for (int32_t code : {zq::kCodeInstanceId, zq::kCodeSymbols, zq::kCodeMsgType}) host.answers[code].returned = code - 2000;
+    for (int32_t code : {zq::kCodeInstanceId, zq::kCodeSymbols, zq::kCodeMsgType})
+        host.answers[code].returned = code - 2000;
     SymbolList three, none;
     for (const char* s : {"A", "B", "C"}) three.put(s);
     struct Case {
@@ -23,14 +24,25 @@ TEST_F(InstanceTest, EachServiceSendsItsRequestAndReturnsTheHostsAnswer) {
         std::string json;
         int64_t result;
     } cases[] = {
-        {[&] { return api->registerMsgType(10001); }, zq::kCodeMsgType, R"({"params":{"msg_type":"10001","op_type":1}})", 92},
-        {[&] { return api->unregisterMsgType(-5); }, zq::kCodeMsgType, R"({"params":{"msg_type":"-5","op_type":0}})", 92},
-        {[&] { return api->sendInstanceId("inst-2"); }, zq::kCodeInstanceId, R"({"params":{"instance_id":"inst-2"}})", 80},
+        {[&] { return api->registerMsgType(10001); }, zq::kCodeMsgType,
+         R"({"params":{"msg_type":"10001","op_type":1}})", 92},
+        {[&] { return api->unregisterMsgType(-5); }, zq::kCodeMsgType, R"({"params":{"msg_type":"-5","op_type":0}})",
+         92},
+        {[&] { return api->sendInstanceId("inst-2"); }, zq::kCodeInstanceId, R"({"params":{"instance_id":"inst-2"}})",
+         80},
         {[&] { return api->sendInstanceId(nullptr); }, zq::kCodeInstanceId, R"({"params":{"instance_id":""}})", 80},
         {[&] { return api->sendSymbols(three); }, zq::kCodeSymbols, R"({"params":{"security_symbol":"A;B;C"}})", 90},
         {[&] { return api->sendSymbols(none); }, zq::kCodeSymbols, R"({"params":{"security_symbol":""}})", 90},
-        {[&] { api->playSound("ding"); return 0; }, zq::kCodeFileOrSound, R"({"params":{"msg_type":2222,"sound_id":"ding"}})", 0},
-        {[&] { api->setInstanceRemark("备注"); return 0; }, zq::kCodeInstanceRemark, R"({"params":{"instance_remark":"备注"}})", 0},
+        {[&] {
+             api->playSound("ding");
+             return 0;
+         },
+         zq::kCodeFileOrSound, R"({"params":{"msg_type":2222,"sound_id":"ding"}})", 0},
+        {[&] {
+             api->setInstanceRemark("备注");
+             return 0;
+         },
+         zq::kCodeInstanceRemark, R"({"params":{"instance_remark":"备注"}})", 0},
         {[&] { return api->showMessageBox("t", "c", false, 300, -1); }, zq::kCodeMessageBox,
          R"({"params":{"content":"c","height":-1,"sync_flag":0,"title":"t","width":300}})", 0},
     };

@@ -136,7 +136,8 @@ TEST_F(OrdersTest, OrderExSendsTheStrategysOwnIdOrANewOne) {
 TEST_F(OrdersTest, EtfOrdersGoAsBuffersUnderTheirOwnCodes) {
     host.answers[zq::kCodeEtfPurchase] = {};
     host.answers[zq::kCodeEtfRedemption] = {};
-    for (auto [side, code] : {std::pair<int, int32_t>{1, zq::kCodeEtfPurchase}, {2, zq::kCodeEtfRedemption}, {3, 0}, {0, 0}}) {
+    for (auto [side, code] :
+         {std::pair<int, int32_t>{1, zq::kCodeEtfPurchase}, {2, zq::kCodeEtfRedemption}, {3, 0}, {0, 0}}) {
         SCOPED_TRACE(side);
         host.clear();
         OrderRequestEx sent = request("510050.SH", 10, 0, "N");

@@ -61,9 +61,7 @@ protected:
         attach(timers);
     }
 
-    void attach(ZqTimerSignalHandler& handler) {
-        handler.setStrategy(&strategy);
-    }
+    void attach(ZqTimerSignalHandler& handler) { handler.setStrategy(&strategy); }
 
     // The callbacks one tick made, space-separated.
     std::string tick(const std::string& tickText, ZqTimerSignalHandler* handler = nullptr) {

@@ -72,8 +72,8 @@ void formsPathsTheWindowsWay() {
     check(!exeDir.empty() && exeDir.back() != '\\', "executable folder without a trailing separator", exeDir);
     check(zq::os::fileExists(exeDir + "\\platform_win_test.exe"), "the test program exists");
     check(!zq::os::fileExists(exeDir + "\\nothing-here.exe") && !zq::os::fileExists(""), "absent files");
-    check(zqhost::os::absolutePath("a\\..\\b\\c.dll") == zq::os::workingDirectory() + "\\b\\c.dll",
-          "absolute path", zqhost::os::absolutePath("a\\..\\b\\c.dll"));
+    check(zqhost::os::absolutePath("a\\..\\b\\c.dll") == zq::os::workingDirectory() + "\\b\\c.dll", "absolute path",
+          zqhost::os::absolutePath("a\\..\\b\\c.dll"));
     check(zq::os::pathSeparator() == '\\', "backslash separator");
     check(zq::os::foldDirectoryCase("c:\\Users\\Py\\lib") == "C:\\USERS\\PY\\LIB", "upper-cased directory");
     check(exposeLibraryExports(nullptr), "nothing to expose on Windows");

@@ -190,8 +190,8 @@ private:
     }
 
     bool entryPoint() {
-        auto get = reinterpret_cast<Norq::GetStrategyHandlerFn>(
-            zqhost::os::findSymbol(module_, Norq::kStrategyHandlerExport));
+        auto get =
+            reinterpret_cast<Norq::GetStrategyHandlerFn>(zqhost::os::findSymbol(module_, Norq::kStrategyHandlerExport));
         if (!get) {
             bool cxxLinkage = std::any_of(strategy_.defined.begin(), strategy_.defined.end(), [](const std::string& n) {
                 return n.rfind("_Z18getStrategyHandler", 0) == 0;

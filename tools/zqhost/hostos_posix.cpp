@@ -116,6 +116,5 @@ void setEnvironmentDefault(const std::string& name, const std::string& value) {
     setenv(name.c_str(), value.c_str(), 0);
 }
 
-
 }  // namespace os
 }  // namespace zqhost

@@ -77,6 +77,5 @@ void setEnvironmentDefault(const std::string& name, const std::string& value) {
     _putenv_s(name.c_str(), value.c_str());
 }
 
-
 }  // namespace os
 }  // namespace zqhost

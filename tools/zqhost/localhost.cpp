@@ -84,7 +84,8 @@ void LocalHost::reportChanges(const std::vector<size_t>& orders, const std::vect
     std::string accountId = account_->orders()[account_->fills()[fills.front()].order].accountId;
     pushes_.push_back(rowPush(zq::kNotifyFundUpdate, fundRow(*account_, accountId)));
     for (const std::string& symbol : symbols) {
-        pushes_.push_back(rowPush(zq::kNotifyPositionUpdate, positionRow(symbol, account_->positions().at(symbol), accountId)));
+        pushes_.push_back(
+            rowPush(zq::kNotifyPositionUpdate, positionRow(symbol, account_->positions().at(symbol), accountId)));
     }
 }
 

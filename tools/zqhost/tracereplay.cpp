@@ -122,7 +122,8 @@ int replayTrace(const Options& options) {
     AdapterLibrary library;
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     if (!openAdapter(adapterPath, library, error)) return fail(error);
-    auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library.module, "SetClockSource"));
+    auto setClock =
+        reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library.module, "SetClockSource"));
     if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
 
     if (!library.adapter->Init()) return fail("the adapter refused to initialise");
