@@ -1,5 +1,5 @@
-// The one way the library asks the host something in JSON (host operation 0)
-// and the result block every host request is answered through.
+// How a JSON request (host operation 0) is sent, for the host channel, and
+// the result block every host request is answered through.
 #pragma once
 
 #include <cstdint>
