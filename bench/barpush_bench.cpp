@@ -39,7 +39,7 @@ BENCHMARK_CAPTURE(BM_BarPushPlain, shortest, kShortestBar);
 void BM_BarPushQt(benchmark::State& state, const char* json) {
     Norq::KLineDataPush bar;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Norq::assembleBarPushWithQt(json, bar));
+        benchmark::DoNotOptimize(zqinternal::assembleBarPushWithQt(json, bar));
         benchmark::ClobberMemory();
     }
 }

@@ -5,7 +5,7 @@
 
 #include "fakehost.h"
 #include "norq/izqcontext.h"
-#include "platform/platform.h"
+#include "hostos.h"
 #include "zq/izqscriptadapter.h"
 
 class BenchSession {
@@ -13,16 +13,17 @@ public:
     BenchSession() {
         host.accountIds = {{"stock", "880001"}};
         getAdapter()->SetHostServices(&host);
-        getAdapter()->RunStrategy(BENCH_STRATEGY_PATH, "{}");
-        library_ = zq::platform::loadLibrary(BENCH_STRATEGY_PATH);
+        // Operate mode 0: the strategy's current time is the library's clock.
+        getAdapter()->RunStrategy(BENCH_STRATEGY_PATH, R"({"operate_mode":"0"})");
+        library_ = zqhost::os::loadLibrary(BENCH_STRATEGY_PATH);
         using ContextFn = Norq::IZqContext* (*)();
-        auto contextOf = reinterpret_cast<ContextFn>(zq::platform::findSymbol(library_, "benchContext"));
+        auto contextOf = reinterpret_cast<ContextFn>(zqhost::os::findSymbol(library_, "benchContext"));
         context = contextOf ? contextOf() : nullptr;
     }
     ~BenchSession() {
         getAdapter()->Uninit();
         getAdapter()->SetHostServices(nullptr);
-        zq::platform::freeLibrary(library_);
+        zqhost::os::freeLibrary(library_);
     }
     BenchSession(const BenchSession&) = delete;
     BenchSession& operator=(const BenchSession&) = delete;
@@ -31,5 +32,5 @@ public:
     Norq::IZqContext* context = nullptr;
 
 private:
-    zq::platform::ModuleHandle library_ = nullptr;
+    zqhost::os::ModuleHandle library_ = nullptr;
 };

@@ -18,11 +18,11 @@ namespace {
 zq::OrderRow sampleOrderRow() {
     zq::OrderRow row;
     std::memset(&row, 0, sizeof row);
-    Norq::copyText(row.trader_name, "trader-7");
-    Norq::copyText(row.fund_account, "880001");
-    Norq::copyText(row.entrust_no, "20240102000123");
-    Norq::copyText(row.orig_order_id, "{5f0c2a9e-41d7-4e08-9b1a-7c3d2e6f8a10}");
-    Norq::copyText(row.status, "5");
+    zqinternal::copyText(row.trader_name, "trader-7");
+    zqinternal::copyText(row.fund_account, "880001");
+    zqinternal::copyText(row.entrust_no, "20240102000123");
+    zqinternal::copyText(row.orig_order_id, "{5f0c2a9e-41d7-4e08-9b1a-7c3d2e6f8a10}");
+    zqinternal::copyText(row.status, "5");
     row.price = 10.25;
     row.avg_cost = 10.125;
     row.filled = 300;
@@ -30,18 +30,18 @@ zq::OrderRow sampleOrderRow() {
     row.side = 1;
     row.time_of_day = 93015;
     row.date = 20240102;
-    Norq::copyText(row.price_type, "0");
+    zqinternal::copyText(row.price_type, "0");
     row.business_balance = 3037.5;
-    Norq::copyText(row.order_id, "{9a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d}");
+    zqinternal::copyText(row.order_id, "{9a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d}");
     row.error_code = 0;
-    Norq::copyText(row.symbol, "600000.SH");
-    Norq::copyText(row.action, "1");
-    Norq::copyText(row.invest_type, "0");
-    Norq::copyText(row.close_direction, "0");
-    Norq::copyText(row.covered_flag, "0");
-    Norq::copyText(row.cancel_info, "cancelled by user");
-    Norq::copyText(row.entrust_prop, "0");
-    Norq::copyText(row.security_exchange, "SH");
+    zqinternal::copyText(row.symbol, "600000.SH");
+    zqinternal::copyText(row.action, "1");
+    zqinternal::copyText(row.invest_type, "0");
+    zqinternal::copyText(row.close_direction, "0");
+    zqinternal::copyText(row.covered_flag, "0");
+    zqinternal::copyText(row.cancel_info, "cancelled by user");
+    zqinternal::copyText(row.entrust_prop, "0");
+    zqinternal::copyText(row.security_exchange, "SH");
     return row;
 }
 
@@ -72,7 +72,7 @@ void BM_TimeText(benchmark::State& state) {
     const zq::OrderRow row = sampleOrderRow();
     char field[24];
     for (auto _ : state) {
-        Norq::copyTimeText(field, row.date, row.time_of_day);
+        zqinternal::copyTimeText(field, row.date, row.time_of_day);
         benchmark::DoNotOptimize(field);
         benchmark::ClobberMemory();
     }
@@ -87,7 +87,7 @@ void BM_TimeTextThroughQt(benchmark::State& state) {
         const std::string joined = std::to_string(row.date) + std::to_string(row.time_of_day);
         const QDateTime read = QDateTime::fromString(QString::fromStdString(joined), QStringLiteral("yyyyMMddhmmss"));
         const QByteArray text = read.toString(QStringLiteral("yyyyMMdd hh:mm:ss zzz")).toLatin1();
-        Norq::copyText(field, text.constData(), static_cast<size_t>(text.size()));
+        zqinternal::copyText(field, text.constData(), static_cast<size_t>(text.size()));
         benchmark::DoNotOptimize(field);
         benchmark::ClobberMemory();
     }

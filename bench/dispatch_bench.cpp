@@ -11,6 +11,7 @@
 
 #include "benchsession.h"
 #include "norq/records.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ const char* const kBar = R"({"security_symbol":"600000.SH","timestamp":"2024-01-
 
 void BM_BarPushToOnKLine(benchmark::State& state) {
     BenchSession session;
-    zq::NotifyMessage message{1061, kBar};
+    zq::NotifyMessage message{zq::kNotifyBar, kBar};
     for (auto _ : state) benchmark::DoNotOptimize(getAdapter()->OnNotifyMessage(&message));
 }
 BENCHMARK(BM_BarPushToOnKLine);

@@ -2,7 +2,9 @@
 // read from its file, bar JSON built, pushed through the adapter, converted, delivered to a
 // strategy that does nothing, a timer tick, the account marked) with no
 // orders. What bounds it is the JSON round trip of each bar: built by the
-// host, parsed by the library.
+// host, parsed by the library. The replay sets the clock the adapter reads:
+// after each run the strategy's own getCurrentTime, read through the library,
+// must be the last bar's time, or the benchmark fails.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include "callwatch.h"
 #include "dataprovider.h"
 #include "localhost.h"
+#include "norq/inorqsysapi.h"
 #include "replay.h"
 #include "zq/clocksource.h"
 
@@ -44,6 +47,10 @@ void readClock(char out[22], void* market) {
 
 void BM_ReplayBars(benchmark::State& state) {
     BenchSession session;
+    if (!session.context) {
+        state.SkipWithError("the bench strategy did not start");
+        return;
+    }
     zqhost::BarCatalog catalog;
     catalog.paths = {syntheticBars(static_cast<size_t>(state.range(0)))};
     std::string error;
@@ -62,8 +69,13 @@ void BM_ReplayBars(benchmark::State& state) {
         state.ResumeTiming();
         replay.run(false, error);
         state.PauseTiming();
+        const std::string now = session.context->getSysApi()->getCurrentTime().str();
         getAdapter()->SetHostServices(&session.host);
         SetClockSource(nullptr, nullptr);
+        if (now != zqhost::hostTime(market.now())) {
+            state.SkipWithError(("the library reads another clock than the replay's: " + now).c_str());
+            break;
+        }
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

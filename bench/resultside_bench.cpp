@@ -16,7 +16,7 @@
 
 #include "bars.h"
 #include "equitycurve.h"
-#include "platform/platform.h"
+#include "hostos.h"
 #include "report.h"
 #include "seriesreducer.h"
 #include "summary.h"
@@ -72,7 +72,7 @@ Measured measure(int64_t bars) {
     m.summaryBytes = summaryJson(result).size();
     m.reportBytes = reportHtml(result).size();
     m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    m.peakMiB = zq::platform::peakResidentBytes() / 1048576.0;
+    m.peakMiB = zqhost::os::peakResidentBytes() / 1048576.0;
     return m;
 }
 

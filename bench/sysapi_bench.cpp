@@ -12,7 +12,7 @@
 
 #include "benchsession.h"
 #include "fakedataaccess.h"
-#include "platform/platform.h"
+#include "hostos.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ void getOrdersOver(benchmark::State& state) {
         state.SetIterationTime(own > 0 ? own : 1e-9);
     }
     state.SetComplexityN(state.range(0));
-    state.counters["peak_MiB"] = static_cast<double>(zq::platform::peakResidentBytes()) / (1 << 20);
+    state.counters["peak_MiB"] = static_cast<double>(zqhost::os::peakResidentBytes()) / (1 << 20);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

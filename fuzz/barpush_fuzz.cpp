@@ -69,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
 
     KLineDataPush plain;
-    const bool taken = parseBarPush(json.get(), std::strlen(json.get()), plain);
+    const bool taken = zqinternal::parseBarPush(json.get(), std::strlen(json.get()), plain);
     const Reading adapter = readWith(ZqStructAssembler::AssemblePushKLineData, json.get(), 0xa5);
-    const Reading qt = readWith(assembleBarPushWithQt, json.get(), 0x5a);
+    const Reading qt = readWith(zqinternal::assembleBarPushWithQt, json.get(), 0x5a);
     FUZZ_REQUIRE(adapter.result == qt.result);
     FUZZ_REQUIRE(sameBytes(adapter.bar, qt.bar));
     FUZZ_REQUIRE(adapter.log == qt.log);

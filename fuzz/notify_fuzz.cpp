@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "fuzzsupport.h"
+#include "zq/hostcodes.h"
 #include "zq/hostrows.h"
 #include "zq/izqscriptadapter.h"
 #include "zq/notifymessage.h"
@@ -34,10 +35,10 @@ Payload rowPayload(const fuzz::HeadAndBody& input) {
 Payload payloadFor(uint32_t id, const fuzz::HeadAndBody& input) {
     if (!input.hasBody) return Payload{};
     switch (id) {
-    case 1081: return rowPayload<zq::OrderRow>(input);
-    case 1082: return rowPayload<zq::ExecutionRow>(input);
-    case 1007: return rowPayload<zq::FundRow>(input);
-    case 1008: return rowPayload<zq::PositionRow>(input);
+    case zq::kNotifyOrderReport: return rowPayload<zq::OrderRow>(input);
+    case zq::kNotifyExecutionReport: return rowPayload<zq::ExecutionRow>(input);
+    case zq::kNotifyFundUpdate: return rowPayload<zq::FundRow>(input);
+    case zq::kNotifyPositionUpdate: return rowPayload<zq::PositionRow>(input);
     default:
         return Payload{std::shared_ptr<void>(fuzz::textCopy(input.body, input.bodySize).release(),
                                              [](void* text) { delete[] static_cast<char*>(text); })};

@@ -10,6 +10,7 @@
 #include "fuzzsupport.h"
 #include "norq/strategyparams.h"
 #include "norq/zqlog.h"
+#include "zq/hostcodes.h"
 #include "zq/izqscriptadapter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -29,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     params.preHandle();
     Norq::ZqLog("params_fuzz", __LINE__, "LLVMFuzzerTestOneInput").info() << value << params;
 
-    getAdapter()->ModifyStragetyRunningParams(text.c_str(), 1062);
+    getAdapter()->ModifyStragetyRunningParams(text.c_str(), zq::kNotifyRunParams);
     return 0;
 }

@@ -37,7 +37,7 @@ public:
     // getMarginSecurityList("", 2).
     virtual MarginAccountSecurityList getMarginSecurityListAll() = 0;                        // 6
     // How many units the account can trade as requested; 0 on any failure.
-    // The name's spelling is the binary interface.
+    // "Avaliable" is misspelled; strategies already call it by this name.
     virtual int64_t getAvaliableMarginQty(const MarginQtyRequest& request) = 0;              // 7
     // The assets as the broker's counter reports them, with its error code
     // and text: -1 and a reason when there is no credit account or no answer.

@@ -59,6 +59,8 @@ public:
     virtual ZqString getCurrentTime() = 0;                                                         // 24
     virtual int32_t sendSymbols(SymbolList& symbols) = 0;                                          // 25
     virtual IndexComponentList getIndexComponents(const char* indexSymbol) = 0;                    // 26
+    // a, b and flag go to the host's GetText unchanged; the text it writes
+    // comes back. What they select is agreed between strategy and host.
     virtual ZqString getTextFromHost(intptr_t a, intptr_t b, bool flag) = 0;                      // 27
     virtual intptr_t passToHost(intptr_t value) = 0;                                               // 28
     virtual ZqString requestFile(const char* filePath) = 0;                                        // 29

@@ -27,6 +27,9 @@ class IStrategyHandler {
 public:
     virtual StrategyParams getParams() = 0;                                         // 0
     virtual void onInit(IZqContext* ctx) = 0;                                      // 1
+    // The onNotifyNNNN callbacks are named by their notification id
+    // (zq/hostcodes.h); `payload` is the host's record, handed on unread and
+    // alive only for the call. 1071 and 1083 carry nothing.
     virtual void onNotify1071(IZqContext* ctx) = 0;                                // 2
     virtual void onNotify1000(IZqContext* ctx, const void* payload) = 0;           // 3
     virtual void onKLine(IZqContext* ctx, const KLineDataPush* bar) = 0;           // 4

@@ -35,6 +35,8 @@ public:
     virtual StrategyParams* getRunParams() = 0;                // 7
     // Empty when the host has no account of that type.
     virtual ZqString getAccountId(int32_t accountType) = 0;    // 8
+    // a, b and c go to the host's Forward unchanged, and its answer comes
+    // back; what they mean is agreed between the strategy and the host.
     virtual intptr_t forwardToHost(intptr_t a, intptr_t b, intptr_t c) = 0;  // 9
     virtual ZqString getStrategyPath() = 0;                    // 10
     virtual void setStrategyHandler(IStrategyHandler* handler) = 0;  // 11

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "norq/requests.h"
+#include "zq/hostcodes.h"
 
 namespace zq {
 
@@ -30,10 +31,5 @@ struct HostBatchHeader {
     uint8_t reserved[12];
 };
 static_assert(sizeof(HostBatchHeader) == 24, "host batch header layout");
-
-// Request codes of host operation 25 for orders.
-constexpr int32_t kCodeBatchOrders = 2201;
-constexpr int32_t kCodeEtfPurchase = 2202;
-constexpr int32_t kCodeEtfRedemption = 2203;
 
 }  // namespace zq

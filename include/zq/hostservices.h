@@ -52,8 +52,10 @@ public:
                                  HostResult* result) = 0;                              // 25
     // Added to every periodic timer at each tick.
     virtual int32_t GetTickLength() = 0;                                               // 26
+    // IZqContext::forwardToHost's three values, unchanged; the answer goes back.
     virtual intptr_t Forward(intptr_t a, intptr_t b, intptr_t c) = 0;                  // 27
     virtual intptr_t PassToHost(intptr_t value, intptr_t extra) = 0;                   // 28
+    // INorqSysApi::getTextFromHost's values, unchanged; the text goes to `out`.
     virtual void GetText(std::string& out, intptr_t a, intptr_t b, bool flag) = 0;     // 29
 };
 // clang-format on

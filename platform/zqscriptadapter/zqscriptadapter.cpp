@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "platform/platform.h"
+#include "exposeexports.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ public:
         // Extension modules resolve the interpreter's names globally, but
         // this library and the interpreter may have been loaded in a scope
         // of their own.
-        zq::platform::exposeLibraryExports(reinterpret_cast<const void*>(&Py_InitializeFromConfig));
+        exposeLibraryExports(reinterpret_cast<const void*>(&Py_InitializeFromConfig));
         PyConfig config;
         PyConfig_InitPythonConfig(&config);
         // The host owns the process: its signals, its arguments.

@@ -8,15 +8,14 @@
 #include <string>
 
 #include "convert/zqstructassembler.h"
-#include "host/strategycall.h"
+#include "adapter/strategycall.h"
 #include "sdk/textcopy.h"
 #include "timer/zqtimersignalhandler.h"
+#include "zq/hostcodes.h"
 #include "zq/hostrows.h"
 #include "zqloglib.h"
 
 namespace {
-
-constexpr uint32_t kFirstCustomId = 10000;
 
 // The payload as a text; a null payload is the empty text.
 const char* textOf(const zq::NotifyMessage& message) {
@@ -43,12 +42,12 @@ const Row& rowOf(const zq::NotifyMessage& message) {
 
 void logOrderReport(const zq::OrderRow& row) {
     ZqLogLib::GetInstance().Log(0, "CXXAdapter", __LINE__, "zqcxxadapter", "ZqCxxAdapter::OnNotifyMessage",
-                                "C++ push order report:%s,%s,%d", Norq::fieldText(row.order_id).c_str(),
-                                Norq::fieldText(row.status).c_str(), row.filled);
+                                "C++ push order report:%s,%s,%d", zqinternal::fieldText(row.order_id).c_str(),
+                                zqinternal::fieldText(row.status).c_str(), row.filled);
 }
 
-// One handler per message kind; each makes exactly one callback (1086 on a
-// text that does not parse: none).
+// One handler per message kind; each makes exactly one callback (kNotifyParamWindow on
+// a text that does not parse: none).
 using Strategy = Norq::IStrategyHandler;
 using Context = Norq::IZqContext;
 using Message = zq::NotifyMessage;
@@ -73,7 +72,8 @@ void onOrderReply(Strategy& s, Context& c, const Message& m) {
 
 void onTradeDate(Strategy& s, Context& c, const Message& m) {
     int32_t date = ZqStructAssembler::parserTradeDate(textOf(m));
-    if (m.id == 1005) callStrategy("onTradeDate1005", [&] { s.onTradeDate1005(&c, date); });
+    if (m.id == zq::kNotifyDayBegins)
+        callStrategy("onTradeDate1005", [&] { s.onTradeDate1005(&c, date); });
     else callStrategy("onTradeDate1006", [&] { s.onTradeDate1006(&c, date); });
 }
 
@@ -132,12 +132,12 @@ void onTimerTick(Strategy&, Context& c, const Message& m) {
 
 void onHostRecord(Strategy& s, Context& c, const Message& m) {
     switch (m.id) {
-    case 1000: callStrategy("onNotify1000", [&] { s.onNotify1000(&c, m.payload); }); break;
-    case 1056: callStrategy("onNotify1056", [&] { s.onNotify1056(&c, m.payload); }); break;
-    case 1057: callStrategy("onNotify1057", [&] { s.onNotify1057(&c, m.payload); }); break;
-    case 1089: callStrategy("onNotify1089", [&] { s.onNotify1089(&c, m.payload); }); break;
-    case 1071: callStrategy("onNotify1071", [&] { s.onNotify1071(&c); }); break;
-    case 1083: callStrategy("onNotify1083", [&] { s.onNotify1083(&c); }); break;
+    case zq::kNotify1000: callStrategy("onNotify1000", [&] { s.onNotify1000(&c, m.payload); }); break;
+    case zq::kNotify1056: callStrategy("onNotify1056", [&] { s.onNotify1056(&c, m.payload); }); break;
+    case zq::kNotify1057: callStrategy("onNotify1057", [&] { s.onNotify1057(&c, m.payload); }); break;
+    case zq::kNotify1089: callStrategy("onNotify1089", [&] { s.onNotify1089(&c, m.payload); }); break;
+    case zq::kNotify1071: callStrategy("onNotify1071", [&] { s.onNotify1071(&c); }); break;
+    case zq::kNotify1083: callStrategy("onNotify1083", [&] { s.onNotify1083(&c); }); break;
     }
 }
 
@@ -145,26 +145,26 @@ using Handler = void (*)(Strategy&, Context&, const Message&);
 
 Handler handlerFor(uint32_t id) {
     switch (id) {
-    case 1061: return onBar;
-    case 1081: return onOrderReport;
-    case 1082: return onExecutionReport;
-    case 1007: return onFundUpdate;
-    case 1008: return onPositionUpdate;
-    case 1090: return onOrderReply;
-    case 1058: return onEtfEstimate;
-    case 1004: return onTimerTick;
-    case 1005:
-    case 1006: return onTradeDate;
-    case 1062:
-    case 1063: return onRunParams;
-    case 1086: return onParamWindow;
-    case 1087: return onUserInput;
-    case 1000:
-    case 1056:
-    case 1057:
-    case 1089:
-    case 1071:
-    case 1083: return onHostRecord;
+    case zq::kNotifyBar: return onBar;
+    case zq::kNotifyOrderReport: return onOrderReport;
+    case zq::kNotifyExecutionReport: return onExecutionReport;
+    case zq::kNotifyFundUpdate: return onFundUpdate;
+    case zq::kNotifyPositionUpdate: return onPositionUpdate;
+    case zq::kNotifyOrderReply: return onOrderReply;
+    case zq::kNotifyEtfEstimate: return onEtfEstimate;
+    case zq::kNotifyTimerTick: return onTimerTick;
+    case zq::kNotifyDayBegins:
+    case zq::kNotifyDayEnds: return onTradeDate;
+    case zq::kNotifyRunParams:
+    case zq::kNotifyRunParamsUnkept: return onRunParams;
+    case zq::kNotifyParamWindow: return onParamWindow;
+    case zq::kNotifyUserInput: return onUserInput;
+    case zq::kNotify1000:
+    case zq::kNotify1056:
+    case zq::kNotify1057:
+    case zq::kNotify1089:
+    case zq::kNotify1071:
+    case zq::kNotify1083: return onHostRecord;
     default: return nullptr;
     }
 }
@@ -173,7 +173,7 @@ Handler handlerFor(uint32_t id) {
 
 void EventDispatcher::dispatch(Norq::IStrategyHandler& strategy, Norq::IZqContext& context,
                                const zq::NotifyMessage& message) {
-    if (message.id >= kFirstCustomId) {
+    if (message.id >= zq::kFirstCustomNotify) {
         int32_t id = static_cast<int32_t>(message.id);
         callStrategy("onCustomMessage", [&] { strategy.onCustomMessage(&context, id, message.payload); });
         return;

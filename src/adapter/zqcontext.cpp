@@ -7,9 +7,8 @@
 #include "handlers/zqetfhandler.h"
 #include "handlers/zqmarginhandler.h"
 #include "handlers/zqoptiontradehandler.h"
-#include "host/hostlink.h"
+#include "host/hostchannel.h"
 #include "python/zqpyexecutor.h"
-#include "sysapi/accounttype.h"
 #include "sysapi/zqsysapi.h"
 
 ZqContext& ZqContext::instance() {
@@ -44,8 +43,8 @@ ZqContext::~ZqContext() {
     pythonExecutor = nullptr;
 }
 
-// The named getters go through getHandler's slot, so a context that
-// overrides it changes all six.
+// The named getters are getHandler under their own names, so the two can
+// never hand out different objects.
 Norq::INorqSysApi* ZqContext::getSysApi() {
     return static_cast<Norq::INorqSysApi*>(getHandler("getSysApi"));
 }
@@ -95,11 +94,11 @@ Norq::StrategyParams* ZqContext::getRunParams() {
 }
 
 Norq::ZqString ZqContext::getAccountId(int32_t accountType) {
-    return Norq::ZqString(accountIdOf(HostLink::get(), accountType).c_str());
+    return Norq::ZqString(HostChannel::instance().accountId(accountType).c_str());
 }
 
 intptr_t ZqContext::forwardToHost(intptr_t a, intptr_t b, intptr_t c) {
-    zq::HostServices* host = HostLink::get();
+    zq::HostServices* host = HostChannel::instance().host();
     return host ? host->Forward(a, b, c) : 0;
 }
 
@@ -117,16 +116,6 @@ void ZqContext::setStrategyPath(const char* path) {
 
 void ZqContext::setParams(const char* params) {
     this->params.setParams(Norq::ZqString(params));
-}
-
-void ZqContext::setHostServices(zq::HostServices* host) {
-    sysApi->setHostServices(host);
-    etfHandler->setHostServices(host);
-    marginHandler->setHostServices(host);
-    algoTradeHandler->setHostServices(host);
-    optionTradeHandler->setHostServices(host);
-    pythonExecutor->setHostServices(host);
-    ZqTimerSignalHandler::instance().setHostServices(host);
 }
 
 void ZqContext::releasePython() {

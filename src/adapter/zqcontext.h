@@ -35,8 +35,6 @@ public:
 
     void setStrategyPath(const char* path);
     void setParams(const char* params);
-    // Hands the pointer to every API object and to the timer handler.
-    void setHostServices(zq::HostServices* host);
     void releasePython();
     int getOperateMode();
 

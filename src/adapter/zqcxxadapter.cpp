@@ -4,11 +4,12 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
-#include "host/strategycall.h"
+#include "adapter/strategycall.h"
 #include "adapter/eventdispatcher.h"
 #include "adapter/zqcontext.h"
-#include "host/hostlink.h"
+#include "host/hostchannel.h"
 #include "norq/zqlog.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -23,8 +24,7 @@ extern "C" NORQ_EXPORT zq::IZqScriptAdapter* getAdapter() {
 }
 
 void ZqCxxAdapter::SetHostServices(zq::HostServices* host) {
-    HostLink::set(host);
-    ZqContext::instance().setHostServices(host);
+    HostChannel::instance().setHost(host);
 }
 
 bool ZqCxxAdapter::Init() {
@@ -43,19 +43,19 @@ bool ZqCxxAdapter::LoadStrategy(const char* path) {
     }
     if (handler_) return true;
     if (!module_) {
-        std::string absolute = zq::platform::absolutePath(zq::platform::utf8ToAnsi(path));
-        module_ = zq::platform::loadLibrary(absolute);
+        std::string absolute = zq::os::absolutePath(zq::os::utf8ToAnsi(path));
+        module_ = zq::os::loadLibrary(absolute);
         if (!module_) {
             Norq::ZqLog(kSource, __LINE__, "ZqCxxAdapter::LoadStrategy").error()
-                << "加载策略失败，策略文件路径：" << path << " 错误码：" << zq::platform::lastErrorText().c_str();
+                << "加载策略失败，策略文件路径：" << path << " 错误码：" << zq::os::lastErrorText().c_str();
             return false;
         }
     }
     auto getHandler =
-        reinterpret_cast<Norq::GetStrategyHandlerFn>(zq::platform::findSymbol(module_, Norq::kStrategyHandlerExport));
+        reinterpret_cast<Norq::GetStrategyHandlerFn>(zq::os::findSymbol(module_, Norq::kStrategyHandlerExport));
     if (!getHandler) {
         Norq::ZqLog(kSource, __LINE__, "ZqCxxAdapter::LoadStrategy").error()
-            << "获取策略导出函数失败，策略路径：" << path << " 错误码：" << zq::platform::lastErrorText().c_str()
+            << "获取策略导出函数失败，策略路径：" << path << " 错误码：" << zq::os::lastErrorText().c_str()
             << " 导出函数：" << Norq::kStrategyHandlerExport;
         return false;
     }
@@ -71,7 +71,7 @@ bool ZqCxxAdapter::LoadStrategy(const char* path) {
 
 void ZqCxxAdapter::release() {
     if (module_) {
-        zq::platform::freeLibrary(module_);
+        zq::os::freeLibrary(module_);
         module_ = nullptr;
     }
     handler_ = nullptr;
@@ -137,7 +137,7 @@ int32_t ZqCxxAdapter::ModifyStragetyRunningParams(const char* json, int32_t code
     QByteArray filePath = root.value("file_path").toString().toUtf8();
     QByteArray params = root.value("params").toString().toUtf8();
     ZqContext& context = ZqContext::instance();
-    if (code == 1062) context.setParams(params.constData());
+    if (code == zq::kNotifyRunParams) context.setParams(params.constData());
     callStrategy("onRunParamsChanged",
                  [&] { handler_->onRunParamsChanged(&context, params.constData(), filePath.constData()); });
     return zq::kResultOk;

@@ -3,11 +3,11 @@
 // the loaded strategy library (not the handler the library returns) and is
 // the only place where host calls turn into strategy calls. The host calls
 // it one operation at a time; it takes no locks. Its fields are touched only
-// from those calls; the host pointer other threads read lives in HostLink.
+// from those calls; the host pointer other threads read lives in HostChannel.
 #pragma once
 
 #include "norq/istrategyhandler.h"
-#include "platform/platform.h"
+#include "os/os.h"
 #include "zq/izqscriptadapter.h"
 
 class ZqCxxAdapter final : public zq::IZqScriptAdapter {
@@ -37,6 +37,6 @@ private:
     // Unloads the library and forgets the handler without calling it.
     void release();
 
-    zq::platform::ModuleHandle module_ = nullptr;
+    zq::os::ModuleHandle module_ = nullptr;
     Norq::IStrategyHandler* handler_ = nullptr;
 };

@@ -9,7 +9,9 @@
 #include "convert/fieldconvert.h"
 #include "sdk/textcopy.h"
 
-namespace Norq {
+namespace zqinternal {
+
+using Norq::KLineDataPush;
 
 namespace {
 
@@ -184,4 +186,4 @@ bool parseBarPush(const char* text, size_t length, KLineDataPush& bar) {
     }
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

@@ -12,18 +12,18 @@
 
 #include "norq/records.h"
 
-namespace Norq {
+namespace zqinternal {
 
 // On success fills every byte of `bar` exactly as Qt's reading of the same
 // `length` bytes of `text` would, logs nothing and returns true. Returns
 // false for any text outside the plain shape; `bar` then holds nothing
 // meaningful and the caller reads the text through Qt.
-bool parseBarPush(const char* text, size_t length, KLineDataPush& bar);
+bool parseBarPush(const char* text, size_t length, Norq::KLineDataPush& bar);
 
 // The bar push read through Qt's parser, as every text was before the plain
 // shape had a reader of its own: returns 0, or -1 with the parse error
 // logged and `bar` all zero. A null text counts as empty. Defined with the
 // other push converters.
-int32_t assembleBarPushWithQt(const char* json, KLineDataPush& bar);
+int32_t assembleBarPushWithQt(const char* json, Norq::KLineDataPush& bar);
 
-}  // namespace Norq
+}  // namespace zqinternal

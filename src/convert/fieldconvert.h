@@ -13,7 +13,7 @@
 
 #include "sdk/textcopy.h"
 
-namespace Norq {
+namespace zqinternal {
 
 inline bool isAsciiSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -86,4 +86,4 @@ void zeroFill(Record& record) {
     std::memset(&record, 0, sizeof record);
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

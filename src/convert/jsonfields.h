@@ -16,7 +16,7 @@
 #include "norq/zqlog.h"
 #include "sdk/textcopy.h"
 
-namespace Norq {
+namespace zqinternal {
 
 // A JSON string into a fixed field, cut to the field; anything else is empty.
 template <size_t N>
@@ -131,7 +131,7 @@ inline ParsedJson parseJson(const std::string& json) {
 // straight to the platform logger.
 inline void logParseError(const char* source, int line, const char* function, const char* json,
                           const QString& error) {
-    ZqLog(source, line, function).log(LOG_LEVEL_ERROR, LOG_MODE_DIRECT)
+    Norq::ZqLog(source, line, function).log(Norq::LOG_LEVEL_ERROR, Norq::LOG_MODE_DIRECT)
         << "json解析失败：" << json << "," << error.toUtf8().constData();
 }
 
@@ -140,4 +140,4 @@ inline void logParseError(const char* source, int line, const char* function, co
     logParseError(source, line, function, json.c_str(), error);
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

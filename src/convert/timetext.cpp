@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace Norq {
+namespace zqinternal {
 
 namespace {
 
@@ -99,4 +99,4 @@ size_t formatTimeText(int32_t date, int32_t timeOfDay, char (&text)[kTimeTextCap
     return static_cast<size_t>(last - text);
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

@@ -27,7 +27,7 @@
 
 #include "sdk/textcopy.h"
 
-namespace Norq {
+namespace zqinternal {
 
 // "yyyyMMdd hh:mm:ss zzz" and its NUL.
 constexpr size_t kTimeTextCapacity = 22;
@@ -42,4 +42,4 @@ void copyTimeText(char (&field)[N], int32_t date, int32_t timeOfDay) {
     copyText(field, text, formatTimeText(date, timeOfDay, text));
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

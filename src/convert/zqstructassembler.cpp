@@ -5,6 +5,7 @@
 #include "sdk/textcopy.h"
 
 using namespace Norq;
+using namespace zqinternal;
 
 void ZqStructAssembler::orderFromRow(const zq::OrderRow& row, Order& order) {
     zeroFill(order);

@@ -8,6 +8,7 @@
 #include "convert/zqstructassembler.h"
 
 using namespace Norq;
+using namespace zqinternal;
 
 namespace {
 

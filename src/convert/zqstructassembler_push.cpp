@@ -15,6 +15,7 @@
 #include "sdk/textcopy.h"
 
 using namespace Norq;
+using namespace zqinternal;
 
 namespace {
 
@@ -59,7 +60,7 @@ int32_t ZqStructAssembler::AssemblePushKLineData(const char* json, KLineDataPush
     return assembleBarPushWithQt(json, bar);
 }
 
-int32_t Norq::assembleBarPushWithQt(const char* json, KLineDataPush& bar) {
+int32_t zqinternal::assembleBarPushWithQt(const char* json, KLineDataPush& bar) {
     zeroFill(bar);
     Push push(json);
     if (push.failed(__LINE__, "ZqStructAssembler::AssemblePushKLineData")) return -1;

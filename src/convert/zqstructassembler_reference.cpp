@@ -8,6 +8,7 @@
 #include "convert/zqstructassembler.h"
 
 using namespace Norq;
+using namespace zqinternal;
 
 namespace {
 
@@ -16,6 +17,9 @@ QJsonObject objectOf(const std::string& json, bool& ok) {
     ok = document.isObject();
     return document.object();
 }
+
+// What a symbol field holds: 13 characters and the NUL.
+constexpr size_t kSymbolField = sizeof(Norq::SecurityDetial::symbol);
 
 }  // namespace
 
@@ -62,7 +66,12 @@ void ZqStructAssembler::assembleFutureContractInfo(const std::string& json, Futu
     auto integer = [&](const char* key, auto& field) {
         if (has(o, key)) field = member(o, key).toInt();
     };
-    if (has(o, "security_symbol")) copyJsonText(f.security_symbol, member(o, "security_symbol"));
+    // The field is 16 bytes wide, but like every symbol field it holds at
+    // most 13 characters.
+    if (has(o, "security_symbol")) {
+        QByteArray symbol = member(o, "security_symbol").toString().toUtf8();
+        copyText(f.security_symbol, kSymbolField, symbol.constData(), static_cast<size_t>(symbol.size()));
+    }
     number("price_step", f.price_step);
     integer("contract_multiplier", f.contract_multiplier);
     if (has(o, "start_deliv_date")) f.start_deliv_date = stringToInt(member(o, "start_deliv_date"));

@@ -1,5 +1,5 @@
-// Handed out under "getAlgoTradeHandler" for strategies that ask for it; it
-// carries the host pointer and offers no operations.
+// Handed out under "getAlgoTradeHandler" for strategies that ask for it; a
+// view onto the host channel that offers no operations.
 #pragma once
 
 #include "host/zqapibase.h"

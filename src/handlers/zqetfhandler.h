@@ -1,6 +1,6 @@
 // The ETF creation and redemption handler a strategy obtains from its
-// context. It holds nothing but the host pointer of its base, so strategy
-// threads may call it concurrently.
+// context. It holds nothing of its own (its base views the host channel),
+// so strategy threads may call it concurrently.
 #pragma once
 
 #include "host/zqapibase.h"

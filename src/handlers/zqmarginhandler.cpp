@@ -6,25 +6,12 @@
 
 #include "convert/jsonfields.h"
 #include "convert/zqstructassembler.h"
-#include "host/hostrequest.h"
 #include "sdk/errorline.h"
 #include "sdk/textcopy.h"
-#include "sysapi/accounttype.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kCodeContracts = 2050;
-constexpr int32_t kCodeRefund = 2053;
-constexpr int32_t kMsgRefund = 2054;
-constexpr int32_t kMsgLendingStocks = 2056;
-constexpr int32_t kMsgFinancingStocks = 2057;
-constexpr int32_t kMsgContracts = 2063;
-constexpr int32_t kMsgAsset = 2064;
-constexpr int32_t kMsgCollateral = 2065;
-constexpr int32_t kMsgLendable = 2088;
-constexpr int32_t kMsgTradableQty = 2102;
-constexpr int32_t kMsgCounterAsset = 2227;
-constexpr int32_t kNoPushReply = -1;
 // The only position type the host answers lending questions for.
 constexpr int32_t kSpecialPositionType = 2;
 constexpr int32_t kDefaultPositionType = 1;
@@ -33,7 +20,7 @@ constexpr int32_t kEntrustTypeR3 = 10;
 constexpr const char* kNoAccountForLending = "未找到信用账号，查询可融券列表失败";
 
 Norq::ZqLog errorLine(int line, const char* function) {
-    return Norq::errorLine("zqmarginhandler", line, function);
+    return zqinternal::errorLine("zqmarginhandler", line, function);
 }
 
 QString textOrEmpty(const char* text) {
@@ -42,25 +29,23 @@ QString textOrEmpty(const char* text) {
 
 // The credit account's id; empty, after the operation's failure line, when
 // the host has none.
-std::string creditAccount(zq::HostServices* host, int line, const char* function, const char* noAccount) {
-    std::string account = accountIdOf(host, Norq::ACCOUNT_STOCK_MARGIN);
-    if (account.empty()) errorLine(line, function) << noAccount;
-    return account;
+std::string creditAccount(const HostChannel& channel, int line, const char* function, const char* noAccount) {
+    return channel.accountOrLog(Norq::ACCOUNT_STOCK_MARGIN, [&] { errorLine(line, function) << noAccount; });
 }
 
 // Every question about the credit account names it and the message type.
-HostReply askCredit(zq::HostServices* host, int32_t code, const std::string& account, int32_t msgType,
+HostReply askCredit(const HostChannel& channel, int32_t code, const std::string& account, int32_t msgType,
                     QJsonObject params = {}) {
     params.insert("fund_account", QString::fromStdString(account));
     params.insert("msg_type", msgType);
-    return requestJson(host, code, params);
+    return channel.request(code, params);
 }
 
-Norq::SymbolList symbolsOf(zq::HostServices* host, int line, const char* function, int32_t msgType) {
+Norq::SymbolList symbolsOf(const HostChannel& channel, int line, const char* function, int32_t msgType) {
     Norq::SymbolList symbols;
-    std::string account = creditAccount(host, line, function, kNoAccountForLending);
+    std::string account = creditAccount(channel, line, function, kNoAccountForLending);
     if (account.empty()) return symbols;
-    HostReply reply = askCredit(host, kQueryRequestCode, account, msgType);
+    HostReply reply = askCredit(channel, zq::kCodeQuery, account, msgType);
     if (!reply.usable()) return symbols;
     // An answer that is no array holds no symbols; one that is no string
     // holds an empty one.
@@ -76,54 +61,51 @@ bool isMarginEntrustType(int32_t type) {
 }  // namespace
 
 int32_t ZqMarginHandler::marginCashDirectRefund(double amount, const char* contractNo) {
-    zq::HostServices* host = hostServices();
     std::string account =
-        creditAccount(host, __LINE__, "ZqMarginHandler::marginCashDirectRefund", "未找到信用账号，直接还款失败");
+        creditAccount(channel(), __LINE__, "ZqMarginHandler::marginCashDirectRefund", "未找到信用账号，直接还款失败");
     if (account.empty()) return -1;
     // The host takes the amount as text in C's %g form; "finacing" is its spelling.
     QJsonObject params{{"finacing_debt_repayment_amount", QString::number(amount, 'g', 6)},
-                       {"push_msg_type", kNoPushReply},
+                       {"push_msg_type", zq::kMsgNoPush},
                        {"compactNo", textOrEmpty(contractNo)}};
-    return askCredit(host, kCodeRefund, account, kMsgRefund, params).returned;
+    return askCredit(channel(), zq::kCodeTrade, account, zq::kMsgDirectRefund, params).returned;
 }
 
 Norq::SymbolList ZqMarginHandler::getMarginCashStocks() {
-    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginCashStocks", kMsgFinancingStocks);
+    return symbolsOf(channel(), __LINE__, "ZqMarginHandler::getMarginCashStocks", zq::kMsgFinancingStocks);
 }
 
 Norq::SymbolList ZqMarginHandler::getMarginSecStocks() {
-    return symbolsOf(hostServices(), __LINE__, "ZqMarginHandler::getMarginSecStocks", kMsgLendingStocks);
+    return symbolsOf(channel(), __LINE__, "ZqMarginHandler::getMarginSecStocks", zq::kMsgLendingStocks);
 }
 
 Norq::MarginContractList ZqMarginHandler::getMarginContract(const char* contractNo) {
     Norq::MarginContractList contracts;
-    zq::HostServices* host = hostServices();
     std::string account =
-        creditAccount(host, __LINE__, "ZqMarginHandler::getMarginContract", "未找到信用账号，查询信用合约失败");
+        creditAccount(channel(), __LINE__, "ZqMarginHandler::getMarginContract", "未找到信用账号，查询信用合约失败");
     if (account.empty()) return contracts;
-    HostReply reply = askCredit(host, kCodeContracts, account, kMsgContracts, {{"compactNo", textOrEmpty(contractNo)}});
+    HostReply reply = askCredit(channel(), zq::kCodeCreditContracts, account, zq::kMsgCreditContracts,
+                                {{"compactNo", textOrEmpty(contractNo)}});
     if (reply.usable()) ZqStructAssembler::assembleMarginContractList(reply.text, contracts);
     return contracts;
 }
 
 Norq::MarginAsset ZqMarginHandler::getMarginAsset() {
     Norq::MarginAsset asset{};
-    zq::HostServices* host = hostServices();
     std::string account =
-        creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAsset", "未找到信用账号，查询信用资产失败");
+        creditAccount(channel(), __LINE__, "ZqMarginHandler::getMarginAsset", "未找到信用账号，查询信用资产失败");
     if (account.empty()) return asset;
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgAsset);
+    HostReply reply = askCredit(channel(), zq::kCodeQuery, account, zq::kMsgMarginAsset);
     if (reply.usable()) ZqStructAssembler::assembleMarginAsset(reply.text, asset);
     return asset;
 }
 
 Norq::MarginAssureSecurityList ZqMarginHandler::getMarginAssureSecurityList() {
     Norq::MarginAssureSecurityList collateral;
-    zq::HostServices* host = hostServices();
-    std::string account = creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAssureSecurityList",
+    std::string account = creditAccount(channel(), __LINE__, "ZqMarginHandler::getMarginAssureSecurityList",
                                         "未找到信用账号，查询担保品列表失败");
     if (account.empty()) return collateral;
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgCollateral);
+    HostReply reply = askCredit(channel(), zq::kCodeQuery, account, zq::kMsgCollateral);
     if (reply.usable()) ZqStructAssembler::assembleMarginAssureSecurityList(reply.text, collateral);
     return collateral;
 }
@@ -134,8 +116,7 @@ Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityListAll() {
 
 int64_t ZqMarginHandler::getAvaliableMarginQty(const Norq::MarginQtyRequest& request) {
     const char* function = "ZqMarginHandler::getAvaliableMarginQty";
-    zq::HostServices* host = hostServices();
-    std::string account = creditAccount(host, __LINE__, function, "未找到信用账号，查询大约可交易数量失败");
+    std::string account = creditAccount(channel(), __LINE__, function, "未找到信用账号，查询大约可交易数量失败");
     if (account.empty()) return 0;
     if (!isMarginEntrustType(request.entrust_type)) {
         errorLine(__LINE__, function) << "查询最大可交易数量失败，原因：非法的委托类型：" << request.entrust_type;
@@ -150,31 +131,30 @@ int64_t ZqMarginHandler::getAvaliableMarginQty(const Norq::MarginQtyRequest& req
     QJsonObject params{
         {"entrust_bs", request.entrust_bs},
         {"entrust_prop", r3 ? "R3" : "0"},
-        {"security_symbol", QString::fromStdString(Norq::fieldText(request.symbol))},
-        {"price_type", QString::fromStdString(Norq::fieldText(request.price_type))},
+        {"security_symbol", QString::fromStdString(zqinternal::fieldText(request.symbol))},
+        {"price_type", QString::fromStdString(zqinternal::fieldText(request.price_type))},
         {"entrust_price", request.entrust_price},
         {"position_type", request.position_type == 0 ? kDefaultPositionType : request.position_type},
         {"entrust_type", QString::number(r3 ? 0 : request.entrust_type)},
     };
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgTradableQty, params);
+    HostReply reply = askCredit(channel(), zq::kCodeQuery, account, zq::kMsgTradableQty, params);
     if (!reply.usable()) return 0;
     QJsonObject answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text)).object();
-    if (Norq::member(answer, "rsp_body_error_code").toDouble() != 0.0) return 0;
+    if (zqinternal::member(answer, "rsp_body_error_code").toDouble() != 0.0) return 0;
     // The host sends the quantity as a number or as a decimal text.
-    return Norq::member(answer, "rsp_body_data").toVariant().toLongLong();
+    return zqinternal::member(answer, "rsp_body_data").toVariant().toLongLong();
 }
 
 Norq::MarginAssetRsp ZqMarginHandler::getMarginAssetFromCounter() {
     Norq::MarginAssetRsp rsp{};
-    zq::HostServices* host = hostServices();
     const char* noAccount = "查询信用资产失败,未找到信用账号";
-    std::string account = creditAccount(host, __LINE__, "ZqMarginHandler::getMarginAssetFromCounter", noAccount);
+    std::string account = creditAccount(channel(), __LINE__, "ZqMarginHandler::getMarginAssetFromCounter", noAccount);
     if (account.empty()) {
         rsp.error_code = -1;
         rsp.error_info = noAccount;
         return rsp;
     }
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgCounterAsset);
+    HostReply reply = askCredit(channel(), zq::kCodeQuery, account, zq::kMsgCounterAsset);
     if (reply.usable()) {
         ZqStructAssembler::assembleMarginAssetRsp(reply.text, rsp);
     } else {
@@ -187,8 +167,7 @@ Norq::MarginAssetRsp ZqMarginHandler::getMarginAssetFromCounter() {
 Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityList(const char* symbol, int32_t positionType) {
     const char* function = "ZqMarginHandler::getMarginSecurityList";
     Norq::MarginAccountSecurityList securities;
-    zq::HostServices* host = hostServices();
-    std::string account = creditAccount(host, __LINE__, function, kNoAccountForLending);
+    std::string account = creditAccount(channel(), __LINE__, function, kNoAccountForLending);
     if (account.empty()) return securities;
     if (positionType != kSpecialPositionType) {
         errorLine(__LINE__, function) << "查询可融券列表失败，目前仅支持专项可融券信息查询";
@@ -196,7 +175,7 @@ Norq::MarginAccountSecurityList ZqMarginHandler::getMarginSecurityList(const cha
     }
     QJsonObject params{{"position_type", kSpecialPositionType}};
     if (symbol) params.insert("security_symbol", QString::fromUtf8(symbol));
-    HostReply reply = askCredit(host, kQueryRequestCode, account, kMsgLendable, params);
+    HostReply reply = askCredit(channel(), zq::kCodeQuery, account, zq::kMsgLendable, params);
     if (reply.usable()) ZqStructAssembler::assembleMarginAccountSecurityList(reply.text, securities);
     return securities;
 }

@@ -1,7 +1,7 @@
 // The margin-trading handler a strategy obtains from its context. Every
 // operation works on the credit account and asks the host in JSON. It holds
-// nothing but the host pointer of its base, so strategy threads may call it
-// concurrently.
+// nothing of its own (its base views the host channel), so strategy threads
+// may call it concurrently.
 #pragma once
 
 #include "host/zqapibase.h"

@@ -4,26 +4,24 @@
 #include "norq/constants.h"
 #include "sdk/errorline.h"
 #include "sdk/textcopy.h"
-#include "sysapi/accounttype.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kCodeExercise = 2204;
-constexpr int32_t kCodeFreeze = 2206;
 constexpr int32_t kSideFreeze = 1;
 constexpr int32_t kSideUnfreezeOrExercise = 2;
 constexpr int32_t kActionExercise = 3;
 constexpr int32_t kCovered = 1;
 
 Norq::ZqLog errorLine(int line, const char* function) {
-    return Norq::errorLine("zqoptiontradehandler", line, function);
+    return zqinternal::errorLine("zqoptiontradehandler", line, function);
 }
 
 // Both operations are covered orders at no price.
 Norq::OrderRequest optionRequest(const char* symbol, int32_t quantity, int32_t side, int32_t action) {
     Norq::OrderRequest request = handlerRequest(symbol, quantity);
     request.side = side;
-    Norq::copyText(request.price_type, Norq::PRICE_TYPE_1.str());
+    zqinternal::copyText(request.price_type, Norq::PRICE_TYPE_1.str());
     request.action = action;
     request.covered_flag = kCovered;
     return request;
@@ -32,22 +30,21 @@ Norq::OrderRequest optionRequest(const char* symbol, int32_t quantity, int32_t s
 }  // namespace
 
 Norq::Order ZqOptionTradeHandler::optionExercise(const char* symbol, int32_t quantity) {
-    return optionOrder("ZqOptionTradeHandler::optionExercise", kCodeExercise, Norq::ENTRUST_PROP_EXERCISE.str(),
+    return optionOrder("ZqOptionTradeHandler::optionExercise", zq::kCodeOptionExercise,
+                       Norq::ENTRUST_PROP_EXERCISE.str(),
                        optionRequest(symbol, quantity, kSideUnfreezeOrExercise, kActionExercise));
 }
 
 Norq::Order ZqOptionTradeHandler::underlyingSecurityFreeze(const char* symbol, int32_t quantity, bool freeze) {
-    return optionOrder("ZqOptionTradeHandler::underlyingSecurityFreeze", kCodeFreeze, Norq::ENTRUST_PROP_FREEZE.str(),
+    return optionOrder("ZqOptionTradeHandler::underlyingSecurityFreeze", zq::kCodeUnderlyingFreeze,
+                       Norq::ENTRUST_PROP_FREEZE.str(),
                        optionRequest(symbol, quantity, freeze ? kSideFreeze : kSideUnfreezeOrExercise, 0));
 }
 
 Norq::Order ZqOptionTradeHandler::optionOrder(const char* function, int32_t code, const char* flag,
                                               const Norq::OrderRequest& request) {
-    zq::HostServices* host = hostServices();
-    std::string account = accountIdOf(host, Norq::ACCOUNT_OPTION);
-    if (account.empty()) {
-        errorLine(__LINE__, function) << "未找到期权账号，行权失败";
-        return Norq::Order{};
-    }
-    return submitHandlerOrder(host, code, account, flag, request);
+    std::string account = channel().accountOrLog(Norq::ACCOUNT_OPTION,
+                                                 [&] { errorLine(__LINE__, function) << "未找到期权账号，行权失败"; });
+    if (account.empty()) return Norq::Order{};
+    return submitHandlerOrder(channel(), code, account, flag, request);
 }

@@ -1,6 +1,7 @@
 // The option-trading handler a strategy obtains from its context: exercise
-// and underlying freezes in the options account. It holds nothing but the
-// host pointer of its base, so strategy threads may call it concurrently.
+// and underlying freezes in the options account. It holds nothing of its own
+// (its base views the host channel), so strategy threads may call it
+// concurrently.
 #pragma once
 
 #include "host/zqapibase.h"

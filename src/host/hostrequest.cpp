@@ -1,6 +1,7 @@
 #include "host/hostrequest.h"
 
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdlib>
 
 HostResultBlock::~HostResultBlock() {

@@ -1,13 +1,15 @@
-// The one way the library asks the host something in JSON (host operation 0)
-// and the result block every host request is answered through.
+// How a JSON request (host operation 0) is sent, for the host channel, and
+// the result block every host request is answered through.
 #pragma once
 
-#include <QJsonObject>
 #include <cstdint>
 #include <string>
 
 #include "zq/hostresult.h"
 #include "zq/hostservices.h"
+
+// Qt's JSON object; only the callers that build one need its header.
+class QJsonObject;
 
 // A result block initialised as the host expects; the answer text the host
 // may leave in it is released with free when the block goes.
@@ -19,7 +21,7 @@ public:
     HostResultBlock& operator=(const HostResultBlock&) = delete;
 
     zq::HostResult* get() { return &result_; }
-    // The low 32 bits of the code are 0.
+    // Only the low 32 bits of the code count.
     bool succeeded() const { return static_cast<int32_t>(result_.code) == 0; }
     bool hasText() const { return result_.data != nullptr; }
     std::string text() const { return result_.data ? result_.data : ""; }
@@ -32,16 +34,11 @@ private:
 struct HostReply {
     int32_t returned = -1;   // the operation's own 32-bit result
     bool succeeded = false;  // the result block's code is 0
-    bool hasText = false;    // the host left an answer text
+    bool hasText = false;
     std::string text;
 
-    // The answer text counts only when the host also reported success.
     bool usable() const { return succeeded && hasText; }
 };
-
-// The request code of every question the host tells apart by the "msg_type"
-// inside its parameters (reference data, ETF, credit, the current time).
-constexpr int32_t kQueryRequestCode = 2055;
 
 // Sends {"params": params} in compact form (members in ascending key order)
 // under `code`. Without a host nothing is sent and the reply is a failure.

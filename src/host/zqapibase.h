@@ -1,18 +1,13 @@
-// Base of every API object and of the timer handler: the host-services
-// pointer, given by the context when the host hands it over. The host thread
-// may set it while a strategy thread calls an API operation, so it is atomic.
+// Base of every API object and of the timer handler: a view onto the one
+// host channel (host/hostchannel.h), which the adapter points at the host.
+// It holds nothing of its own, so any thread may use it.
 #pragma once
 
-#include <atomic>
-
-#include "zq/hostservices.h"
+#include "host/hostchannel.h"
 
 class ZqApiBase {
 public:
-    void setHostServices(zq::HostServices* host) { host_.store(host); }
+    const HostChannel& channel() const { return HostChannel::instance(); }
     // Null until the host hands its services over.
-    zq::HostServices* hostServices() const { return host_.load(); }
-
-protected:
-    std::atomic<zq::HostServices*> host_{nullptr};
+    zq::HostServices* hostServices() const { return channel().host(); }
 };

@@ -4,14 +4,13 @@
 #include <QString>
 #include <string>
 
-#include "host/hostrequest.h"
 #include "norq/zqlog.h"
 #include "python/zqpythonscriptloader.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
 constexpr const char* kSource = "zqpyexecutor";
-constexpr int32_t kCodeExecPy = 2101;
 
 }  // namespace
 
@@ -24,7 +23,7 @@ Norq::ZqString ZqPyExecutor::execPy(const char* scriptFile, const char* execPara
     params.insert("file_path", QString::fromUtf8(scriptFile));
     if (execParams) params.insert("file_exec_params", QString::fromUtf8(execParams));
     if (interpreterPath) params.insert("python_interpreter_path", QString::fromUtf8(interpreterPath));
-    HostReply reply = requestJson(hostServices(), kCodeExecPy, params);
+    HostReply reply = channel().request(zq::kCodeExecPython, params);
     return reply.usable() ? Norq::ZqString(reply.text.c_str()) : Norq::ZqString();
 }
 

@@ -14,10 +14,11 @@ public:
     Norq::ZqString execPy(const char* scriptFile, const char* execParams, const char* interpreterPath) override;
     int64_t registerPythonFile(const char* path) override;
     Norq::ZqString callPythonFunc(int64_t module, const char* function, const char* argument) override;
-    // Slot 3. Shuts down the interpreter this executor started; called when
-    // the strategy stops. Every handle handed out is forgotten: calls with
-    // one give an empty text and never reach the stopped interpreter, and
-    // the next registerPythonFile starts a fresh one.
+    // Operation 3 of the executor's table, after the interface's three; the
+    // context calls it when the strategy stops. Shuts down the interpreter this executor
+    // started. Every handle handed out is forgotten: calls with one give an
+    // empty text and never reach the stopped interpreter, and the next
+    // registerPythonFile starts a fresh one.
     virtual void releasePython();
 
 private:

@@ -3,8 +3,6 @@
 
 #include "python/zqpythonscriptloader.h"
 
-#include <QReadLocker>
-#include <QWriteLocker>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -12,7 +10,7 @@
 #include <thread>
 
 #include "norq/zqlog.h"
-#include "platform/platform.h"
+#include "os/os.h"
 #include "zqloglib.h"
 #include "zqscriptadapter.h"
 
@@ -125,7 +123,7 @@ std::string pythonLiteral(const std::string& text, bool raw) {
 // the case the system compares it in. Folding after the conversion leaves the
 // bytes of multi-byte characters alone.
 std::string directoryForPython(const std::string& systemDirectory) {
-    return zq::platform::foldDirectoryCase(zq::platform::ansiToUtf8(systemDirectory));
+    return zq::os::foldDirectoryCase(zq::os::ansiToUtf8(systemDirectory));
 }
 
 }  // namespace
@@ -137,10 +135,10 @@ ZqPythonScriptLoader& ZqPythonScriptLoader::instance() {
 
 bool ZqPythonScriptLoader::InitAdapter(const char* installPath, zq::HostServices* host) {
     {
-        QReadLocker life(&lifeLock_);
+        ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
         if (initialized_) return true;
     }
-    QWriteLocker life(&lifeLock_);
+    WriteLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (initialized_) return true;
     LOADER_LOG(kInfo, "InitAdapter", "开始初始化Python解释器,python安装路径：%s", orEmpty(installPath));
     zq::IZqScriptAdapter* adapter = getScriptAdapter(0, 0);
@@ -153,7 +151,7 @@ bool ZqPythonScriptLoader::InitAdapter(const char* installPath, zq::HostServices
 
 bool ZqPythonScriptLoader::UninitAdapter() {
     // Waits for every operation inside the interpreter to leave it.
-    QWriteLocker life(&lifeLock_);
+    WriteLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (!initialized_) return true;
     LOADER_LOG(kInfo, "UninitAdapter", "开始卸载Python解释器");
     forgetModules();
@@ -168,7 +166,7 @@ void ZqPythonScriptLoader::forgetModules() {
     QMap<QString, PyObject*> loaded;
     QHash<PyObject*, ModuleEntry> entries;
     {
-        QWriteLocker maps(&mapLock_);
+        WriteLocker<ReadWriteLock> maps(mapLock_);
         loaded.swap(loadedModules_);
         entries.swap(moduleEntries_);
     }
@@ -184,12 +182,12 @@ bool ZqPythonScriptLoader::GetScriptFileDirAndModuleName(const char* scriptPath,
         LOADER_LOG(kError, "GetScriptFileDirAndModuleName", "传入脚本文件路径长度小于3，文件名:%s", path.c_str());
         return false;
     }
-    const std::string absolute = zq::platform::absolutePath(zq::platform::utf8ToAnsi(path));
-    if (!zq::platform::fileExists(absolute)) {
+    const std::string absolute = zq::os::absolutePath(zq::os::utf8ToAnsi(path));
+    if (!zq::os::fileExists(absolute)) {
         LOADER_LOG(kError, "GetScriptFileDirAndModuleName", "路径[%s]不存在", path.c_str());
         return false;
     }
-    const char separator = zq::platform::pathSeparator();
+    const char separator = zq::os::pathSeparator();
     const size_t cut = absolute.rfind(separator);
     std::string dir = cut == std::string::npos ? std::string() : absolute.substr(0, cut == 0 ? 1 : cut);
     std::string name = cut == std::string::npos ? absolute : absolute.substr(cut + 1);
@@ -203,13 +201,13 @@ bool ZqPythonScriptLoader::GetScriptFileDirAndModuleName(const char* scriptPath,
     const size_t dot = name.find('.');
     if (dot != std::string::npos && dot != 0) name.resize(dot);
     directory = directoryForPython(dir);
-    moduleName = zq::platform::ansiToUtf8(name);
+    moduleName = zq::os::ansiToUtf8(name);
     return true;
 }
 
 PyObject* ZqPythonScriptLoader::LoadScriptModule(const char* scriptPath, std::string& directory,
                                                  std::string& moduleName) {
-    QReadLocker life(&lifeLock_);
+    ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (!initialized_) {
         LOADER_LOG(kError, "LoadScriptModule", "加载脚本失败，原因：python解释器未启动，脚本文件路径：%s",
                    orEmpty(scriptPath));
@@ -223,7 +221,7 @@ PyObject* ZqPythonScriptLoader::LoadScriptModule(const char* scriptPath, std::st
     }
     runStatement("import sys");
     runStatement("import os");
-    const std::string executableDir = pythonLiteral(directoryForPython(zq::platform::executableDir()), true);
+    const std::string executableDir = pythonLiteral(directoryForPython(zq::os::executableDir()), true);
     runStatement("sys.path.insert(0," + executableDir + ")");
     const std::string scriptDir = pythonLiteral(directory, true);
     if (runStatement("sys.path.insert(0," + scriptDir + ")") != 0) {
@@ -249,27 +247,26 @@ PyObject* ZqPythonScriptLoader::LoadScriptModule(const char* scriptPath, std::st
 }
 
 void ZqPythonScriptLoader::LoadSysFuncModules() {
-    QReadLocker life(&lifeLock_);
+    ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (!initialized_) return;
     ScopedGil gil;
     const std::string systemDir =
-        pythonLiteral(directoryForPython(zq::platform::executableDir() + zq::platform::pathSeparator() + "DLLs"), true);
+        pythonLiteral(directoryForPython(zq::os::executableDir() + zq::os::pathSeparator() + "DLLs"), true);
     runStatement("os.chdir(" + systemDir + ")");
-    LOADER_LOG(kDebug, "LoadSysFuncModules", "cur dir:%s",
-               zq::platform::ansiToUtf8(zq::platform::workingDirectory()).c_str());
+    LOADER_LOG(kDebug, "LoadSysFuncModules", "cur dir:%s", zq::os::ansiToUtf8(zq::os::workingDirectory()).c_str());
     runStatement("sys.path.insert(0," + systemDir + ")");
     for (const char* name : kSystemModules) loadPythonModule(name);
 }
 
 bool ZqPythonScriptLoader::loadPythonModule(const std::string& name) {
-    QReadLocker life(&lifeLock_);
+    ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (!initialized_) return false;
     ScopedGil gil;
     LOADER_LOG(kDebug, "loadPythonModule", "开始加载模块[%s]", name.c_str());
     PyObject* module = PyImport_ImportModule(name.c_str());
     for (int retry = 1; !module && retry <= kImportRetries; ++retry) {
         LOADER_LOG(kError, "loadPythonModule", "加载模块: %s 失败,错误码：%d，尝试第[%d]次加载", name.c_str(),
-                   zq::platform::lastErrorNumber(), retry);
+                   zq::os::lastErrorNumber(), retry);
         printPythonError();
         // Other Python threads may run during the pause.
         PyThreadState* pausing = PyEval_SaveThread();
@@ -286,14 +283,14 @@ bool ZqPythonScriptLoader::loadPythonModule(const std::string& name) {
 }
 
 PyObject* ZqPythonScriptLoader::LoadUserStragetyModule(const std::string& name) {
-    QReadLocker life(&lifeLock_);
+    ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (!initialized_) return nullptr;
     const QString key = QString::fromStdString(name);
     try {
         ScopedGil gil;
         PyObject* previous = nullptr;
         {
-            QReadLocker maps(&mapLock_);
+            ReadLocker<ReadWriteLock> maps(mapLock_);
             previous = loadedModules_.value(key, nullptr);
             Py_XINCREF(previous);
         }
@@ -314,7 +311,7 @@ PyObject* ZqPythonScriptLoader::LoadUserStragetyModule(const std::string& name) 
             // A module may have put another object in its place; that one
             // has no dictionary to call into.
             PyObject* dictionary = PyModule_Check(module) ? PyModule_GetDict(module) : nullptr;
-            QWriteLocker maps(&mapLock_);
+            WriteLocker<ReadWriteLock> maps(mapLock_);
             PyObject*& stored = loadedModules_[key];
             if (stored != module) {
                 replaced = stored;
@@ -339,7 +336,7 @@ PyObject* ZqPythonScriptLoader::LoadUserStragetyModule(const std::string& name) 
 }
 
 void ZqPythonScriptLoader::UnloadScriptModule(const std::string& name) {
-    QReadLocker life(&lifeLock_);
+    ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
     if (!initialized_) return;
     ScopedGil gil;
     const std::string statement = "sys.modules.pop(" + pythonLiteral(name, false) + ")";
@@ -349,7 +346,7 @@ void ZqPythonScriptLoader::UnloadScriptModule(const std::string& name) {
                statement.c_str());
     PyObject* dropped = nullptr;
     {
-        QWriteLocker maps(&mapLock_);
+        WriteLocker<ReadWriteLock> maps(mapLock_);
         dropped = loadedModules_.take(QString::fromStdString(name));
     }
     Py_XDECREF(dropped);
@@ -366,10 +363,10 @@ std::string ZqPythonScriptLoader::CallPythonFunc(PyObject* module, const char* f
         return std::string();
     }
     // Held until the call is over: the interpreter must not stop under it.
-    QReadLocker life(&lifeLock_);
+    ReadLocker<RecursiveReadWriteLock> life(lifeLock_);
     bool known = false;
     {
-        QReadLocker maps(&mapLock_);
+        ReadLocker<ReadWriteLock> maps(mapLock_);
         known = moduleEntries_.contains(module);
     }
     // Also every module after UninitAdapter: the entries went with the interpreter.

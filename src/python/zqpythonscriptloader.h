@@ -22,10 +22,10 @@
 
 #include <QHash>
 #include <QMap>
-#include <QReadWriteLock>
 #include <QString>
 #include <string>
 
+#include "host/qtreadwritelock.h"
 #include "zq/hostservices.h"
 
 // The interpreter's object type, declared here so that <Python.h> is
@@ -87,15 +87,15 @@ private:
     ZqPythonScriptLoader(const ZqPythonScriptLoader&) = delete;
     ZqPythonScriptLoader& operator=(const ZqPythonScriptLoader&) = delete;
 
-    // REQUIRES: lifeLock_ held for writing, the interpreter running.
-    void forgetModules();
+    // REQUIRES: the interpreter running.
+    void forgetModules() REQUIRES(lifeLock_);
 
     // Recursive: the loading operations call each other, and each may be
     // called on its own.
-    QReadWriteLock lifeLock_{QReadWriteLock::Recursive};
-    bool initialized_ = false;  // protected by lifeLock_
+    RecursiveReadWriteLock lifeLock_;
+    bool initialized_ GUARDED_BY(lifeLock_) = false;
 
-    QReadWriteLock mapLock_;
-    QMap<QString, PyObject*> loadedModules_;       // protected by mapLock_
-    QHash<PyObject*, ModuleEntry> moduleEntries_;  // protected by mapLock_
+    ReadWriteLock mapLock_;
+    QMap<QString, PyObject*> loadedModules_ GUARDED_BY(mapLock_);
+    QHash<PyObject*, ModuleEntry> moduleEntries_ GUARDED_BY(mapLock_);
 };

@@ -5,12 +5,12 @@
 
 #include "norq/zqlog.h"
 
-namespace Norq {
+namespace zqinternal {
 
-inline ZqLog errorLine(const char* source, int line, const char* function) {
-    ZqLog log(source, line, function);
+inline Norq::ZqLog errorLine(const char* source, int line, const char* function) {
+    Norq::ZqLog log(source, line, function);
     log.error();
     return log;
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

@@ -3,9 +3,9 @@
 #include <QtGlobal>
 #include <string>
 
-#include "host/hostlink.h"
+#include "host/hostchannel.h"
 
-namespace Norq {
+namespace zqinternal {
 
 namespace {
 
@@ -22,7 +22,7 @@ LogRouter& LogRouter::instance() {
 
 void LogRouter::write(int32_t level, int32_t line, const char* file, const char* function, const char* text,
                       const char* userLog, bool userFlag) {
-    zq::HostServices* host = HostLink::get();
+    zq::HostServices* host = HostChannel::instance().host();
     if (!host) {
         const std::string message = "log error: " + std::to_string(level) + " " + std::to_string(line) + " " + file +
                                     " " + function + " " + text + " " + userLog;
@@ -42,4 +42,4 @@ void LogRouter::write(int32_t level, int32_t line, const char* file, const char*
     qtDebugLine(text);
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
-namespace Norq {
+namespace zqinternal {
 
 class LogRouter {
 public:
@@ -24,4 +24,4 @@ public:
     std::atomic<int32_t> displayLevel{0};
 };
 
-}  // namespace Norq
+}  // namespace zqinternal

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-namespace Norq {
+namespace zqinternal {
 
 // Zero-fills the whole field, then copies at most capacity - 1 bytes of
 // `text` (length bytes, or up to its NUL when length is npos), so the field
@@ -36,4 +36,4 @@ std::string fieldText(const char (&field)[N]) {
     return std::string(field, strnlen(field, N));
 }
 
-}  // namespace Norq
+}  // namespace zqinternal

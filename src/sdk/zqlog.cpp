@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/hostlink.h"
+#include "host/hostchannel.h"
 #include "norq/zqstring.h"
 #include "sdk/logrouter.h"
 #include "sdk/zqlogimpl.h"
@@ -104,24 +104,24 @@ ZqLog& ZqLog::operator<<(ZqString& v) {
 }
 
 void ZqLog::setLogLevel(LOG_LEVEL level) {
-    LogRouter::instance().logLevel.store(level);
+    zqinternal::LogRouter::instance().logLevel.store(level);
 }
 
 void ZqLog::setConsoleLogLevel(LOG_LEVEL level) {
-    LogRouter::instance().consoleLevel.store(level);
+    zqinternal::LogRouter::instance().consoleLevel.store(level);
 }
 
 void ZqLog::setDispLogLevel(LOG_LEVEL level) {
-    LogRouter::instance().displayLevel.store(level);
+    zqinternal::LogRouter::instance().displayLevel.store(level);
 }
 
 void ZqLog::registerCustomLogFile(const char* name, const char* file) {
-    zq::HostServices* host = HostLink::get();
+    zq::HostServices* host = HostChannel::instance().host();
     if (host && name && file) host->RegisterUserLog(name, file);
 }
 
 void ZqLog::cleanUserLog(const char* name) {
-    zq::HostServices* host = HostLink::get();
+    zq::HostServices* host = HostChannel::instance().host();
     if (host) host->CleanUserLog(name);
 }
 

@@ -25,8 +25,8 @@ ZqLogImpl::~ZqLogImpl() {
                                         buffer.c_str());
             return;
         }
-        LogRouter::instance().write(level, line, file.c_str(), function.c_str(), buffer.c_str(), user_log.c_str(),
-                                    user_flag);
+        zqinternal::LogRouter::instance().write(level, line, file.c_str(), function.c_str(), buffer.c_str(),
+                                                user_log.c_str(), user_flag);
     } catch (...) {
     }
 }

@@ -28,12 +28,4 @@ void appendCopied(List& list, const void* rows, int32_t count) {
     }
 }
 
-// A flag read from caller memory: any non-zero byte is true, whatever the
-// caller stored in it.
-inline bool flagOf(const bool& flag) {
-    uint8_t byte;
-    std::memcpy(&byte, &flag, 1);
-    return byte != 0;
-}
-
 }  // namespace sysapi

@@ -7,7 +7,7 @@
 namespace sysapi {
 
 inline Norq::ZqLog errorLine(int line, const char* function) {
-    return Norq::errorLine("zqsysapi", line, function);
+    return zqinternal::errorLine("zqsysapi", line, function);
 }
 
 }  // namespace sysapi

@@ -6,28 +6,46 @@
 #include <cstring>
 #include <vector>
 
-#include "host/hostrequest.h"
+#include "host/accounttype.h"
+#include "host/hostorderbuilder.h"
 #include "norq/constants.h"
 #include "sdk/textcopy.h"
-#include "sysapi/accounttype.h"
-#include "sysapi/hostorderbuilder.h"
 #include "sysapi/sysapilog.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
 constexpr const char* kNoAccount = "未找到对应类型的账号，查询订单失败，账号类型：";
 
-constexpr int32_t kCodeCancel = 2053;
-constexpr int32_t kCodeOrderReply = 2226;
-constexpr int32_t kCancelMsgType = 2002;
-constexpr int32_t kCancelPushMsgType = -1;
 constexpr int32_t kCancelEntrustType = 2;
 constexpr int32_t kBatchFlagWhole = 1;
 constexpr int32_t kSideEtfPurchase = 1;
 constexpr int32_t kSideEtfRedemption = 2;
+// Entrust type 10 goes to the host as 9, flagged "R3".
+constexpr int32_t kEntrustTypeR3 = 10;
+constexpr int32_t kEntrustTypeR3Sent = 9;
+constexpr const char* kOrderFlagR3 = "R3";
 // The largest batch whose buffer length still fits the host's 32-bit length.
 constexpr int32_t kMaxBatchCount =
     static_cast<int32_t>((INT32_MAX - sizeof(zq::HostBatchHeader)) / sizeof(zq::HostOrderRecord));
+
+// The host's conventions for ordinary orders: a count of 0 means one;
+// entrust type 10 goes as 9 flagged "R3", every other type is flagged "0".
+void applyOrdinaryOrderRules(zq::HostOrderRecord& record) {
+    if (record.request.count == 0) record.request.count = 1;
+    if (record.request.entrust_type == kEntrustTypeR3) {
+        record.request.entrust_type = kEntrustTypeR3Sent;
+        zqinternal::copyText(record.order_flag, kOrderFlagR3);
+    } else {
+        zqinternal::copyText(record.order_flag, Norq::ORDER_FLAG_NORMAL.str());
+    }
+}
+
+// ETF creation and redemption: flagged "N", entrust type 0, count as given.
+void applyEtfOrderRules(zq::HostOrderRecord& record) {
+    zqinternal::copyText(record.order_flag, Norq::ORDER_FLAG_ETF.str());
+    record.request.entrust_type = 0;
+}
 
 bool isEtfFlag(const std::string& flag) {
     return flag == Norq::ORDER_FLAG_ETF.str();
@@ -38,7 +56,7 @@ std::string clientOrderIdOf(const Norq::OrderRequest&) {
 }
 
 std::string clientOrderIdOf(const Norq::OrderRequestEx& request) {
-    return chooseClientOrderId(Norq::fieldText(request.cl_ord_id));
+    return chooseClientOrderId(zqinternal::fieldText(request.cl_ord_id));
 }
 
 bool isEtfRequest(const Norq::OrderRequest&) {
@@ -46,7 +64,7 @@ bool isEtfRequest(const Norq::OrderRequest&) {
 }
 
 bool isEtfRequest(const Norq::OrderRequestEx& request) {
-    return isEtfFlag(Norq::fieldText(request.order_flag));
+    return isEtfFlag(zqinternal::fieldText(request.order_flag));
 }
 
 }  // namespace
@@ -56,37 +74,25 @@ Norq::Order ZqSysApi::order(Norq::AccountType type, const Norq::OrderRequest& re
 }
 
 Norq::Order ZqSysApi::orderEx(Norq::AccountType type, const Norq::OrderRequestEx& request) {
-    return orderImpl(type, request, Norq::fieldText(request.order_flag), Norq::fieldText(request.cl_ord_id));
+    return orderImpl(type, request, zqinternal::fieldText(request.order_flag),
+                     zqinternal::fieldText(request.cl_ord_id));
 }
 
 Norq::Order ZqSysApi::orderImpl(Norq::AccountType type, const Norq::OrderRequest& request, const std::string& flag,
                                 const std::string& clientOrderId) {
-    Norq::Order result{};
-    zq::HostServices* host = hostServices();
-    std::string account = accountIdOf(host, type);
-    if (account.empty()) {
-        sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type);
-        return result;
-    }
+    std::string account = channel().accountOrLog(
+        type, [&] { sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << kNoAccount << accountTypeName(type); });
+    if (account.empty()) return Norq::Order{};
     std::string id = chooseClientOrderId(clientOrderId);
-    zq::HostOrderRecord record = buildHostOrder(host->GetInstanceId(), account, id, request);
-    HostResultBlock answer;
-    int32_t status;
-    if (isEtfFlag(flag)) {
-        if (request.side != kSideEtfPurchase && request.side != kSideEtfRedemption) {
-            sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << "未正确填写交易方向！";
-            return result;
-        }
-        applyEtfOrderRules(record);
-        int32_t code = request.side == kSideEtfPurchase ? zq::kCodeEtfPurchase : zq::kCodeEtfRedemption;
-        status = host->SubmitBuffer(code, &record, sizeof record, answer.get());
-    } else {
-        applyOrdinaryOrderRules(record);
-        status = host->SubmitOrder(&record, answer.get());
+    if (!isEtfFlag(flag)) {
+        return channel().submitOrder(account, id, request, HostChannel::kOrderOperation, applyOrdinaryOrderRules);
     }
-    // A refusal is told by the zero Order alone; the host reports why.
-    if (status == 0) fillOrderFromRequest(request, result, id, 0);
-    return result;
+    if (request.side != kSideEtfPurchase && request.side != kSideEtfRedemption) {
+        sysapi::errorLine(__LINE__, "ZqSysApi::orderImpl") << "未正确填写交易方向！";
+        return Norq::Order{};
+    }
+    int32_t code = request.side == kSideEtfPurchase ? zq::kCodeEtfPurchase : zq::kCodeEtfRedemption;
+    return channel().submitOrder(account, id, request, code, applyEtfOrderRules);
 }
 
 Norq::OrderList ZqSysApi::batchOrders(Norq::AccountType type, const Norq::BatchOrderRequest& batch) {
@@ -112,12 +118,9 @@ Norq::OrderList ZqSysApi::batchImpl(Norq::AccountType type, const Norq::BatchOrd
         sysapi::errorLine(__LINE__, function) << "批量下单失败，原因：委托列表为空指针";
         return orders;
     }
-    zq::HostServices* host = hostServices();
-    std::string account = accountIdOf(host, type);
-    if (account.empty()) {
-        sysapi::errorLine(__LINE__, function) << kNoAccount << static_cast<int32_t>(type);
-        return orders;
-    }
+    std::string account = channel().accountOrLog(
+        type, [&] { sysapi::errorLine(__LINE__, function) << kNoAccount << static_cast<int32_t>(type); });
+    if (account.empty()) return orders;
     const Request* requests = static_cast<const Request*>(batch.requests);
     for (int32_t i = 0; i < batch.count; ++i) {
         if (isEtfRequest(requests[i])) {
@@ -132,7 +135,7 @@ Norq::OrderList ZqSysApi::batchImpl(Norq::AccountType type, const Norq::BatchOrd
     header.batch_no = batch.batch_no;
     header.pass_through = batch.pass_through;
     std::memcpy(buffer.data(), &header, sizeof header);
-    std::string instance = host->GetInstanceId();
+    std::string instance = channel().instanceId();
     uint8_t* slot = buffer.data() + sizeof header;
     for (int32_t i = 0; i < batch.count; ++i, slot += sizeof(zq::HostOrderRecord)) {
         std::string id = clientOrderIdOf(requests[i]);
@@ -141,23 +144,22 @@ Norq::OrderList ZqSysApi::batchImpl(Norq::AccountType type, const Norq::BatchOrd
         std::memcpy(slot, &record, sizeof record);
         Norq::Order* order = new Norq::Order;
         fillOrderFromRequest(requests[i], *order, id, batch.batch_no);
-        Norq::copyText(order->fund_account, account.c_str());
+        zqinternal::copyText(order->fund_account, account.c_str());
         orders.push(order);
     }
     // The host's verdict comes later, order by order, as order reports.
     HostResultBlock answer;
-    host->SubmitBuffer(zq::kCodeBatchOrders, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
+    if (zq::HostServices* host = hostServices())
+        host->SubmitBuffer(zq::kCodeBatchOrders, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
     return orders;
 }
 
 Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, int32_t batchNo, int32_t batchFlag) {
     Norq::Order result{};
-    zq::HostServices* host = hostServices();
-    std::string account = accountIdOf(host, type);
-    if (account.empty()) {
+    std::string account = channel().accountOrLog(type, [&] {
         sysapi::errorLine(__LINE__, "ZqSysApi::cancelOrder") << kNoAccount << static_cast<int32_t>(type);
-        return result;
-    }
+    });
+    if (account.empty()) return result;
     bool wholeBatch = batchFlag == kBatchFlagWhole;
     if (!wholeBatch && !orderId) {
         sysapi::errorLine(__LINE__, "ZqSysApi::cancelOrder") << "按订单编号撤单失败，原因：传入空指针";
@@ -171,13 +173,13 @@ Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, i
     QJsonObject params;
     params.insert("order_list", QJsonArray{target});
     params.insert("fund_account", QString::fromStdString(account));
-    params.insert("msg_type", kCancelMsgType);
-    params.insert("push_msg_type", kCancelPushMsgType);
+    params.insert("msg_type", zq::kMsgCancel);
+    params.insert("push_msg_type", zq::kMsgNoPush);
     // Whether the host withdrew the order arrives later as an order report.
-    requestJson(host, kCodeCancel, params);
+    channel().request(zq::kCodeTrade, params);
 
-    Norq::copyText(result.order_id, cancelId.c_str());
-    Norq::copyText(result.orig_order_id, wholeBatch ? std::to_string(batchNo).c_str() : orderId);
+    zqinternal::copyText(result.order_id, cancelId.c_str());
+    zqinternal::copyText(result.orig_order_id, wholeBatch ? std::to_string(batchNo).c_str() : orderId);
     result.batch_no = batchNo;
     result.entrust_type = kCancelEntrustType;
     return result;
@@ -186,5 +188,5 @@ Norq::Order ZqSysApi::cancelOrder(Norq::AccountType type, const char* orderId, i
 int32_t ZqSysApi::enableOrderReply(bool enable) {
     QJsonObject params;
     params.insert("param_enable_order_reply", enable);
-    return requestJson(hostServices(), kCodeOrderReply, params).succeeded ? 0 : -1;
+    return channel().request(zq::kCodeOrderReply, params).succeeded ? 0 : -1;
 }

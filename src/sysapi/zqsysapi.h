@@ -1,7 +1,7 @@
 // The system API object a strategy obtains from its context. One per
-// process, owned by the context; besides the host pointer of its ZqApiBase
-// it holds only a pointer to the context's run parameters, written once at
-// creation, so any thread may call it.
+// process, owned by the context. It talks to the host through the channel
+// its ZqApiBase views and holds only a pointer to the context's run
+// parameters, written once at creation, so any thread may call it.
 #pragma once
 
 #include <QJsonObject>

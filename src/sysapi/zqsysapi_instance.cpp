@@ -8,25 +8,14 @@
 #include <cstring>
 #include <vector>
 
-#include "host/hostrequest.h"
+#include "host/accounttype.h"
 #include "host/wallclock.h"
-#include "sysapi/accounttype.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kMsgCurrentTime = 2100;
-constexpr int32_t kCodeStartStrategy = 2075;
-constexpr int32_t kCodeInstanceId = 2080;
-constexpr int32_t kCodeSymbols = 2090;
-constexpr int32_t kCodeMsgType = 2092;
-constexpr int32_t kCodeFileOrSound = 2220;
-constexpr int32_t kMsgRequestFile = 2221;
-constexpr int32_t kMsgPlaySound = 2222;
-constexpr int32_t kCodeRemark = 2223;
-constexpr int32_t kCodeMessageBox = 2225;
-constexpr int32_t kCodeCustomMessage = 2205;
 constexpr size_t kCustomMessageHeader = 16;  // type, body length, 8 zero bytes
 // The account types a new instance is told about, in the order it hears them.
 constexpr Norq::AccountType kInstanceAccounts[] = {Norq::ACCOUNT_STOCK, Norq::ACCOUNT_STOCK_MARGIN,
@@ -37,10 +26,10 @@ QString textOrEmpty(const char* text) {
     return QString::fromUtf8(text ? text : "");
 }
 
-QJsonArray accountInfo(zq::HostServices* host) {
+QJsonArray accountInfo(const HostChannel& channel) {
     QJsonArray accounts;
     for (Norq::AccountType type : kInstanceAccounts) {
-        std::string id = accountIdOf(host, type);
+        std::string id = channel.accountId(type);
         if (id.empty()) continue;
         accounts.append(QJsonObject{{"fund_account", QString::fromStdString(id)},
                                     {"account_type", QString::fromUtf8(accountTypeName(type))}});
@@ -51,11 +40,11 @@ QJsonArray accountInfo(zq::HostServices* host) {
 }  // namespace
 
 int32_t ZqSysApi::registerMsgType(int32_t msgType) {
-    return requestJson(hostServices(), kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
+    return channel().request(zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 1}}).returned;
 }
 
 int32_t ZqSysApi::unregisterMsgType(int32_t msgType) {
-    return requestJson(hostServices(), kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
+    return channel().request(zq::kCodeMsgType, {{"msg_type", QString::number(msgType)}, {"op_type", 0}}).returned;
 }
 
 int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
@@ -71,11 +60,11 @@ int32_t ZqSysApi::publishCustomMsg(int32_t msgType, const char* body) {
     std::memcpy(buffer.data() + sizeof msgType, &length, sizeof length);
     std::memcpy(buffer.data() + kCustomMessageHeader, body, length);
     HostResultBlock answer;
-    return host->SubmitBuffer(kCodeCustomMessage, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
+    return host->SubmitBuffer(zq::kCodeCustomMessage, buffer.data(), static_cast<int32_t>(buffer.size()), answer.get());
 }
 
 int32_t ZqSysApi::sendInstanceId(const char* instanceId) {
-    return requestJson(hostServices(), kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
+    return channel().request(zq::kCodeInstanceId, {{"instance_id", textOrEmpty(instanceId)}}).returned;
 }
 
 int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& params, const char* instanceName,
@@ -91,7 +80,7 @@ int32_t ZqSysApi::startStrategy(const char* strategyFile, Norq::StrategyParams& 
                         {"run_params", runParams},
                         {"instance_name", textOrEmpty(instanceName)},
                         {"show_new_instance_dlg", showDialog}};
-    return requestJson(hostServices(), kCodeStartStrategy, request).returned;
+    return channel().request(zq::kCodeStartStrategy, request).returned;
 }
 
 bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runParams) {
@@ -113,14 +102,14 @@ bool ZqSysApi::instanceRunParams(Norq::StrategyParams& params, QJsonObject& runP
         }
         runParams = document.object();
     }
-    runParams.insert("account_info", accountInfo(hostServices()));
+    runParams.insert("account_info", accountInfo(channel()));
     return true;
 }
 
 Norq::ZqString ZqSysApi::getCurrentTime() {
     // In operate mode 0 the local clock is the time; the host is not asked.
     if (runParams_ && runParams_->getIntValue("operate_mode") == 0) return Norq::ZqString(wallClockText().c_str());
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, {{"msg_type", kMsgCurrentTime}});
+    HostReply reply = channel().request(zq::kCodeQuery, {{"msg_type", zq::kMsgCurrentTime}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : wallClockText().c_str());
 }
 
@@ -130,7 +119,7 @@ int32_t ZqSysApi::sendSymbols(Norq::SymbolList& symbols) {
         if (i > 0) joined += ';';
         joined += symbols.get(i).str();
     }
-    return requestJson(hostServices(), kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
+    return channel().request(zq::kCodeSymbols, {{"security_symbol", QString::fromStdString(joined)}}).returned;
 }
 
 Norq::ZqString ZqSysApi::getTextFromHost(intptr_t a, intptr_t b, bool flag) {
@@ -145,17 +134,17 @@ intptr_t ZqSysApi::passToHost(intptr_t value) {
 }
 
 Norq::ZqString ZqSysApi::requestFile(const char* filePath) {
-    HostReply reply = requestJson(hostServices(), kCodeFileOrSound,
-                                  {{"msg_type", kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
+    HostReply reply = channel().request(zq::kCodeFileOrSound,
+                                        {{"msg_type", zq::kMsgRequestFile}, {"file_path", textOrEmpty(filePath)}});
     return Norq::ZqString(reply.usable() ? reply.text.c_str() : "");
 }
 
 void ZqSysApi::playSound(const char* soundId) {
-    requestJson(hostServices(), kCodeFileOrSound, {{"msg_type", kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
+    channel().request(zq::kCodeFileOrSound, {{"msg_type", zq::kMsgPlaySound}, {"sound_id", textOrEmpty(soundId)}});
 }
 
 void ZqSysApi::setInstanceRemark(const char* remark) {
-    requestJson(hostServices(), kCodeRemark, {{"instance_remark", textOrEmpty(remark)}});
+    channel().request(zq::kCodeInstanceRemark, {{"instance_remark", textOrEmpty(remark)}});
 }
 
 bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synchronous, int32_t width,
@@ -165,6 +154,6 @@ bool ZqSysApi::showMessageBox(const char* title, const char* content, bool synch
                        {"sync_flag", synchronous ? 1 : 0},
                        {"width", width},
                        {"height", height}};
-    HostReply reply = requestJson(hostServices(), kCodeMessageBox, params);
+    HostReply reply = channel().request(zq::kCodeMessageBox, params);
     return synchronous && reply.usable() && reply.text != "0";
 }

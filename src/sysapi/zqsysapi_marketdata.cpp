@@ -8,26 +8,27 @@
 
 #include "norq/constants.h"
 #include "sdk/textcopy.h"
+#include "sysapi/callerflag.h"
 #include "sysapi/rowlists.h"
 #include "sysapi/zqsysapi.h"
+#include "zq/hostcodes.h"
 #include "zqdataaccess.h"
 
 namespace {
 
 constexpr int32_t kBarDataType = 2;
-constexpr int32_t kBarHostCode = 3015;
 constexpr int32_t kDefaultBarQueryType = 11;
 constexpr int32_t kTimeDigits = 14;
 
 int32_t hostCodeOf(int32_t dataType) {
     switch (dataType) {
-    case 1: return 3001;
-    case kBarDataType: return kBarHostCode;
-    case 3: return 3011;
-    case 4: return 3010;
-    case 5: return 3012;
-    case 6: return 3020;
-    default: return -1;
+    case 1: return zq::kSubscribeDataType1;
+    case kBarDataType: return zq::kSubscribeBars;
+    case 3: return zq::kSubscribeDataType3;
+    case 4: return zq::kSubscribeDataType4;
+    case 5: return zq::kSubscribeDataType5;
+    case 6: return zq::kSubscribeDataType6;
+    default: return zq::kSubscribeUnknown;
     }
 }
 
@@ -39,7 +40,7 @@ QByteArray subscriptionJson(const Norq::SymbolList& symbols, int32_t hostCode) {
         list.append(QJsonObject{{"security_symbol", QString::fromUtf8(symbols.get(i).str())}});
     }
     QJsonObject params{{"sub_list", list}};
-    if (hostCode == kBarHostCode) params.insert("period_type", QString::fromUtf8(Norq::KLINE_1M.str()));
+    if (hostCode == zq::kSubscribeBars) params.insert("period_type", QString::fromUtf8(Norq::KLINE_1M.str()));
     return QJsonDocument(QJsonObject{{"params", params}}).toJson(QJsonDocument::Compact);
 }
 
@@ -96,9 +97,9 @@ Norq::TickEx ZqSysApi::getSnapshotEx(const char* symbol) {
 
 Norq::KLineDataList ZqSysApi::getKLineData(const Norq::KLineQuery& query) {
     Norq::KLineDataList bars;
-    ZqRowsAnswer answer = QueryKLineData(Norq::fieldText(query.symbol).c_str(), paddedTime(query.start).c_str(),
+    ZqRowsAnswer answer = QueryKLineData(zqinternal::fieldText(query.symbol).c_str(), paddedTime(query.start).c_str(),
                                          paddedTime(query.end).c_str(), barQueryType(query.query_type), 1,
-                                         Norq::fieldText(query.period).c_str(), sysapi::flagOf(query.flag));
+                                         zqinternal::fieldText(query.period).c_str(), sysapi::flagOf(query.flag));
     sysapi::appendCopied<Norq::KLineData>(bars, answer.rows, answer.row_count);
     ReleaseMem(answer.rows);
     return bars;
@@ -107,9 +108,9 @@ Norq::KLineDataList ZqSysApi::getKLineData(const Norq::KLineQuery& query) {
 Norq::KLineDataList ZqSysApi::getKLineDataFromInitDate(const Norq::KLineInitDateQuery& query) {
     Norq::KLineDataList bars;
     ZqRowsAnswer answer = QueryKLineDataFromInitDate(
-        Norq::fieldText(query.symbol).c_str(), query.count, paddedTime(query.init_time).c_str(),
-        barQueryType(query.query_type), 1, Norq::fieldText(query.period).c_str(), query.extra,
-        Norq::fieldText(query.extra_text).c_str(), sysapi::flagOf(query.flag));
+        zqinternal::fieldText(query.symbol).c_str(), query.count, paddedTime(query.init_time).c_str(),
+        barQueryType(query.query_type), 1, zqinternal::fieldText(query.period).c_str(), query.extra,
+        zqinternal::fieldText(query.extra_text).c_str(), sysapi::flagOf(query.flag));
     sysapi::appendCopied<Norq::KLineData>(bars, answer.rows, answer.row_count);
     ReleaseMem(answer.rows);
     return bars;

@@ -5,7 +5,7 @@
 
 #include "convert/zqstructassembler.h"
 #include "sdk/textcopy.h"
-#include "sysapi/accounttype.h"
+#include "sysapi/callerflag.h"
 #include "sysapi/rowlists.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
@@ -19,17 +19,16 @@ constexpr int32_t kPositionsOfPlatform = 0;
 constexpr int32_t kPositionsOfCounter = 1;
 
 // The account id for the type, or empty after logging `message` and the type.
-std::string accountFor(zq::HostServices* host, Norq::AccountType type, int line, const char* function,
+std::string accountFor(const HostChannel& channel, Norq::AccountType type, int line, const char* function,
                        const char* message) {
-    std::string account = accountIdOf(host, type);
-    if (account.empty()) sysapi::errorLine(line, function) << message << static_cast<int32_t>(type);
-    return account;
+    return channel.accountOrLog(type,
+                                [&] { sysapi::errorLine(line, function) << message << static_cast<int32_t>(type); });
 }
 
 // The instance field of order and execution queries: the host is asked for
 // the instance id only when the strategy wants its own records.
-std::string instanceFilter(zq::HostServices* host, const Norq::TradeQuery& query) {
-    return sysapi::flagOf(query.own_only) ? host->GetInstanceId() : kAllInstances;
+std::string instanceFilter(const HostChannel& channel, const Norq::TradeQuery& query) {
+    return sysapi::flagOf(query.own_only) ? channel.instanceId() : kAllInstances;
 }
 
 template <typename List>
@@ -42,19 +41,18 @@ void takePage(List& list, const ZqTradeAnswer& answer) {
 
 Norq::OrderList ZqSysApi::getOrders(Norq::AccountType type, const Norq::TradeQuery& query) {
     Norq::OrderList orders;
-    zq::HostServices* host = hostServices();
     std::string account =
-        accountFor(host, type, __LINE__, "ZqSysApi::getOrders", "未找到对应类型的账号，查询订单失败，账号类型：");
+        accountFor(channel(), type, __LINE__, "ZqSysApi::getOrders", "未找到对应类型的账号，查询订单失败，账号类型：");
     if (account.empty()) return orders;
     ZqOrderQuery request{};
-    Norq::copyField(request.order_id, query.order_id);
-    Norq::copyText(request.account_id, account.c_str());
+    zqinternal::copyField(request.order_id, query.order_id);
+    zqinternal::copyText(request.account_id, account.c_str());
     if (sysapi::flagOf(query.status_filter_flag)) {
         std::snprintf(request.statuses, sizeof request.statuses, "%d,%d,%d,%d,%d", 1, 2, 7, 4, 3);
     }
-    Norq::copyText(request.instance, instanceFilter(host, query).c_str());
+    zqinternal::copyText(request.instance, instanceFilter(channel(), query).c_str());
     std::memcpy(request.pass_through, query.pass_through, sizeof request.pass_through);
-    Norq::copyField(request.symbol, query.symbol);
+    zqinternal::copyField(request.symbol, query.symbol);
     request.tail = kQueryTail;
 
     ZqTradeAnswer answer = QueryEntrust(&request);
@@ -67,18 +65,17 @@ Norq::OrderList ZqSysApi::getOrders(Norq::AccountType type, const Norq::TradeQue
 
 Norq::ExecutionList ZqSysApi::getExecutions(Norq::AccountType type, const Norq::TradeQuery& query) {
     Norq::ExecutionList executions;
-    zq::HostServices* host = hostServices();
-    std::string account = accountFor(host, type, __LINE__, "ZqSysApi::getExecutions",
+    std::string account = accountFor(channel(), type, __LINE__, "ZqSysApi::getExecutions",
                                      "未找到对应类型的账号，查询成交失败，账号类型：");
     if (account.empty()) return executions;
     ZqExecutionQuery request{};
-    Norq::copyField(request.order_id, query.order_id);
-    Norq::copyText(request.account_id, account.c_str());
-    Norq::copyText(request.fixed, "0");
-    Norq::copyText(request.status_filter, sysapi::flagOf(query.status_filter_flag) ? "2" : "0");
-    Norq::copyText(request.instance, instanceFilter(host, query).c_str());
+    zqinternal::copyField(request.order_id, query.order_id);
+    zqinternal::copyText(request.account_id, account.c_str());
+    zqinternal::copyText(request.fixed, "0");
+    zqinternal::copyText(request.status_filter, sysapi::flagOf(query.status_filter_flag) ? "2" : "0");
+    zqinternal::copyText(request.instance, instanceFilter(channel(), query).c_str());
     std::memcpy(request.pass_through, query.pass_through, sizeof request.pass_through);
-    Norq::copyField(request.symbol, query.symbol);
+    zqinternal::copyField(request.symbol, query.symbol);
     request.tail = kQueryTail;
 
     ZqTradeAnswer answer = QueryTradeDeal(&request);
@@ -101,11 +98,11 @@ Norq::PositionList ZqSysApi::positionsImpl(Norq::AccountType type, const char* s
                                            const char* function) {
     Norq::PositionList positions;
     std::string account =
-        accountFor(hostServices(), type, __LINE__, function, "未找到对应类型的账号，查询持仓失败，账号类型：");
+        accountFor(channel(), type, __LINE__, function, "未找到对应类型的账号，查询持仓失败，账号类型：");
     if (account.empty()) return positions;
     ZqPositionQuery request{};
-    Norq::copyText(request.account_id, account.c_str());
-    Norq::copyText(request.symbol, symbol);
+    zqinternal::copyText(request.account_id, account.c_str());
+    zqinternal::copyText(request.symbol, symbol);
     request.tail = kQueryTail;
 
     ZqRowsAnswer answer = QueryStockPosition(&request, source);
@@ -117,11 +114,11 @@ Norq::PositionList ZqSysApi::positionsImpl(Norq::AccountType type, const char* s
 
 Norq::FundInfo ZqSysApi::getFundInfo(Norq::AccountType type) {
     Norq::FundInfo fund{};
-    std::string account = accountFor(hostServices(), type, __LINE__, "ZqSysApi::getFundInfo",
+    std::string account = accountFor(channel(), type, __LINE__, "ZqSysApi::getFundInfo",
                                      "未找到对应类型的账号，查询资金失败，账号类型：");
     if (account.empty()) return fund;
     ZqFundQuery request{};
-    Norq::copyText(request.account_id, account.c_str());
+    zqinternal::copyText(request.account_id, account.c_str());
     ZqStructAssembler::fundInfoFromRow(QueryFundQuota(&request), fund);
     return fund;
 }

@@ -1,24 +1,21 @@
 // Security reference data of the system API, asked of the host in JSON
-// (request code 2055), and the bond-to-stock conversion order.
+// (zq::kCodeQuery), and the bond-to-stock conversion order.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstring>
 
 #include "convert/zqstructassembler.h"
-#include "host/hostrequest.h"
+#include "host/accounttype.h"
+#include "host/hostorderbuilder.h"
 #include "norq/constants.h"
 #include "sdk/textcopy.h"
-#include "sysapi/accounttype.h"
-#include "sysapi/hostorderbuilder.h"
 #include "sysapi/sysapilog.h"
 #include "sysapi/zqsysapi.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
-constexpr int32_t kMsgSymbolList = 2073;
-constexpr int32_t kMsgSymbolDetail = 2074;
-constexpr int32_t kMsgFutureContract = 2094;
 constexpr size_t kShortestSymbol = 6;
 constexpr size_t kLongestBondSymbol = 13;
 constexpr int32_t kDefaultRoundLot = 100;
@@ -47,11 +44,11 @@ Norq::SymbolList ZqSysApi::getSymbolList(const char* exchange, const char* secur
         sysapi::errorLine(__LINE__, "ZqSysApi::getSymbolList") << "查询标的详情失败,原因：输入市场非法";
         return symbols;
     }
-    QJsonObject params{{"msg_type", kMsgSymbolList},
+    QJsonObject params{{"msg_type", zq::kMsgSymbolList},
                        {"exchange_type", QString::fromUtf8(exchange)},
                        {"security_type", textOrEmpty(securityType)},
                        {"security_sub_type", textOrEmpty(securitySubType)}};
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
+    HostReply reply = channel().request(zq::kCodeQuery, params);
     if (!reply.usable()) return symbols;
     QJsonDocument answer = QJsonDocument::fromJson(QByteArray::fromStdString(reply.text));
     for (const QJsonValue& symbol : answer.array()) symbols.put(symbol.toString().toUtf8().constData());
@@ -59,8 +56,7 @@ Norq::SymbolList ZqSysApi::getSymbolList(const char* exchange, const char* secur
 }
 
 Norq::SecurityDetial ZqSysApi::getSymbolDetial(const char* symbol) {
-    // Through the interface, so a strategy's own override of the extended
-    // query is what both answer.
+    // The first 224 bytes of what the extended query answers for the symbol.
     Norq::SecurityDetialEx detail = static_cast<Norq::INorqSysApi*>(this)->getSymbolDetialEx(symbol);
     return static_cast<const Norq::SecurityDetial&>(detail);
 }
@@ -70,8 +66,8 @@ Norq::SecurityDetialEx ZqSysApi::getSymbolDetialEx(const char* symbol) {
         sysapi::errorLine(__LINE__, "ZqSysApi::getSymbolDetialEx") << kBadSymbol;
         return unknownSecurity();
     }
-    QJsonObject params{{"msg_type", kMsgSymbolDetail}, {"security_symbol", QString::fromUtf8(symbol)}};
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
+    QJsonObject params{{"msg_type", zq::kMsgSymbolDetail}, {"security_symbol", QString::fromUtf8(symbol)}};
+    HostReply reply = channel().request(zq::kCodeQuery, params);
     if (!reply.usable()) return unknownSecurity();
     Norq::SecurityDetialEx detail{};
     ZqStructAssembler::assembleSecurityDetial(reply.text, detail);
@@ -84,16 +80,15 @@ Norq::FutureContractInfo ZqSysApi::getFutureContractInfo(const char* symbol, int
         sysapi::errorLine(__LINE__, "ZqSysApi::getFutureContractInfo") << "查询期货合约信息失败,原因：输入代码非法";
         return info;
     }
-    std::string account = accountIdOf(hostServices(), Norq::ACCOUNT_FUTURES);
-    if (account.empty()) {
+    std::string account = channel().accountOrLog(Norq::ACCOUNT_FUTURES, [] {
         sysapi::errorLine(__LINE__, "ZqSysApi::getFutureContractInfo") << "未找到期货账号，查询期货合约信息失败";
-        return info;
-    }
-    QJsonObject params{{"msg_type", kMsgFutureContract},
+    });
+    if (account.empty()) return info;
+    QJsonObject params{{"msg_type", zq::kMsgFutureContract},
                        {"security_symbol", QString::fromUtf8(symbol)},
                        {"fund_account", QString::fromStdString(account)},
                        {"invest_type", QString::number(investType)}};
-    HostReply reply = requestJson(hostServices(), kQueryRequestCode, params);
+    HostReply reply = channel().request(zq::kCodeQuery, params);
     if (reply.usable()) ZqStructAssembler::assembleFutureContractInfo(reply.text, info);
     return info;
 }
@@ -104,23 +99,19 @@ Norq::Order ZqSysApi::bondConvertToStock(const char* symbol, int32_t quantity, N
         sysapi::errorLine(__LINE__, "ZqSysApi::bondConvertToStock") << kBadSymbol;
         return result;
     }
-    zq::HostServices* host = hostServices();
-    std::string account = accountIdOf(host, type);
-    if (account.empty()) {
+    std::string account = channel().accountOrLog(type, [&] {
         sysapi::errorLine(__LINE__, "ZqSysApi::bondConvertToStock")
             << "未找到对应的资金账号，账户类型：" << accountTypeName(type);
-        return result;
-    }
+    });
+    if (account.empty()) return result;
     Norq::OrderRequest request{};
-    Norq::copyText(request.symbol, symbol);
+    zqinternal::copyText(request.symbol, symbol);
     request.amount = quantity;
     request.side = 1;
     request.price = 1.0;
-    Norq::copyText(request.price_type, Norq::PRICE_TYPE_1.str());
-    std::string id = newClientOrderId();
-    zq::HostOrderRecord record = buildHostOrder(host->GetInstanceId(), account, id, request);
-    Norq::copyText(record.order_flag, Norq::ORDER_FLAG_BOND_CONVERT.str());
-    HostResultBlock answer;
-    if (host->SubmitOrder(&record, answer.get()) == 0) fillOrderFromRequest(request, result, id, 0);
-    return result;
+    zqinternal::copyText(request.price_type, Norq::PRICE_TYPE_1.str());
+    return channel().submitOrder(account, newClientOrderId(), request, HostChannel::kOrderOperation,
+                                 [](zq::HostOrderRecord& record) {
+                                     zqinternal::copyText(record.order_flag, Norq::ORDER_FLAG_BOND_CONVERT.str());
+                                 });
 }

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
-#include <mutex>
 
-#include "host/strategycall.h"
+#include "adapter/strategycall.h"
 #include "host/wallclock.h"
 #include "norq/zqlog.h"
 
@@ -50,7 +49,7 @@ int32_t ZqTimerSignalHandler::registerTimer(int32_t interval, const char* startT
     timer.endTime = textOf(endTime);
     timer.interval = interval;
     timer.userData = textOf(userData);
-    std::unique_lock lock(periodicLock_);
+    WriteLocker<SharedMutex> lock(periodicLock_);
     timer.id = nextId_++;
     periodic_.push_back(std::move(timer));
     return 0;
@@ -67,7 +66,7 @@ int32_t ZqTimerSignalHandler::registerSingleTimer(const char* triggerTime, const
             << "]，定时信号将不会被触发";
         return -1;
     }
-    std::unique_lock lock(singleLock_);
+    WriteLocker<SharedMutex> lock(singleLock_);
     std::vector<SingleTimer>& timers = single_[trigger];
     timers.push_back(SingleTimer{std::move(trigger), textOf(userData)});
     return 0;
@@ -120,7 +119,7 @@ ZqTimerSignalHandler::Step ZqTimerSignalHandler::advance(PeriodicTimer& timer, c
 
 void ZqTimerSignalHandler::countTick(const std::string& tickTime, std::vector<PeriodicTimer>& due,
                                      std::vector<uint64_t>& ended) {
-    std::unique_lock lock(periodicLock_);
+    WriteLocker<SharedMutex> lock(periodicLock_);
     for (PeriodicTimer& timer : periodic_) {
         switch (advance(timer, tickTime, tickLength())) {
         case Step::Fire: due.push_back(timer); break;
@@ -132,11 +131,11 @@ void ZqTimerSignalHandler::countTick(const std::string& tickTime, std::vector<Pe
 
 std::vector<ZqTimerSignalHandler::SingleTimer> ZqTimerSignalHandler::takeDueSingles() {
     {
-        std::shared_lock lock(singleLock_);
+        ReadLocker<SharedMutex> lock(singleLock_);
         if (single_.empty() || clock_() < single_.begin()->first) return {};
     }
     std::vector<SingleTimer> due;
-    std::unique_lock lock(singleLock_);
+    WriteLocker<SharedMutex> lock(singleLock_);
     // Another firing thread may have emptied the table in between.
     if (single_.empty()) return due;
     do {
@@ -149,7 +148,7 @@ std::vector<ZqTimerSignalHandler::SingleTimer> ZqTimerSignalHandler::takeDueSing
 
 void ZqTimerSignalHandler::removeEnded(const std::vector<uint64_t>& ended) {
     if (ended.empty()) return;
-    std::unique_lock lock(periodicLock_);
+    WriteLocker<SharedMutex> lock(periodicLock_);
     periodic_.remove_if(
         [&](const PeriodicTimer& timer) { return std::find(ended.begin(), ended.end(), timer.id) != ended.end(); });
 }

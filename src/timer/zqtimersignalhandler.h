@@ -6,8 +6,8 @@
 //
 // Threads: registration comes from strategy code on any thread, firing from
 // the thread that delivers the host's tick. Each table has its own
-// read-write lock; no thread holds both, and no callback is made with one
-// held, so a callback may register timers.
+// read-write lock (GUARDED_BY below); no thread holds both, and no callback
+// is made with one held, so a callback may register timers.
 #pragma once
 
 #include <atomic>
@@ -15,10 +15,10 @@
 #include <functional>
 #include <list>
 #include <map>
-#include <shared_mutex>
 #include <string>
 #include <vector>
 
+#include "host/threadannotations.h"
 #include "host/zqapibase.h"
 #include "norq/istrategyhandler.h"
 
@@ -38,12 +38,13 @@ public:
     Norq::IStrategyHandler* strategy() const { return strategy_.load(); }
 
     // Always 0. Null texts count as empty; an empty start or end means none.
-    int32_t registerTimer(int32_t interval, const char* startTime, const char* endTime, const char* userData);
+    int32_t registerTimer(int32_t interval, const char* startTime, const char* endTime, const char* userData)
+        EXCLUDES(periodicLock_);
     // 0 when registered; -1, with a warning, when the time is not after now.
-    int32_t registerSingleTimer(const char* triggerTime, const char* userData);
+    int32_t registerSingleTimer(const char* triggerTime, const char* userData) EXCLUDES(singleLock_);
     // One host tick: `tickText` ends in the tick's "hh:mm:ss zzz". Callbacks
     // go to the strategy with `context`.
-    void fire(const char* tickText, Norq::IZqContext* context);
+    void fire(const char* tickText, Norq::IZqContext* context) EXCLUDES(periodicLock_, singleLock_);
 
 private:
     struct PeriodicTimer {
@@ -66,16 +67,17 @@ private:
     int32_t tickLength() const;
     // Advances every periodic timer; copies the ones to fire into `due` and
     // the ids of the ended ones into `ended`, both in list order.
-    void countTick(const std::string& tickTime, std::vector<PeriodicTimer>& due, std::vector<uint64_t>& ended);
+    void countTick(const std::string& tickTime, std::vector<PeriodicTimer>& due, std::vector<uint64_t>& ended)
+        EXCLUDES(periodicLock_);
     // Takes out the one-shot timers whose time has come, earliest first.
-    std::vector<SingleTimer> takeDueSingles();
-    void removeEnded(const std::vector<uint64_t>& ended);
+    std::vector<SingleTimer> takeDueSingles() EXCLUDES(singleLock_);
+    void removeEnded(const std::vector<uint64_t>& ended) EXCLUDES(periodicLock_);
 
     const Clock clock_;  // constant after construction
-    std::shared_mutex periodicLock_;
-    std::list<PeriodicTimer> periodic_;  // guarded by periodicLock_, in registration order
-    uint64_t nextId_ = 0;                // guarded by periodicLock_
-    std::shared_mutex singleLock_;
-    std::map<std::string, std::vector<SingleTimer>> single_;  // guarded by singleLock_
+    SharedMutex periodicLock_;
+    std::list<PeriodicTimer> periodic_ GUARDED_BY(periodicLock_);  // in registration order
+    uint64_t nextId_ GUARDED_BY(periodicLock_) = 0;
+    SharedMutex singleLock_;
+    std::map<std::string, std::vector<SingleTimer>> single_ GUARDED_BY(singleLock_);
     std::atomic<Norq::IStrategyHandler*> strategy_{nullptr};
 };

@@ -11,6 +11,7 @@
 
 #include "adapterfixture.h"
 #include "norq/izqcontext.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST_F(AdapterTest, GetStrategyParamsWhileRunningReturnsTheRunningSchemaThenUnlo
     EXPECT_EQ(schema, kTestSchema);
     EXPECT_EQ(recorder().libraryUnloads, 1);
     EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
-    zq::NotifyMessage message{1071, nullptr};
+    zq::NotifyMessage message{zq::kNotify1071, nullptr};
     EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
 }
 
@@ -80,7 +81,7 @@ TEST_F(AdapterTest, StopStrategyCallsOnStopAndKeepsTheLibraryUntilUninit) {
 }
 
 TEST_F(AdapterTest, NotifyAndForwardReachOnlyARunningStrategy) {
-    zq::NotifyMessage message{1071, nullptr};
+    zq::NotifyMessage message{zq::kNotify1071, nullptr};
     EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
     EXPECT_EQ(adapter->OnNotifyMessage(nullptr), zq::kResultNoStrategy);
     adapter->ForwardToStrategy(7);
@@ -238,8 +239,8 @@ TEST_F(AdapterTest, AStrategyUsesTheSdkAcrossTheLibraryBoundary) {
 using RunningParamsTest = AdapterTest;
 
 TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(nullptr, 1062), zq::kResultBadJson);
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams("not json", 1062), 0);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(nullptr, zq::kNotifyRunParams), zq::kResultBadJson);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams("not json", zq::kNotifyRunParams), 0);
     EXPECT_TRUE(host.logs.empty());
 }
 
@@ -247,7 +248,8 @@ TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
 // non-text members included (as empty texts).
 TEST_F(RunningParamsTest, TheStrategyHearsOfEveryChangeButOnly1062StoresIt) {
     Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", 1063), 0);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept),
+              0);
     const fake::StrategyEvent* changed = recorder().last(10);
     ASSERT_NE(changed, nullptr);
     EXPECT_EQ(changed->context, context);
@@ -255,18 +257,18 @@ TEST_F(RunningParamsTest, TheStrategyHearsOfEveryChangeButOnly1062StoresIt) {
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 5);
 
     const char* json = R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})";
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(json, 1062), 0);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(json, zq::kNotifyRunParams), 0);
     EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{R"({"period":"9"})", "/s/a.so"}));
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 9);
 
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"file_path":12})", 1062), 0);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"file_path":12})", zq::kNotifyRunParams), 0);
     EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{"", ""}));
     EXPECT_STREQ(context->getRunParams()->getStrategyParams().str(), "");
 }
 
 TEST_F(RunningParamsTest, MalformedJsonIsLoggedAndNotPassedOn) {
     runTestStrategy();
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams("{\"params\":", 1062), zq::kResultBadJson);
+    EXPECT_EQ(adapter->ModifyStragetyRunningParams("{\"params\":", zq::kNotifyRunParams), zq::kResultBadJson);
     EXPECT_EQ(recorder().last(10), nullptr);
     ASSERT_EQ(host.logs.size(), 1u);
     EXPECT_EQ(host.logs[0].level, 3);

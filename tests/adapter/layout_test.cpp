@@ -8,6 +8,7 @@
 #include "adapterfixture.h"
 #include "norq/istrategyhandler.h"
 #include "norq/izqcontext.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(AdapterTest, AdapterSlotsSitAtTheirNumbers) {
     EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ((callSlot<int32_t>(a, 5)), zq::kResultNoStrategy);
     EXPECT_EQ((callSlot<int32_t, const zq::NotifyMessage*>(a, 8, nullptr)), zq::kResultNoStrategy);
-    EXPECT_EQ((callSlot<int32_t, const char*, int32_t>(a, 10, nullptr, 1062)), zq::kResultBadJson);
+    EXPECT_EQ((callSlot<int32_t, const char*, int32_t>(a, 10, nullptr, zq::kNotifyRunParams)), zq::kResultBadJson);
     EXPECT_EQ((callSlot<int32_t, const char*, const char*>(a, 4, strategy.c_str(), "{}")), 0);
     callSlot<void, intptr_t>(a, 12, 99);
     EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 20}));
@@ -88,7 +89,8 @@ TEST(HostContract, HostSlotsSitAtTheirNumbers) {
     host.subscribeResult = 4;
     void* h = static_cast<zq::HostServices*>(&host);
     zq::HostResult result;
-    EXPECT_EQ((callSlot<int32_t, int32_t, const char*, zq::HostResult*>(h, 0, 2050, "{}", &result)), -1);
+    EXPECT_EQ((callSlot<int32_t, int32_t, const char*, zq::HostResult*>(h, 0, zq::kCodeCreditContracts, "{}", &result)),
+              -1);
     callSlot<void, int32_t, int32_t, const char*, const char*, const char*, int32_t, const char*, bool>(
         h, 6, 1, 2, "f", "fn", "t", 0, "", false);
     callSlot<void, const char*>(h, 8, "user");
@@ -100,13 +102,92 @@ TEST(HostContract, HostSlotsSitAtTheirNumbers) {
     callSlot<void, const char*, const char*>(h, 21, "user", "user.log");
     char order[zq::kOrderRecordSize] = {};
     callSlot<int32_t, const void*, zq::HostResult*>(h, 24, order, &result);
-    callSlot<int32_t, int32_t, const void*, int32_t, zq::HostResult*>(h, 25, 2205, order, 17, &result);
+    callSlot<int32_t, int32_t, const void*, int32_t, zq::HostResult*>(h, 25, zq::kCodeCustomMessage, order, 17,
+                                                                      &result);
     EXPECT_EQ((callSlot<int32_t>(h, 26)), 250);
     callSlot<intptr_t, intptr_t, intptr_t, intptr_t>(h, 27, 1, 2, 3);
     callSlot<intptr_t, intptr_t, intptr_t>(h, 28, 1, 0);
     std::vector<int> slots;
     for (const fake::HostCall& call : host.calls) slots.push_back(call.slot);
     EXPECT_EQ(slots, (std::vector<int>{0, 6, 8, 9, 10, 11, 13, 21, 24, 25, 26, 27, 28}));
+}
+
+// The vocabulary's numbers are what hosts already send and expect; every
+// other test and the library spell them through the names, so a number
+// changed by mistake shows only here.
+TEST(HostCodesTest, EveryNameHoldsTheNumberHostsUse) {
+    const struct {
+        const char* name;
+        int64_t value;
+        int64_t wire;
+    } codes[] = {
+        {"kCodeCreditContracts", zq::kCodeCreditContracts, 2050},
+        {"kCodeTrade", zq::kCodeTrade, 2053},
+        {"kCodeQuery", zq::kCodeQuery, 2055},
+        {"kCodeStartStrategy", zq::kCodeStartStrategy, 2075},
+        {"kCodeInstanceId", zq::kCodeInstanceId, 2080},
+        {"kCodeSymbols", zq::kCodeSymbols, 2090},
+        {"kCodeMsgType", zq::kCodeMsgType, 2092},
+        {"kCodeExecPython", zq::kCodeExecPython, 2101},
+        {"kCodeFileOrSound", zq::kCodeFileOrSound, 2220},
+        {"kCodeInstanceRemark", zq::kCodeInstanceRemark, 2223},
+        {"kCodeMessageBox", zq::kCodeMessageBox, 2225},
+        {"kCodeOrderReply", zq::kCodeOrderReply, 2226},
+        {"kCodeBatchOrders", zq::kCodeBatchOrders, 2201},
+        {"kCodeEtfPurchase", zq::kCodeEtfPurchase, 2202},
+        {"kCodeEtfRedemption", zq::kCodeEtfRedemption, 2203},
+        {"kCodeOptionExercise", zq::kCodeOptionExercise, 2204},
+        {"kCodeCustomMessage", zq::kCodeCustomMessage, 2205},
+        {"kCodeUnderlyingFreeze", zq::kCodeUnderlyingFreeze, 2206},
+        {"kMsgNoPush", zq::kMsgNoPush, -1},
+        {"kMsgCancel", zq::kMsgCancel, 2002},
+        {"kMsgDirectRefund", zq::kMsgDirectRefund, 2054},
+        {"kMsgLendingStocks", zq::kMsgLendingStocks, 2056},
+        {"kMsgFinancingStocks", zq::kMsgFinancingStocks, 2057},
+        {"kMsgEtfInfo", zq::kMsgEtfInfo, 2061},
+        {"kMsgEtfConstituents", zq::kMsgEtfConstituents, 2062},
+        {"kMsgCreditContracts", zq::kMsgCreditContracts, 2063},
+        {"kMsgMarginAsset", zq::kMsgMarginAsset, 2064},
+        {"kMsgCollateral", zq::kMsgCollateral, 2065},
+        {"kMsgSymbolList", zq::kMsgSymbolList, 2073},
+        {"kMsgSymbolDetail", zq::kMsgSymbolDetail, 2074},
+        {"kMsgLendable", zq::kMsgLendable, 2088},
+        {"kMsgFutureContract", zq::kMsgFutureContract, 2094},
+        {"kMsgCurrentTime", zq::kMsgCurrentTime, 2100},
+        {"kMsgTradableQty", zq::kMsgTradableQty, 2102},
+        {"kMsgRequestFile", zq::kMsgRequestFile, 2221},
+        {"kMsgPlaySound", zq::kMsgPlaySound, 2222},
+        {"kMsgCounterAsset", zq::kMsgCounterAsset, 2227},
+        {"kSubscribeDataType1", zq::kSubscribeDataType1, 3001},
+        {"kSubscribeBars", zq::kSubscribeBars, 3015},
+        {"kSubscribeDataType3", zq::kSubscribeDataType3, 3011},
+        {"kSubscribeDataType4", zq::kSubscribeDataType4, 3010},
+        {"kSubscribeDataType5", zq::kSubscribeDataType5, 3012},
+        {"kSubscribeDataType6", zq::kSubscribeDataType6, 3020},
+        {"kSubscribeUnknown", zq::kSubscribeUnknown, -1},
+        {"kNotify1000", zq::kNotify1000, 1000},
+        {"kNotifyTimerTick", zq::kNotifyTimerTick, 1004},
+        {"kNotifyDayBegins", zq::kNotifyDayBegins, 1005},
+        {"kNotifyDayEnds", zq::kNotifyDayEnds, 1006},
+        {"kNotifyFundUpdate", zq::kNotifyFundUpdate, 1007},
+        {"kNotifyPositionUpdate", zq::kNotifyPositionUpdate, 1008},
+        {"kNotify1056", zq::kNotify1056, 1056},
+        {"kNotify1057", zq::kNotify1057, 1057},
+        {"kNotifyEtfEstimate", zq::kNotifyEtfEstimate, 1058},
+        {"kNotifyBar", zq::kNotifyBar, 1061},
+        {"kNotifyRunParams", zq::kNotifyRunParams, 1062},
+        {"kNotifyRunParamsUnkept", zq::kNotifyRunParamsUnkept, 1063},
+        {"kNotify1071", zq::kNotify1071, 1071},
+        {"kNotifyOrderReport", zq::kNotifyOrderReport, 1081},
+        {"kNotifyExecutionReport", zq::kNotifyExecutionReport, 1082},
+        {"kNotify1083", zq::kNotify1083, 1083},
+        {"kNotifyParamWindow", zq::kNotifyParamWindow, 1086},
+        {"kNotifyUserInput", zq::kNotifyUserInput, 1087},
+        {"kNotify1089", zq::kNotify1089, 1089},
+        {"kNotifyOrderReply", zq::kNotifyOrderReply, 1090},
+        {"kFirstCustomNotify", zq::kFirstCustomNotify, 10000},
+    };
+    for (const auto& code : codes) EXPECT_EQ(code.value, code.wire) << code.name;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "adapterfixture.h"
 #include "bytes.h"
 #include "norq/izqcontext.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 #include "zq/hostrows.h"
 #include "zq/izqscriptadapter.h"
@@ -120,11 +121,11 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
         startTogether();
         for (int i = 0; i < kRounds; ++i) {
             const std::string bar = R"({"security_symbol":"600000.SH","close":)" + std::to_string(i) + "}";
-            deliver(1061, bar.c_str());
+            deliver(zq::kNotifyBar, bar.c_str());
             zq::OrderRow report{};
             std::snprintf(report.order_id, sizeof report.order_id, "O-%d", i);
-            deliver(1081, &report);
-            deliver(1004, "20240102 09:30:00 000");
+            deliver(zq::kNotifyOrderReport, &report);
+            deliver(zq::kNotifyTimerTick, "20240102 09:30:00 000");
         }
     });
 
@@ -181,7 +182,7 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
     // Every timer has counted whole ticks since it came, so each fires on
     // the next one, exactly once.
     recorder().events.clear();
-    deliver(1004, "20240102 09:30:01 000");
+    deliver(zq::kNotifyTimerTick, "20240102 09:30:01 000");
     std::vector<std::string> fired;
     for (const fake::StrategyEvent& e : eventsIn(kTimerSlot)) fired.push_back(e.texts.at(2));
     std::sort(fired.begin(), fired.end());

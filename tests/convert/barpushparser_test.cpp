@@ -45,10 +45,10 @@ Reading readWith(int32_t (*convert)(const char*, KLineDataPush&), const char* js
 // and that the adapter's converter read it exactly as Qt does.
 ::testing::AssertionResult readsAsQt(const char* json, bool taken) {
     KLineDataPush plain;
-    const bool tookIt = json && Norq::parseBarPush(json, std::strlen(json), plain);
+    const bool tookIt = json && zqinternal::parseBarPush(json, std::strlen(json), plain);
     if (tookIt != taken) return ::testing::AssertionFailure() << (tookIt ? "taken" : "declined");
     const Reading adapter = readWith(ZqStructAssembler::AssemblePushKLineData, json, 0xa5);
-    const Reading qt = readWith(Norq::assembleBarPushWithQt, json, 0x5a);
+    const Reading qt = readWith(zqinternal::assembleBarPushWithQt, json, 0x5a);
     if (adapter.result != qt.result)
         return ::testing::AssertionFailure() << "result " << adapter.result << ", Qt " << qt.result;
     const auto* a = reinterpret_cast<const unsigned char*>(&adapter.bar);
@@ -191,7 +191,7 @@ TEST(BarPushParser, BarsAsTheLocalHostWritesThemAreTakenAndReadBack) {
         SCOPED_TRACE(json);
         ASSERT_TRUE(readsAsQt(json, true));
         KLineDataPush bar;
-        ASSERT_TRUE(Norq::parseBarPush(json, std::strlen(json), bar));
+        ASSERT_TRUE(zqinternal::parseBarPush(json, std::strlen(json), bar));
         EXPECT_EQ(bar.open, open);
         EXPECT_EQ(bar.low, close);
         EXPECT_EQ(bar.total_money, money);

@@ -29,7 +29,7 @@ TEST(FieldConvert, DecimalTextReadsAsQByteArrayToInt) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("'") + c.text + "'");
-        EXPECT_EQ(Norq::textToInt(c.text, std::strlen(c.text)), c.value);
+        EXPECT_EQ(zqinternal::textToInt(c.text, std::strlen(c.text)), c.value);
         EXPECT_EQ(QByteArray(c.text).toInt(), c.value);
     }
 }
@@ -39,9 +39,9 @@ TEST(FieldConvert, DecimalTextEndsAtItsFieldOrItsNul) {
         char field[4];
         char next;
     } unterminated = {{'1', '2', '3', '4'}, '5'};
-    EXPECT_EQ(Norq::textToInt(unterminated.field), 1234);
+    EXPECT_EQ(zqinternal::textToInt(unterminated.field), 1234);
     const char withNul[8] = {'1', '2', '\0', '3'};
-    EXPECT_EQ(Norq::textToInt(withNul), 12);
+    EXPECT_EQ(zqinternal::textToInt(withNul), 12);
 }
 
 }  // namespace

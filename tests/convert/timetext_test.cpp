@@ -23,9 +23,9 @@ std::string qtTimeText(int32_t date, int32_t timeOfDay) {
 }
 
 std::string ourTimeText(int32_t date, int32_t timeOfDay) {
-    char text[Norq::kTimeTextCapacity];
+    char text[zqinternal::kTimeTextCapacity];
     std::memset(text, 'x', sizeof text);
-    const size_t length = Norq::formatTimeText(date, timeOfDay, text);
+    const size_t length = zqinternal::formatTimeText(date, timeOfDay, text);
     if (length >= sizeof text || text[length] != '\0') return "(not NUL-terminated)";
     return std::string(text, length);
 }
@@ -144,7 +144,7 @@ TEST_F(TimeText, OddDatesIntegersAndSplitsMatchQt) {
 TEST_F(TimeText, CopyCutsToTheRecordField) {
     char narrow[9];
     std::memset(narrow, 'x', sizeof narrow);
-    Norq::copyTimeText(narrow, 20240102, 93015);
+    zqinternal::copyTimeText(narrow, 20240102, 93015);
     EXPECT_EQ(std::string(narrow), "20240102");
 }
 

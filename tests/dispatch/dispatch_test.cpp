@@ -9,6 +9,7 @@
 #include "bytes.h"
 #include "logcapture.h"
 #include "norq/izqcontext.h"
+#include "zq/hostcodes.h"
 #include "zq/hostrows.h"
 
 namespace {
@@ -53,23 +54,27 @@ TEST_F(DispatchTest, EveryIdReachesItsCallbackWithItsArguments) {
         std::vector<std::string> texts;
         const void* pointer;
     } cases[] = {
-        {1000, &hostRecord, 3, {}, {}, &hostRecord},
-        {1056, &hostRecord, 6, {}, {}, &hostRecord},
-        {1057, &hostRecord, 5, {}, {}, &hostRecord},
-        {1089, nullptr, 23, {}, {}, nullptr},
-        {1071, &hostRecord, 2, {}, {}, nullptr},
-        {1083, nullptr, 13, {}, {}, nullptr},
-        {1005, R"({"timestamp":"20240102 09:30:00 000"})", 11, {20240102}, {}, nullptr},
-        {1006, R"({"timestamp":"2024-01-02 09:30:00"})", 12, {0}, {}, nullptr},
-        {1005, R"({"date":"20240102"})", 11, {-1}, {}, nullptr},
-        {1006, "{", 12, {-1}, {}, nullptr},
-        {1062, R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})", 10, {}, {R"({"period":"9"})", "/s/a.so"},
+        {zq::kNotify1000, &hostRecord, 3, {}, {}, &hostRecord},
+        {zq::kNotify1056, &hostRecord, 6, {}, {}, &hostRecord},
+        {zq::kNotify1057, &hostRecord, 5, {}, {}, &hostRecord},
+        {zq::kNotify1089, nullptr, 23, {}, {}, nullptr},
+        {zq::kNotify1071, &hostRecord, 2, {}, {}, nullptr},
+        {zq::kNotify1083, nullptr, 13, {}, {}, nullptr},
+        {zq::kNotifyDayBegins, R"({"timestamp":"20240102 09:30:00 000"})", 11, {20240102}, {}, nullptr},
+        {zq::kNotifyDayEnds, R"({"timestamp":"2024-01-02 09:30:00"})", 12, {0}, {}, nullptr},
+        {zq::kNotifyDayBegins, R"({"date":"20240102"})", 11, {-1}, {}, nullptr},
+        {zq::kNotifyDayEnds, "{", 12, {-1}, {}, nullptr},
+        {zq::kNotifyRunParams,
+         R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})",
+         10,
+         {},
+         {R"({"period":"9"})", "/s/a.so"},
          nullptr},
-        {1063, R"({"params":7})", 10, {}, {"", ""}, nullptr},
-        {1086, R"({"params":"p=1","param_wnd_title":"标题"})", 18, {}, {"p=1", "标题"}, nullptr},
-        {1086, R"({})", 18, {}, {"", ""}, nullptr},
-        {1087, R"({"user_input_param":"输入"})", 19, {}, {"输入"}, nullptr},
-        {10000, &hostRecord, 17, {10000}, {}, &hostRecord},
+        {zq::kNotifyRunParamsUnkept, R"({"params":7})", 10, {}, {"", ""}, nullptr},
+        {zq::kNotifyParamWindow, R"({"params":"p=1","param_wnd_title":"标题"})", 18, {}, {"p=1", "标题"}, nullptr},
+        {zq::kNotifyParamWindow, R"({})", 18, {}, {"", ""}, nullptr},
+        {zq::kNotifyUserInput, R"({"user_input_param":"输入"})", 19, {}, {"输入"}, nullptr},
+        {zq::kFirstCustomNotify, &hostRecord, 17, {zq::kFirstCustomNotify}, {}, &hostRecord},
         {123456, nullptr, 17, {123456}, {}, nullptr},
         {999, &hostRecord, -1, {}, {}, nullptr},
         {1001, &hostRecord, -1, {}, {}, nullptr},
@@ -100,11 +105,11 @@ TEST_F(DispatchTest, TextsThatDoNotParseGiveZeroRecordsOrNoCallAsEachIdDoes) {
         EXPECT_EQ(event->bytes, std::vector<uint8_t>(event->bytes.size(), 0)) << id;
         EXPECT_FALSE(event->bytes.empty());
     }
-    EXPECT_EQ(deliver(1086, "not json"), nullptr);
-    const fake::StrategyEvent* input = deliver(1087, "[1,");
+    EXPECT_EQ(deliver(zq::kNotifyParamWindow, "not json"), nullptr);
+    const fake::StrategyEvent* input = deliver(zq::kNotifyUserInput, "[1,");
     ASSERT_NE(input, nullptr);
     EXPECT_EQ(input->texts, std::vector<std::string>{""});
-    const fake::StrategyEvent* changed = deliver(1063, nullptr);
+    const fake::StrategyEvent* changed = deliver(zq::kNotifyRunParamsUnkept, nullptr);
     ASSERT_NE(changed, nullptr);
     EXPECT_EQ(changed->texts, (std::vector<std::string>{"", ""}));
 
@@ -131,7 +136,7 @@ TEST_F(DispatchTest, ABarPushBecomesAKLineDataPush) {
     const char* json = R"({"security_symbol":"600000.SH.EXTRA-LONG","timestamp":"2024-01-02 09:31:00","open":10.1,)"
                        R"("close":10.2,"high":10.5,"low":"9.9","money":1234.5,"volume":1500.9,"num_trades":-12.7,)"
                        R"("period_type":"kline_1m"})";
-    KLineDataPush bar = received<KLineDataPush>(1061, json, 4);
+    KLineDataPush bar = received<KLineDataPush>(zq::kNotifyBar, json, 4);
     KLineDataPush wanted{};
     std::strcpy(wanted.datetime, "2024-01-02 09:31:00");
     wanted.open = 10.1;
@@ -148,7 +153,7 @@ TEST_F(DispatchTest, ABarPushBecomesAKLineDataPush) {
 TEST_F(DispatchTest, AnEtfEstimateReadsItsNumbersFromTexts) {
     const char* json = R"({"security_symbol":"510050.SH","timestamp":"09:30:00","iopv":"2.5","iopvs1":2.6,)"
                        R"("iopvb1":"x","premiumProfit":"-0.25","discountProfit":"1e-3"})";
-    EtfEstimateInfo info = received<EtfEstimateInfo>(1058, json, 9);
+    EtfEstimateInfo info = received<EtfEstimateInfo>(zq::kNotifyEtfEstimate, json, 9);
     EtfEstimateInfo wanted{};
     std::strcpy(wanted.symbol, "510050.SH");
     std::strcpy(wanted.datetime, "09:30:00");
@@ -162,7 +167,7 @@ TEST_F(DispatchTest, AnOrderReplyKeepsTextsWholeOrLeavesThemEmpty) {
     std::string json = R"({"entrust_type":"2","error_code":"12345678","fund_account":"880001","ord_id":"O-1",)"
                        R"("org_ord_id":"O-0","batch_no":7,"algo_inst_id":"A","instance_id":"I","error_info":")" +
                        std::string(255, 'e') + R"("})";
-    OrderReply reply = received<OrderReply>(1090, json.c_str(), 24);
+    OrderReply reply = received<OrderReply>(zq::kNotifyOrderReply, json.c_str(), 24);
     OrderReply wanted{};
     std::strcpy(wanted.entrust_type, "2");
     std::strcpy(wanted.fund_account, "880001");
@@ -175,7 +180,7 @@ TEST_F(DispatchTest, AnOrderReplyKeepsTextsWholeOrLeavesThemEmpty) {
     EXPECT_EQ(std::memcmp(&reply, &wanted, sizeof reply), 0) << "an 8-character error code does not fit";
 
     json.replace(json.find(std::string(255, 'e')), 255, std::string(256, 'e'));
-    EXPECT_EQ(fake::text(received<OrderReply>(1090, json.c_str(), 24).error_info), "");
+    EXPECT_EQ(fake::text(received<OrderReply>(zq::kNotifyOrderReply, json.c_str(), 24).error_info), "");
 }
 
 TEST_F(DispatchTest, PlatformRowsBecomeRecordsAndOrderReportsAreLogged) {
@@ -185,7 +190,7 @@ TEST_F(DispatchTest, PlatformRowsBecomeRecordsAndOrderReportsAreLogged) {
     order.filled = 300;
     order.date = 20240102;
     order.time_of_day = 93015;
-    Order gotOrder = received<Order>(1081, &order, 7);
+    Order gotOrder = received<Order>(zq::kNotifyOrderReport, &order, 7);
     EXPECT_EQ(fake::text(gotOrder.order_id) + " " + fake::text(gotOrder.add_time), "O-7 20240102 09:30:15 000");
     EXPECT_EQ(gotOrder.status, 2);
     ASSERT_EQ(capture.platform.size(), 1u);
@@ -197,22 +202,22 @@ TEST_F(DispatchTest, PlatformRowsBecomeRecordsAndOrderReportsAreLogged) {
 
     zq::ExecutionRow execution{};
     std::strcpy(execution.trade_id, "T-1");
-    EXPECT_EQ(fake::text(received<Execution>(1082, &execution, 8).trade_id), "T-1");
+    EXPECT_EQ(fake::text(received<Execution>(zq::kNotifyExecutionReport, &execution, 8).trade_id), "T-1");
     zq::FundRow fund{};
     fund.available_cash = 99.5;
-    EXPECT_EQ(received<FundInfo>(1007, &fund, 21).available_cash, 99.5);
+    EXPECT_EQ(received<FundInfo>(zq::kNotifyFundUpdate, &fund, 21).available_cash, 99.5);
     zq::PositionRow position{};
     position.total_amount = 99.9;
-    EXPECT_EQ(received<Position>(1008, &position, 22).total_amount, 99);
+    EXPECT_EQ(received<Position>(zq::kNotifyPositionUpdate, &position, 22).total_amount, 99);
     zq::OrderRow zeroRow{};
-    Order fromMissing = received<Order>(1081, nullptr, 7);
-    Order fromZero = received<Order>(1081, &zeroRow, 7);
+    Order fromMissing = received<Order>(zq::kNotifyOrderReport, nullptr, 7);
+    Order fromZero = received<Order>(zq::kNotifyOrderReport, &zeroRow, 7);
     EXPECT_EQ(std::memcmp(&fromMissing, &fromZero, sizeof fromZero), 0) << "a missing row reads as a zero row";
 }
 
 TEST_F(DispatchTest, ACallbackThatThrowsIsLoggedAndTheHostStillGetsZero) {
     recorder().throwInSlot = 4;
-    EXPECT_NE(deliver(1061, "{}"), nullptr);
+    EXPECT_NE(deliver(zq::kNotifyBar, "{}"), nullptr);
     EXPECT_EQ(host.logsContaining("策略回调抛出异常，回调：onKLine 原因：boom").size(), 1u);
 }
 

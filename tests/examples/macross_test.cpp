@@ -4,6 +4,7 @@
 
 #include "adapterfixture.h"
 #include "bytes.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
@@ -22,10 +23,10 @@ TEST_F(AdapterTest, TheSampleStrategyOrdersOnlyWhenTheAveragesCross) {
     const double closes[] = {10, 11, 12, 13, 12, 11, 10, 11, 12, 13, 14};
     for (double close : closes) {
         std::string bar = R"({"security_symbol":"600000.SH","timestamp":"t","close":)" + std::to_string(close) + "}";
-        zq::NotifyMessage message{1061, bar.c_str()};
+        zq::NotifyMessage message{zq::kNotifyBar, bar.c_str()};
         adapter->OnNotifyMessage(&message);
     }
-    zq::NotifyMessage other{1061, R"({"security_symbol":"000001.SZ","close":1})"};
+    zq::NotifyMessage other{zq::kNotifyBar, R"({"security_symbol":"000001.SZ","close":1})"};
     adapter->OnNotifyMessage(&other);
 
     std::vector<std::pair<int32_t, double>> orders;

@@ -10,6 +10,7 @@
 
 #include "bytes.h"
 #include "handlerfixture.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
@@ -29,27 +30,27 @@ TEST_F(EtfOptionTest, EachOrderReachesTheHostAsOneRecordUnderItsOwnCode) {
         OrderRequest sent;
     } cases[] = {
         {[&] { return etf->etfPurchase("510050.SH", 900000, ACCOUNT_STOCK, 7); },
-         2202,
+         zq::kCodeEtfPurchase,
          "880001",
          "N",
          {"510050.SH", 900000, 1, 0, "", 0, 0, 0, 0, 0, 0, {}, 7, 0}},
         {[&] { return etf->etfRedemption(longSymbol, 100, ACCOUNT_STOCK_MARGIN, -3); },
-         2203,
+         zq::kCodeEtfRedemption,
          "M-1",
          "N",
          {"510050.SH.ABC", 100, 2, 0, "", 0, 0, 0, 0, 0, 0, {}, -3, 0}},
         {[&] { return option->optionExercise("10004567", 2); },
-         2204,
+         zq::kCodeOptionExercise,
          "O-1",
          "a",
          {"10004567", 2, 2, 0, "1", 0, 3, 0, 0, 1, 0, {}, 0, 0}},
         {[&] { return option->underlyingSecurityFreeze("510050.SH", 10000, true); },
-         2206,
+         zq::kCodeUnderlyingFreeze,
          "O-1",
          "9",
          {"510050.SH", 10000, 1, 0, "1", 0, 0, 0, 0, 1, 0, {}, 0, 0}},
         {[&] { return option->underlyingSecurityFreeze(longSymbol, 10000, false); },
-         2206,
+         zq::kCodeUnderlyingFreeze,
          "O-1",
          "9",
          {"510050.SH.ABC", 10000, 2, 0, "1", 0, 0, 0, 0, 1, 0, {}, 0, 0}},
@@ -154,20 +155,20 @@ TEST_F(EtfOptionTest, EtfInformationReadsEachKeyWithItsOwnType) {
     };
     for (const Case& c : cases) {
         host.clear();
-        host.answers[2055].data = c.answer;
+        host.answers[zq::kCodeQuery].data = c.answer;
         EtfInfo info = etf->getEtfInfo("510050");
         EXPECT_EQ(std::memcmp(&info, &c.expected, sizeof info), 0) << c.answer;
         EXPECT_EQ(sentJson(), R"(2055 {"params":{"etf_fund_symbol":"510050","msg_type":2061}})");
     }
     EXPECT_EQ(logLines(), std::vector<std::string>{"3 zqstructassembler ZqStructAssembler::assembleEtfInfo: "
                                                    "json解析失败：not json,illegal value"});
-    host.answers[2055].code = 3;  // refused: the text is released unread
-    host.answers[2055].data = R"({"etf_fund_symbol":"510050"})";
+    host.answers[zq::kCodeQuery].code = 3;  // refused: the text is released unread
+    host.answers[zq::kCodeQuery].data = R"({"etf_fund_symbol":"510050"})";
     EXPECT_TRUE(isAllZero(etf->getEtfInfo("510050")));
 }
 
 TEST_F(EtfOptionTest, EtfConstituentsWithoutASymbolAreSkippedAndTheRestKeepTheirOrder) {
-    host.answers[2055].data =
+    host.answers[zq::kCodeQuery].data =
         R"([{"security_symbol":"","sample_size":100},)"
         R"({"security_symbol":"600000","sample_size":100,"cash_replace_flag":"1","deposit_ratio":0.1,)"
         R"("replace_balance":2.5,"pre_close":10.5,"high_limit_price":11.55,"low_limit_price":9.45,"suspend_flag":1},)"
@@ -186,10 +187,10 @@ TEST_F(EtfOptionTest, EtfConstituentsWithoutASymbolAreSkippedAndTheRestKeepTheir
     ASSERT_EQ(list.getSize(), 4);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(std::memcmp(&list.get(i), &expected[i], sizeof expected[i]), 0) << i;
 
-    host.answers[2055].data = "not json";
+    host.answers[zq::kCodeQuery].data = "not json";
     EXPECT_EQ(etf->getEtfConstituentList("510050").getSize(), 0);
-    host.answers[2055].code = 3;  // refused: the text is released unread
-    host.answers[2055].data = R"([{"security_symbol":"600000"}])";
+    host.answers[zq::kCodeQuery].code = 3;  // refused: the text is released unread
+    host.answers[zq::kCodeQuery].data = R"([{"security_symbol":"600000"}])";
     EXPECT_EQ(etf->getEtfConstituentList("510050").getSize(), 0);
     EXPECT_EQ(logLines(), std::vector<std::string>{"3 zqstructassembler ZqStructAssembler::assembleEtfConstituentList: "
                                                    "json解析失败：not json,illegal value"});

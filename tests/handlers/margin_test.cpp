@@ -8,6 +8,7 @@
 
 #include "bytes.h"
 #include "handlerfixture.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -96,24 +97,24 @@ TEST_F(MarginTest, QuantitiesComeAsNumbersOrTextsAndRefundsGiveTheHostsOwnResult
                  {0, "1500", 0},
                  {3, R"({"rsp_body_data":1500})", 0}};
     for (const Case& c : cases) {
-        host.answers[2055] = {c.status, 0, std::string(c.answer), 0};
+        host.answers[zq::kCodeQuery] = {c.status, 0, std::string(c.answer), 0};
         EXPECT_EQ(margin->getAvaliableMarginQty(qtyRequest(9)), c.quantity) << c.answer;
     }
-    host.answers[2053] = {5, 0, std::string("ignored"), 0};
+    host.answers[zq::kCodeTrade] = {5, 0, std::string("ignored"), 0};
     EXPECT_EQ(margin->marginCashDirectRefund(100, nullptr), 0);
-    host.answers[2053] = {0, 0, std::nullopt, 7};
+    host.answers[zq::kCodeTrade] = {0, 0, std::nullopt, 7};
     EXPECT_EQ(margin->marginCashDirectRefund(100, nullptr), 7);
     EXPECT_TRUE(logLines().empty());
 }
 
 TEST_F(MarginTest, SymbolListsKeepTheAnswersOrderAndNonTextsAsEmpty) {
-    host.answers[2055].data = R"(["600000.SH",5,"000001.SZ"])";
+    host.answers[zq::kCodeQuery].data = R"(["600000.SH",5,"000001.SZ"])";
     SymbolList financed = margin->getMarginCashStocks();
     std::vector<std::string> got;
     for (int i = 0; i < financed.getSize(); ++i) got.push_back(financed.get(i).str());
     EXPECT_EQ(got, (std::vector<std::string>{"600000.SH", "", "000001.SZ"}));
     for (const char* answer : {R"({"a":1})", "["}) {
-        host.answers[2055].data = answer;
+        host.answers[zq::kCodeQuery].data = answer;
         EXPECT_EQ(margin->getMarginSecStocks().getSize(), 0) << answer;
     }
     EXPECT_TRUE(logLines().empty()) << "symbol answers are not checked for parse errors";
@@ -137,12 +138,12 @@ TEST_F(MarginTest, AssetsFillTheRecordInOrderFromTheirCamelCaseKeys) {
         answer += ",\"" + key + "\":" + (key == "netAsset" ? "\"32\"" : std::to_string(expected.size()));
     }
     ASSERT_EQ(expected.size() * sizeof(double), sizeof(MarginAsset));
-    host.answers[2055].data = answer + "}";
+    host.answers[zq::kCodeQuery].data = answer + "}";
     MarginAsset asset = margin->getMarginAsset();
     EXPECT_EQ(std::memcmp(&asset, expected.data(), sizeof asset), 0);
     MarginAssetRsp rsp = margin->getMarginAssetFromCounter();
     EXPECT_EQ(std::memcmp(&rsp.asset, expected.data(), sizeof rsp.asset), 0);
-    host.answers[2055].data = "not json";
+    host.answers[zq::kCodeQuery].data = "not json";
     EXPECT_TRUE(isAllZero(margin->getMarginAsset()));
     EXPECT_EQ(logLines(),
               std::vector<std::string>{
@@ -164,7 +165,7 @@ TEST_F(MarginTest, CounterAssetsCarryTheCountersCodeAndText) {
         {3, R"({"error_code":"0","cashAsset":7})", -1, "unknown error", 0},
     };
     for (const Case& c : cases) {
-        host.answers[2055] = {c.status, 0, std::string(c.answer), 0};
+        host.answers[zq::kCodeQuery] = {c.status, 0, std::string(c.answer), 0};
         MarginAssetRsp rsp = margin->getMarginAssetFromCounter();
         MarginAsset asset{};
         asset.cash_asset = c.cash;
@@ -179,12 +180,12 @@ TEST_F(MarginTest, CounterAssetsCarryTheCountersCodeAndText) {
 
 // Keyed lists order their entries by hash, so entries are found by symbol.
 TEST_F(MarginTest, CollateralRatiosAreKeptBySymbol) {
-    host.answers[2055].data = R"({"600004.SH":0.6,"600000.SH":"0.7","000001.SZ":0.5})";
+    host.answers[zq::kCodeQuery].data = R"({"600004.SH":0.6,"600000.SH":"0.7","000001.SZ":0.5})";
     MarginAssureSecurityList list = margin->getMarginAssureSecurityList();
     EXPECT_EQ(std::make_tuple(list.getSize(), list.discountRatio("000001.SZ"), list.discountRatio("600000.SH"),
                               list.discountRatio("600004.SH")),
               std::make_tuple(3, 0.5, 0.0, 0.6));
-    host.answers[2055].data = "{";
+    host.answers[zq::kCodeQuery].data = "{";
     EXPECT_EQ(margin->getMarginAssureSecurityList().getSize(), 0);
     EXPECT_EQ(logLines(),
               std::vector<std::string>{"3 zqstructassembler ZqStructAssembler::assembleMarginAssureSecurityList: "
@@ -216,8 +217,8 @@ TEST_F(MarginTest, ContractsAndLendableSecuritiesAreReadOnlyWhenTheCodeIsTheText
     };
     for (const Case& c : cases) {
         clearLogs();
-        host.answers[2050].data = c.head + contracts;
-        host.answers[2055].data = c.head + securities;
+        host.answers[zq::kCodeCreditContracts].data = c.head + contracts;
+        host.answers[zq::kCodeQuery].data = c.head + securities;
         MarginContractList contracts = margin->getMarginContract(nullptr);
         MarginAccountSecurityList securities = margin->getMarginSecurityListAll();
         ASSERT_EQ(std::make_pair(contracts.getSize(), securities.getSize()), std::make_pair(c.count, c.count));
@@ -236,8 +237,8 @@ TEST_F(MarginTest, ContractsAndLendableSecuritiesAreReadOnlyWhenTheCodeIsTheText
         EXPECT_EQ(logLines(), lines) << c.head;
     }
     clearLogs();
-    host.answers[2050].data = "[";
-    host.answers[2055].data = "[";
+    host.answers[zq::kCodeCreditContracts].data = "[";
+    host.answers[zq::kCodeQuery].data = "[";
     EXPECT_EQ(margin->getMarginContract(nullptr).getSize() + margin->getMarginSecurityListAll().getSize(), 0);
     EXPECT_EQ(
         logLines(),

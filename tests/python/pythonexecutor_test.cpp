@@ -13,6 +13,7 @@
 
 #include "adapterfixture.h"
 #include "logcapture.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -319,10 +320,10 @@ TEST_F(PythonTest, StoppingForgetsTheHandlesAndRegisteringStartsAFreshInterprete
 
 TEST_F(PythonTest, ExternalScriptsAreTheHostsToRun) {
     host.clear();
-    host.answers[2101] = {0, 0, std::string("ran"), 0};
+    host.answers[zq::kCodeExecPython] = {0, 0, std::string("ran"), 0};
     EXPECT_STREQ(python->execPy("/s/run.py", nullptr, nullptr).str(), "ran");
     EXPECT_STREQ(python->execPy("/s/run.py", "-v", "/usr/bin/python3").str(), "ran");
-    host.answers[2101].code = 1;
+    host.answers[zq::kCodeExecPython].code = 1;
     EXPECT_STREQ(python->execPy("/s/run.py", nullptr, nullptr).str(), "");
     EXPECT_STREQ(python->execPy("", "x", "y").str(), "");
     EXPECT_STREQ(python->execPy(nullptr, "x", "y").str(), "");

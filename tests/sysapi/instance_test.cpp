@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "sysapifixture.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ using namespace Norq;
 using InstanceTest = fake::SysApiTest;
 
 TEST_F(InstanceTest, EachServiceSendsItsRequestAndReturnsTheHostsAnswer) {
-    for (int32_t code : {2080, 2090, 2092}) host.answers[code].returned = code - 2000;
+    for (int32_t code : {zq::kCodeInstanceId, zq::kCodeSymbols, zq::kCodeMsgType})
+        host.answers[code].returned = code - 2000;
     SymbolList three, none;
     for (const char* s : {"A", "B", "C"}) three.put(s);
     struct Case {
@@ -22,15 +24,26 @@ TEST_F(InstanceTest, EachServiceSendsItsRequestAndReturnsTheHostsAnswer) {
         std::string json;
         int64_t result;
     } cases[] = {
-        {[&] { return api->registerMsgType(10001); }, 2092, R"({"params":{"msg_type":"10001","op_type":1}})", 92},
-        {[&] { return api->unregisterMsgType(-5); }, 2092, R"({"params":{"msg_type":"-5","op_type":0}})", 92},
-        {[&] { return api->sendInstanceId("inst-2"); }, 2080, R"({"params":{"instance_id":"inst-2"}})", 80},
-        {[&] { return api->sendInstanceId(nullptr); }, 2080, R"({"params":{"instance_id":""}})", 80},
-        {[&] { return api->sendSymbols(three); }, 2090, R"({"params":{"security_symbol":"A;B;C"}})", 90},
-        {[&] { return api->sendSymbols(none); }, 2090, R"({"params":{"security_symbol":""}})", 90},
-        {[&] { api->playSound("ding"); return 0; }, 2220, R"({"params":{"msg_type":2222,"sound_id":"ding"}})", 0},
-        {[&] { api->setInstanceRemark("备注"); return 0; }, 2223, R"({"params":{"instance_remark":"备注"}})", 0},
-        {[&] { return api->showMessageBox("t", "c", false, 300, -1); }, 2225,
+        {[&] { return api->registerMsgType(10001); }, zq::kCodeMsgType,
+         R"({"params":{"msg_type":"10001","op_type":1}})", 92},
+        {[&] { return api->unregisterMsgType(-5); }, zq::kCodeMsgType, R"({"params":{"msg_type":"-5","op_type":0}})",
+         92},
+        {[&] { return api->sendInstanceId("inst-2"); }, zq::kCodeInstanceId, R"({"params":{"instance_id":"inst-2"}})",
+         80},
+        {[&] { return api->sendInstanceId(nullptr); }, zq::kCodeInstanceId, R"({"params":{"instance_id":""}})", 80},
+        {[&] { return api->sendSymbols(three); }, zq::kCodeSymbols, R"({"params":{"security_symbol":"A;B;C"}})", 90},
+        {[&] { return api->sendSymbols(none); }, zq::kCodeSymbols, R"({"params":{"security_symbol":""}})", 90},
+        {[&] {
+             api->playSound("ding");
+             return 0;
+         },
+         zq::kCodeFileOrSound, R"({"params":{"msg_type":2222,"sound_id":"ding"}})", 0},
+        {[&] {
+             api->setInstanceRemark("备注");
+             return 0;
+         },
+         zq::kCodeInstanceRemark, R"({"params":{"instance_remark":"备注"}})", 0},
+        {[&] { return api->showMessageBox("t", "c", false, 300, -1); }, zq::kCodeMessageBox,
          R"({"params":{"content":"c","height":-1,"sync_flag":0,"title":"t","width":300}})", 0},
     };
     for (const Case& c : cases) {
@@ -56,8 +69,8 @@ TEST_F(InstanceTest, AnswersWithTextCountOnlyWhenTheHostSucceeded) {
                  {std::string("yes"), 2, "", false},
                  {std::nullopt, 0, "", false}};
     for (const Case& c : cases) {
-        host.answers[2220] = {c.code, 0, c.data, 0};
-        host.answers[2225] = {c.code, 0, c.data, 0};
+        host.answers[zq::kCodeFileOrSound] = {c.code, 0, c.data, 0};
+        host.answers[zq::kCodeMessageBox] = {c.code, 0, c.data, 0};
         EXPECT_STREQ(api->requestFile("/a/b.txt").str(), c.file.c_str());
         EXPECT_EQ(api->showMessageBox("t", "c", true, 1, 2), c.confirmed);
     }
@@ -65,15 +78,15 @@ TEST_F(InstanceTest, AnswersWithTextCountOnlyWhenTheHostSucceeded) {
 }
 
 TEST_F(InstanceTest, CustomMessagesGoAsOneBuffer) {
-    host.answers[2205].returned = 4;
+    host.answers[zq::kCodeCustomMessage].returned = 4;
     EXPECT_EQ(api->publishCustomMsg(10002, "hello"), 4);
     EXPECT_EQ(api->publishCustomMsg(7, ""), 4);
     auto buffers = host.callsTo(25);
     ASSERT_EQ(buffers.size(), 2u);
     std::vector<uint8_t> hello = {0x12, 0x27, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'h', 'e', 'l', 'l', 'o', 0};
-    EXPECT_EQ(buffers[0].numbers, (std::vector<int64_t>{2205, 22}));
+    EXPECT_EQ(buffers[0].numbers, (std::vector<int64_t>{zq::kCodeCustomMessage, 22}));
     EXPECT_EQ(buffers[0].bytes, hello);
-    EXPECT_EQ(buffers[1].numbers, (std::vector<int64_t>{2205, 17}));
+    EXPECT_EQ(buffers[1].numbers, (std::vector<int64_t>{zq::kCodeCustomMessage, 17}));
 
     host.clear();
     EXPECT_EQ(api->publishCustomMsg(7, nullptr), -1);
@@ -83,7 +96,7 @@ TEST_F(InstanceTest, CustomMessagesGoAsOneBuffer) {
 
 TEST_F(InstanceTest, NewInstancesCarryTheirParametersAndTheAccountsFound) {
     host.accountIds = {{"stock", "S-1"}, {"futures", "F-3"}};
-    host.answers[2075].returned = 0;
+    host.answers[zq::kCodeStartStrategy].returned = 0;
     StrategyParams params;
     params.setParams(ZqString(R"({"period":"5"})"));
     EXPECT_EQ(api->startStrategy("/s/b.so", params, "second", false), 0);
@@ -123,10 +136,10 @@ TEST_F(InstanceTest, NewInstancesCarryTheirParametersAndTheAccountsFound) {
 
 TEST_F(InstanceTest, TheCurrentTimeComesFromTheHostUnlessOperateModeIsZero) {
     const std::regex localTime(R"(\d{8} \d{2}:\d{2}:\d{2} \d{3})");
-    host.answers[2055].data = "20240102 09:30:00 000";
+    host.answers[zq::kCodeQuery].data = "20240102 09:30:00 000";
     EXPECT_STREQ(api->getCurrentTime().str(), "20240102 09:30:00 000");
     EXPECT_EQ(host.callsTo(0).at(0).texts.at(0), R"({"params":{"msg_type":2100}})");
-    host.answers[2055].code = 1;
+    host.answers[zq::kCodeQuery].code = 1;
     EXPECT_TRUE(std::regex_match(api->getCurrentTime().str(), localTime)) << "refused: the local time";
 
     adapter->RunStrategy(strategy.c_str(), R"({"operate_mode":"0"})");

@@ -10,6 +10,7 @@
 
 #include "bytes.h"
 #include "sysapifixture.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
@@ -133,9 +134,10 @@ TEST_F(OrdersTest, OrderExSendsTheStrategysOwnIdOrANewOne) {
 }
 
 TEST_F(OrdersTest, EtfOrdersGoAsBuffersUnderTheirOwnCodes) {
-    host.answers[2202] = {};
-    host.answers[2203] = {};
-    for (auto [side, code] : {std::pair{1, 2202}, {2, 2203}, {3, 0}, {0, 0}}) {
+    host.answers[zq::kCodeEtfPurchase] = {};
+    host.answers[zq::kCodeEtfRedemption] = {};
+    for (auto [side, code] :
+         {std::pair<int, int32_t>{1, zq::kCodeEtfPurchase}, {2, zq::kCodeEtfRedemption}, {3, 0}, {0, 0}}) {
         SCOPED_TRACE(side);
         host.clear();
         OrderRequestEx sent = request("510050.SH", 10, 0, "N");
@@ -210,13 +212,13 @@ TEST_F(OrdersTest, WithoutAnAccountNothingIsSentOrQueriedAndTheLogNamesTheType) 
 }
 
 TEST_F(OrdersTest, ABatchGoesAsOneBufferAndEveryRequestComesBack) {
-    host.answers[2201].returned = -7;  // refused: the list still describes what was sent
+    host.answers[zq::kCodeBatchOrders].returned = -7;  // refused: the list still describes what was sent
     OrderRequest requests[] = {request("600000.SH", 10, 0), request("000001.SZ", 1, 3)};
     OrderList orders = api->batchOrders(ACCOUNT_STOCK, BatchOrderRequest{requests, 2, 12, 34});
 
     EXPECT_EQ(hostSlots(), (std::vector<int>{22, 23, 25}));
     fake::HostCall call = host.callsTo(25).at(0);
-    EXPECT_EQ(call.numbers, (std::vector<int64_t>{2201, 2 * 240 + 24}));
+    EXPECT_EQ(call.numbers, (std::vector<int64_t>{zq::kCodeBatchOrders, 2 * 240 + 24}));
     zq::HostBatchHeader header = fake::recordAt<zq::HostBatchHeader>(call.bytes);
     zq::HostBatchHeader wantedHeader{2, 12, 34, {}};
     EXPECT_EQ(std::memcmp(&header, &wantedHeader, kHeader), 0);
@@ -265,7 +267,7 @@ TEST_F(OrdersTest, BatchCountsOutsideTheUsableRangeAreRefusedBeforeTheHost) {
                 expectOneError(ex ? "ZqSysApi::batchOrdersEx" : "ZqSysApi::batchOrders", c.message);
                 continue;
             }
-            EXPECT_EQ(host.callsTo(25).at(0).numbers, (std::vector<int64_t>{2201, 24}));
+            EXPECT_EQ(host.callsTo(25).at(0).numbers, (std::vector<int64_t>{zq::kCodeBatchOrders, 24}));
             EXPECT_TRUE(host.logs.empty());
         }
     }
@@ -326,7 +328,7 @@ TEST_F(OrdersTest, CancelsSendCompactJsonByOrderIdOrByBatch) {
         std::string id = text(cancel.order_id);
         EXPECT_TRUE(isBracedUuid(id)) << id;
         fake::HostCall request = host.callsTo(0).at(0);
-        EXPECT_EQ(request.numbers, std::vector<int64_t>{2053});
+        EXPECT_EQ(request.numbers, std::vector<int64_t>{zq::kCodeTrade});
         EXPECT_EQ(request.texts.at(0), R"({"params":{"fund_account":"880001","msg_type":2002,"order_list":)"
                                        R"([{"batch_flag":)" + std::to_string(c.batchFlag) + R"(,"cl_ord_id":")" + id +
                                            R"(","org_ord_id":)" + c.target + R"(}],"push_msg_type":-1}})");
@@ -354,11 +356,11 @@ TEST_F(OrdersTest, TheOrderReplySwitchReportsTheHostsVerdict) {
     } cases[] = {{true, 0, 0}, {false, 0, 0}, {true, 3, -1}, {true, int64_t{1} << 32, 0}, {false, std::nullopt, -1}};
     for (const Case& c : cases) {
         host.clear();
-        host.answers.erase(2226);
-        if (c.code) host.answers[2226].code = *c.code;
+        host.answers.erase(zq::kCodeOrderReply);
+        if (c.code) host.answers[zq::kCodeOrderReply].code = *c.code;
         EXPECT_EQ(api->enableOrderReply(c.enable), c.result);
         fake::HostCall request = host.callsTo(0).at(0);
-        EXPECT_EQ(request.numbers, std::vector<int64_t>{2226});
+        EXPECT_EQ(request.numbers, std::vector<int64_t>{zq::kCodeOrderReply});
         EXPECT_EQ(request.texts.at(0),
                   std::string(R"({"params":{"param_enable_order_reply":)") + (c.enable ? "true" : "false") + "}}");
     }

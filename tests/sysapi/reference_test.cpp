@@ -4,6 +4,7 @@
 
 #include "bytes.h"
 #include "sysapifixture.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
@@ -22,8 +23,8 @@ TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
                  {nullptr, {}}};
     for (const Case& c : cases) {
         host.clear();
-        host.answers.erase(2055);
-        if (c.answer) host.answers[2055].data = c.answer;
+        host.answers.erase(zq::kCodeQuery);
+        if (c.answer) host.answers[zq::kCodeQuery].data = c.answer;
         SymbolList list = api->getSymbolList("SH", c.answer ? "1" : nullptr, nullptr);
         std::vector<std::string> got;
         for (int i = 0; i < list.getSize(); ++i) got.push_back(list.get(i).str());
@@ -38,7 +39,7 @@ TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
 }
 
 TEST_F(ReferenceTest, SecurityDetailsReadEachKeyWithItsOwnType) {
-    host.answers[2055].data =
+    host.answers[zq::kCodeQuery].data =
         R"({"security_symbol":"600000.SH.LONGER","security_name":"浦发银行股份有限公司全称很长很长","security_brief_name":"PFYH",)"
         R"("security_type":"1","security_sub_type":"01001","LotSize":"100","st_flag":"0","LocalTotalShare":"1234.9",)"
         R"("ListedShare":5,"TickSize":"0.01","high_limit_price":"11.0","pre_close":10,"MarginTradingFlag":"1",)"
@@ -68,7 +69,7 @@ TEST_F(ReferenceTest, SecurityDetailsReadEachKeyWithItsOwnType) {
     SecurityDetial plain = api->getSymbolDetial("600000.SH");
     EXPECT_EQ(std::memcmp(&plain, &wanted, sizeof wanted), 0);
 
-    host.answers[2055].data = R"({"LotSize":100})";
+    host.answers[zq::kCodeQuery].data = R"({"LotSize":100})";
     EXPECT_EQ(api->getSymbolDetialEx("600000.SH").round_lot, 0) << "a lot size as a JSON number";
 }
 
@@ -82,16 +83,16 @@ TEST_F(ReferenceTest, RefusedOrUnansweredDetailsKeepTheUsualLot) {
         EXPECT_TRUE(host.callsTo(0).empty());
         expectOneError("ZqSysApi::getSymbolDetialEx", "查询标的详情失败,原因：输入代码非法");
     }
-    host.answers[2055] = {3, 0, std::string(R"({"LotSize":"200"})"), 0};  // refused, with a text
+    host.answers[zq::kCodeQuery] = {3, 0, std::string(R"({"LotSize":"200"})"), 0};  // refused, with a text
     SecurityDetialEx refused = api->getSymbolDetialEx("600000");
     EXPECT_EQ(std::memcmp(&refused, &unknown, sizeof unknown), 0);
-    host.answers[2055] = {0, 0, std::string("[1]"), 0};
+    host.answers[zq::kCodeQuery] = {0, 0, std::string("[1]"), 0};
     EXPECT_TRUE(fake::isAllZero(api->getSymbolDetialEx("600000"))) << "an answer that is no object";
 }
 
 TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
     host.accountIds["futures"] = "F-9";
-    host.answers[2055].data =
+    host.answers[zq::kCodeQuery].data =
         R"({"security_symbol":"IF2412","price_step":0.2,"contract_multiplier":300,"start_deliv_date":"20241220",)"
         R"("end_deliv_date":20241220,"long_margin_ratio":0.12,"margin_ratio_flag":1,"market_max_buy_qty":10,)"
         R"("max_sell_qty":"20","min_buy_qty":1.9})";
@@ -107,6 +108,12 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
     wanted.margin_ratio_flag = 1;
     wanted.market_max_buy_qty = 10;
     EXPECT_EQ(std::memcmp(&info, &wanted, sizeof wanted), 0) << "texts and fractions in integer keys read 0";
+
+    // A symbol field holds 13 characters, though this one is 16 bytes wide.
+    host.answers[zq::kCodeQuery].data = R"({"security_symbol":"IF2412.CFFEX.LONG"})";
+    info = api->getFutureContractInfo("IF2412", 1);
+    EXPECT_EQ(std::string(info.security_symbol), "IF2412.CFFEX.");
+    EXPECT_EQ(std::string(info.security_symbol, sizeof info.security_symbol), std::string("IF2412.CFFEX.\0\0\0", 16));
 
     struct Case {
         const char* symbol;

@@ -7,6 +7,7 @@
 #include "adapterfixture.h"
 #include "bytes.h"
 #include "fakedataaccess.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
@@ -20,14 +21,14 @@ zq::HostOrderRecord recordAt(const fake::HostCall& call, size_t offset = 0) {
 
 TEST_F(AdapterTest, AStrategyLibraryTradesAndQueriesThroughItsContextFromOnInit) {
     host.accountIds = {{"stock", "880001"}, {"stock_margin", "M-1"}, {"option", "O-1"}};
-    host.answers[2201] = {};
-    host.answers[2226] = {};
-    host.answers[2206] = {};
+    host.answers[zq::kCodeBatchOrders] = {};
+    host.answers[zq::kCodeOrderReply] = {};
+    host.answers[zq::kCodeUnderlyingFreeze] = {};
     // One answer for every 2055 query: reference data, ETF terms, tradable quantity.
-    host.answers[2055].data =
+    host.answers[zq::kCodeQuery].data =
         R"({"LotSize":"200","etf_fund_symbol":"510050","report_unit":900000,"rsp_body_data":1500})";
-    host.answers[2075].returned = 5;
-    host.answers[2205].returned = 6;
+    host.answers[zq::kCodeStartStrategy].returned = 5;
+    host.answers[zq::kCodeCustomMessage].returned = 6;
     fake::FakeDataAccess data;
     zq::OrderRow order{};
     std::strcpy(order.order_id, "O-42");
@@ -69,11 +70,11 @@ TEST_F(AdapterTest, AStrategyLibraryTradesAndQueriesThroughItsContextFromOnInit)
         R"("msg_type":2102,"position_type":1,"price_type":"","security_symbol":"600000.SH"}})");
     EXPECT_EQ(init->texts[6], "510050");
     auto freeze = host.callsTo(25).back();
-    EXPECT_EQ(freeze.numbers, (std::vector<int64_t>{2206, 240}));
+    EXPECT_EQ(freeze.numbers, (std::vector<int64_t>{zq::kCodeUnderlyingFreeze, 240}));
     EXPECT_EQ(init->texts[7], text(recordAt(freeze).client_order_id));
     EXPECT_EQ(requests[3].texts.at(0).find(R"({"params":{"instance_name":"child","run_params":{"account_info":)"), 0u);
-    EXPECT_EQ(requests[0].numbers, std::vector<int64_t>{2053});
-    EXPECT_EQ(requests[1].numbers, std::vector<int64_t>{2226});
+    EXPECT_EQ(requests[0].numbers, std::vector<int64_t>{zq::kCodeTrade});
+    EXPECT_EQ(requests[1].numbers, std::vector<int64_t>{zq::kCodeOrderReply});
     EXPECT_EQ((std::vector<std::string>{init->texts.begin() + 3, init->texts.begin() + 6}),
               (std::vector<std::string>{"O-42", "600000.SH", "600000.SH"}));
     EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0) << "every row array went back";

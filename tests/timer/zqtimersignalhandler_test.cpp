@@ -61,10 +61,7 @@ protected:
         attach(timers);
     }
 
-    void attach(ZqTimerSignalHandler& handler) {
-        handler.setHostServices(&host);
-        handler.setStrategy(&strategy);
-    }
+    void attach(ZqTimerSignalHandler& handler) { handler.setStrategy(&strategy); }
 
     // The callbacks one tick made, space-separated.
     std::string tick(const std::string& tickText, ZqTimerSignalHandler* handler = nullptr) {
@@ -118,7 +115,8 @@ TEST_F(TimerTest, PeriodicTimersFireOnEveryMultipleOfTheirIntervalBetweenStartAn
     for (const Case& c : cases) {
         ZqTimerSignalHandler handler([this] { return now; });
         handler.setStrategy(&strategy);
-        if (c.tickLength) handler.setHostServices(&host);
+        // Every handler asks the process's one host channel.
+        adapter->SetHostServices(c.tickLength ? &host : nullptr);
         host.tickLength = c.tickLength.value_or(0);
         host.clear();
         EXPECT_EQ(handler.registerTimer(c.interval, c.start, c.end, "u"), 0) << c.name;
@@ -210,14 +208,6 @@ TEST_F(TimerTest, AThrowingCallbackIsLoggedAndTheOthersStillRun) {
     EXPECT_EQ(tick("09:30:01 000"), "p1 p2 s1@09:30:00 500 s2@09:30:00 500");
     EXPECT_EQ(host.logsContaining("onTimer 原因：boom").size(), 1u);
     EXPECT_EQ(host.logsContaining("onSingleTimer 原因：boom").size(), 1u);
-}
-
-TEST_F(TimerTest, TheSystemApiRegistersWithTheProcessTimers) {
-    Norq::INorqSysApi* api = runTestStrategy()->getSysApi();
-    host.logs.clear();
-    EXPECT_EQ(api->registerTimer(1000, "", "", "u"), 0);
-    EXPECT_EQ(api->registerSingleTimer("00:00:00 000", "u"), -1);
-    EXPECT_EQ(host.logsContaining("单次定时信号触发时间[00:00:00 000]").size(), 1u);
 }
 
 // Registering threads race a firing thread whose clock moves 1 ms a tick.

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/platform.h"
+#include "exposeexports.h"
+#include "hostos.h"
+#include "os/os.h"
 
 namespace {
 
@@ -23,34 +25,34 @@ void check(bool ok, const char* what, const std::string& detail = std::string())
 }
 
 std::string folderOfExe() {
-    return zq::platform::executableDir();
+    return zq::os::executableDir();
 }
 
 void loadsAPluginWhoseDependencyLiesBesideIt() {
-    using zq::platform::loadLibrary;
+    using zq::os::loadLibrary;
     // From another working directory, so only the plug-in's own folder can
     // supply its dependency.
     SetCurrentDirectoryA("C:\\");
     std::string plugin = folderOfExe() + "\\plugins\\plugin.dll";
-    zq::platform::ModuleHandle module = loadLibrary(plugin);
-    check(module != nullptr, "load plugin.dll", zq::platform::lastErrorText());
-    auto value = reinterpret_cast<int (*)()>(zq::platform::findSymbol(module, "pluginValue"));
+    zq::os::ModuleHandle module = loadLibrary(plugin);
+    check(module != nullptr, "load plugin.dll", zq::os::lastErrorText());
+    auto value = reinterpret_cast<int (*)()>(zq::os::findSymbol(module, "pluginValue"));
     check(value && value() == 43, "call into the plug-in and its dependency");
-    check(zq::platform::findSymbol(module, "noSuchExport") == nullptr, "missing export");
-    check(zq::platform::lastErrorText() == "127", "missing export error number", zq::platform::lastErrorText());
-    zq::platform::freeLibrary(module);
+    check(zq::os::findSymbol(module, "noSuchExport") == nullptr, "missing export");
+    check(zq::os::lastErrorText() == "127", "missing export error number", zq::os::lastErrorText());
+    zq::os::freeLibrary(module);
 
     check(loadLibrary(folderOfExe() + "\\plugins\\missing.dll") == nullptr, "missing library");
-    check(zq::platform::lastErrorText() == "126", "missing library error number", zq::platform::lastErrorText());
+    check(zq::os::lastErrorText() == "126", "missing library error number", zq::os::lastErrorText());
     SetCurrentDirectoryA(folderOfExe().c_str());
 }
 
 void convertsBetweenUtf8AndTheAnsiCodePage() {
     const std::string utf8 = "caf\xC3\xA9 na\xC3\xAFve";  // café naïve
-    std::string ansi = zq::platform::utf8ToAnsi(utf8);
+    std::string ansi = zq::os::utf8ToAnsi(utf8);
     check(GetACP() != 1252 || ansi == "caf\xE9 na\xEFve", "UTF-8 to code page 1252", ansi);
-    check(zq::platform::ansiToUtf8(ansi) == utf8, "round trip through the ANSI code page");
-    check(zq::platform::utf8ToAnsi("") == "" && zq::platform::ansiToUtf8("plain") == "plain", "empty and ASCII");
+    check(zq::os::ansiToUtf8(ansi) == utf8, "round trip through the ANSI code page");
+    check(zq::os::utf8ToAnsi("") == "" && zq::os::ansiToUtf8("plain") == "plain", "empty and ASCII");
 
     // A library under a non-ASCII folder loads through its ANSI path.
     std::wstring folder = L"C:\\zq-d\u00e9p\u00f4t";
@@ -59,33 +61,33 @@ void convertsBetweenUtf8AndTheAnsiCodePage() {
     std::wstring source = std::wstring(L"plugins\\plugin.dll");
     CopyFileW(source.c_str(), copy.c_str(), FALSE);
     CopyFileW(L"plugins\\plugindep.dll", (folder + L"\\plugindep.dll").c_str(), FALSE);
-    std::string path = zq::platform::utf8ToAnsi("C:\\zq-d\xC3\xA9p\xC3\xB4t\\plugin.dll");
-    zq::platform::ModuleHandle module = zq::platform::loadLibrary(zq::platform::absolutePath(path));
-    check(module != nullptr, "load from a non-ASCII folder", zq::platform::lastErrorText());
-    zq::platform::freeLibrary(module);
+    std::string path = zq::os::utf8ToAnsi("C:\\zq-d\xC3\xA9p\xC3\xB4t\\plugin.dll");
+    zq::os::ModuleHandle module = zq::os::loadLibrary(zqhost::os::absolutePath(path));
+    check(module != nullptr, "load from a non-ASCII folder", zq::os::lastErrorText());
+    zq::os::freeLibrary(module);
 }
 
 void formsPathsTheWindowsWay() {
     std::string exeDir = folderOfExe();
     check(!exeDir.empty() && exeDir.back() != '\\', "executable folder without a trailing separator", exeDir);
-    check(zq::platform::fileExists(exeDir + "\\platform_win_test.exe"), "the test program exists");
-    check(!zq::platform::fileExists(exeDir + "\\nothing-here.exe") && !zq::platform::fileExists(""), "absent files");
-    check(zq::platform::absolutePath("a\\..\\b\\c.dll") == zq::platform::workingDirectory() + "\\b\\c.dll",
-          "absolute path", zq::platform::absolutePath("a\\..\\b\\c.dll"));
-    check(zq::platform::pathSeparator() == '\\', "backslash separator");
-    check(zq::platform::foldDirectoryCase("c:\\Users\\Py\\lib") == "C:\\USERS\\PY\\LIB", "upper-cased directory");
-    check(zq::platform::exposeLibraryExports(nullptr), "nothing to expose on Windows");
+    check(zq::os::fileExists(exeDir + "\\platform_win_test.exe"), "the test program exists");
+    check(!zq::os::fileExists(exeDir + "\\nothing-here.exe") && !zq::os::fileExists(""), "absent files");
+    check(zqhost::os::absolutePath("a\\..\\b\\c.dll") == zq::os::workingDirectory() + "\\b\\c.dll", "absolute path",
+          zqhost::os::absolutePath("a\\..\\b\\c.dll"));
+    check(zq::os::pathSeparator() == '\\', "backslash separator");
+    check(zq::os::foldDirectoryCase("c:\\Users\\Py\\lib") == "C:\\USERS\\PY\\LIB", "upper-cased directory");
+    check(exposeLibraryExports(nullptr), "nothing to expose on Windows");
 }
 
 void setsEnvironmentDefaultsOnly() {
-    zq::platform::setEnvironmentDefault("ZQ_WIN_TEST", "first");
-    zq::platform::setEnvironmentDefault("ZQ_WIN_TEST", "second");
+    zqhost::os::setEnvironmentDefault("ZQ_WIN_TEST", "first");
+    zqhost::os::setEnvironmentDefault("ZQ_WIN_TEST", "second");
     size_t length = 0;
     char buffer[32] = {};
     getenv_s(&length, buffer, sizeof buffer, "ZQ_WIN_TEST");
     check(std::string(buffer) == "first", "an environment default does not overwrite", buffer);
     SetLastError(5);
-    check(zq::platform::lastErrorNumber() == 5, "last error number");
+    check(zq::os::lastErrorNumber() == 5, "last error number");
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "hostos.h"
 #include "zq/izqscriptadapter.h"
 
 namespace zqhost {
 
 struct AdapterLibrary {
-    zq::platform::ModuleHandle module = nullptr;
+    zqhost::os::ModuleHandle module = nullptr;
     zq::IZqScriptAdapter* adapter = nullptr;
 };
 

@@ -101,7 +101,7 @@ public:
         CallWatch::reportCrashes();
         AdapterLibrary library;
         if (readable() && fileFormat() && sdkNames() && loads(library) && entryPoint()) parameters(*library.adapter);
-        if (module_) zq::platform::freeLibrary(module_);
+        if (module_) zqhost::os::freeLibrary(module_);
         return findings_;
     }
 
@@ -117,7 +117,7 @@ private:
 
     bool readable() {
         std::string error;
-        if (!zq::platform::fileExists(strategyPath_)) return fail("there is no file " + strategyPath_);
+        if (!zqhost::os::fileExists(strategyPath_)) return fail("there is no file " + strategyPath_);
         if (!readFile(strategyPath_, bytes_, error)) return fail("cannot open " + strategyPath_ + ": " + error);
         if (bytes_.empty()) return fail("the file is empty, not a shared library");
         return true;
@@ -183,15 +183,15 @@ private:
         std::string error;
         if (!openAdapter(adapterPath_, library, error)) return fail(error);
         watch_.begin("the loading of " + strategyPath_);
-        module_ = zq::platform::loadLibrary(zq::platform::absolutePath(strategyPath_));
+        module_ = zqhost::os::loadLibrary(zqhost::os::absolutePath(strategyPath_));
         watch_.end();
-        if (!module_) return fail(loadFailure(zq::platform::lastErrorText()));
+        if (!module_) return fail(loadFailure(zqhost::os::lastErrorText()));
         return say(Finding::Level::Ok, "it loads with the adapter, and every name it needs resolves");
     }
 
     bool entryPoint() {
-        auto get = reinterpret_cast<Norq::GetStrategyHandlerFn>(
-            zq::platform::findSymbol(module_, Norq::kStrategyHandlerExport));
+        auto get =
+            reinterpret_cast<Norq::GetStrategyHandlerFn>(zqhost::os::findSymbol(module_, Norq::kStrategyHandlerExport));
         if (!get) {
             bool cxxLinkage = std::any_of(strategy_.defined.begin(), strategy_.defined.end(), [](const std::string& n) {
                 return n.rfind("_Z18getStrategyHandler", 0) == 0;
@@ -223,7 +223,7 @@ private:
         adapter.SetHostServices(&host);
         std::string schema;
         watch_.begin("getParams");
-        int32_t result = adapter.GetStrategyParams(zq::platform::absolutePath(strategyPath_).c_str(), schema);
+        int32_t result = adapter.GetStrategyParams(zqhost::os::absolutePath(strategyPath_).c_str(), schema);
         watch_.end();
         adapter.Uninit();
         // The adapter outlives this host.
@@ -242,7 +242,7 @@ private:
     std::string bytes_;
     ElfImage strategy_, adapter_;
     bool haveImages_ = false;
-    zq::platform::ModuleHandle module_ = nullptr;
+    zqhost::os::ModuleHandle module_ = nullptr;
     Findings findings_;
 };
 
@@ -278,7 +278,7 @@ int runDoctor(int argc, char** argv) {
         std::fprintf(stderr, "usage: zqhost doctor [--adapter PATH] STRATEGY_LIBRARY\n");
         return 2;
     }
-    zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+    zqhost::os::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
     std::printf("zqhost doctor: %s\n", strategyPath.c_str());
     std::fflush(stdout);
     Findings findings = examineStrategy(strategyPath, adapterPath.empty() ? defaultAdapterPath() : adapterPath);

@@ -10,6 +10,7 @@
 #include "fixedtext.h"
 #include "hostlog.h"
 #include "norq/records.h"
+#include "zq/hostcodes.h"
 #include "rows.h"
 #include "userhints.h"
 
@@ -18,16 +19,6 @@ namespace zqhost {
 namespace {
 
 constexpr int32_t kRefused = -1;
-constexpr int32_t kCodeQuery = 2055;
-constexpr int32_t kCodeCancel = 2053;
-constexpr int32_t kCodeOrderReply = 2226;
-constexpr int32_t kMsgSymbolList = 2073;
-constexpr int32_t kMsgSymbolDetail = 2074;
-constexpr int32_t kMsgCurrentTime = 2100;
-constexpr uint32_t kOrderReport = 1081;
-constexpr uint32_t kExecutionReport = 1082;
-constexpr uint32_t kFundUpdate = 1007;
-constexpr uint32_t kPositionUpdate = 1008;
 // The library's record of a throwing callback: the callback's name follows
 // the first marker, the exception's text the second.
 constexpr const char* kStrategyThrew = "策略回调抛出异常，回调：";
@@ -87,28 +78,29 @@ bool LocalHost::takePush(Push& push) {
 }
 
 void LocalHost::reportChanges(const std::vector<size_t>& orders, const std::vector<size_t>& fills) {
-    for (size_t index : orders) pushes_.push_back(rowPush(kOrderReport, orderRow(account_->orders()[index])));
+    for (size_t index : orders) pushes_.push_back(rowPush(zq::kNotifyOrderReport, orderRow(account_->orders()[index])));
     std::vector<std::string> symbols;
     for (size_t index : fills) {
         const SimFill& fill = account_->fills()[index];
         const SimOrder& order = account_->orders()[fill.order];
-        pushes_.push_back(rowPush(kOrderReport, orderRow(order)));
-        pushes_.push_back(rowPush(kExecutionReport, executionRow(fill, order)));
+        pushes_.push_back(rowPush(zq::kNotifyOrderReport, orderRow(order)));
+        pushes_.push_back(rowPush(zq::kNotifyExecutionReport, executionRow(fill, order)));
         symbols.push_back(order.symbol);
     }
     if (fills.empty()) return;
     std::string accountId = account_->orders()[account_->fills()[fills.front()].order].accountId;
-    pushes_.push_back(rowPush(kFundUpdate, fundRow(*account_, accountId)));
+    pushes_.push_back(rowPush(zq::kNotifyFundUpdate, fundRow(*account_, accountId)));
     for (const std::string& symbol : symbols) {
-        pushes_.push_back(rowPush(kPositionUpdate, positionRow(symbol, account_->positions().at(symbol), accountId)));
+        pushes_.push_back(
+            rowPush(zq::kNotifyPositionUpdate, positionRow(symbol, account_->positions().at(symbol), accountId)));
     }
 }
 
 int32_t LocalHost::Request(int32_t code, const char* json, zq::HostResult* result) {
     std::string text = orEmpty(json);
-    if (code == kCodeQuery) return answerQuery(text, result);
-    if (code == kCodeCancel && account_) return cancel(text) == 0 ? answer(result, "") : kRefused;
-    if (code == kCodeOrderReply) return answer(result, "");
+    if (code == zq::kCodeQuery) return answerQuery(text, result);
+    if (code == zq::kCodeTrade && account_) return cancel(text) == 0 ? answer(result, "") : kRefused;
+    if (code == zq::kCodeOrderReply) return answer(result, "");
     unserved("request", code, json);
     return kRefused;
 }
@@ -116,18 +108,18 @@ int32_t LocalHost::Request(int32_t code, const char* json, zq::HostResult* resul
 int32_t LocalHost::answerQuery(const std::string& json, zq::HostResult* result) {
     QJsonObject params = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object().value("params").toObject();
     int32_t msgType = params.value("msg_type").toInt();
-    if (msgType == kMsgCurrentTime && market_) return answer(result, hostTime(market_->clock()));
-    if (msgType == kMsgCurrentTime && !simulatedTime_.empty()) return answer(result, simulatedTime_);
-    if (msgType == kMsgSymbolList && market_) {
+    if (msgType == zq::kMsgCurrentTime && market_) return answer(result, hostTime(market_->clock()));
+    if (msgType == zq::kMsgCurrentTime && !simulatedTime_.empty()) return answer(result, simulatedTime_);
+    if (msgType == zq::kMsgSymbolList && market_) {
         QJsonArray symbols;
         for (const std::string& symbol : market_->symbols()) symbols.append(QString::fromStdString(symbol));
         return answer(result, QJsonDocument(symbols).toJson(QJsonDocument::Compact).toStdString());
     }
     QString symbol = params.value("security_symbol").toString();
-    if (msgType == kMsgSymbolDetail && market_ && market_->symbols().count(symbol.toStdString())) {
+    if (msgType == zq::kMsgSymbolDetail && market_ && market_->symbols().count(symbol.toStdString())) {
         return answer(result, symbolDetail(symbol.toStdString()));
     }
-    unserved("query", kCodeQuery, json.c_str());
+    unserved("query", zq::kCodeQuery, json.c_str());
     return kRefused;
 }
 
@@ -158,7 +150,7 @@ int32_t LocalHost::cancel(const std::string& json) {
         hostLine(kLogInfo, "cancel of %s refused: %s", what.c_str(), reason.c_str());
         std::string accountId = params.value("fund_account").toString().toStdString();
         const SimOrder* order = id.empty() ? nullptr : account_->find(id);
-        pushes_.push_back(rowPush(kOrderReport, cancelRefusalRow(order, what, accountId, batchNo, reason)));
+        pushes_.push_back(rowPush(zq::kNotifyOrderReport, cancelRefusalRow(order, what, accountId, batchNo, reason)));
         return kRefused;
     }
     hostLine(kLogInfo, "cancelled %s", what.c_str());

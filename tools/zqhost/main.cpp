@@ -25,7 +25,7 @@
 #include "options.h"
 #include "outputfiles.h"
 #include "params.h"
-#include "platform/platform.h"
+#include "hostos.h"
 #include "replay.h"
 #include "report.h"
 #include "summary.h"
@@ -35,13 +35,13 @@
 #include "tracereplay.h"
 #include "userhints.h"
 #include "zq/clocksource.h"
+#include "zq/hostcodes.h"
 #include "zq/izqscriptadapter.h"
 
 namespace {
 
 using namespace zqhost;
 
-constexpr uint32_t kTimerTick = 1004;
 constexpr int kExitFailure = 1;
 constexpr int kExitBadCommandLine = 2;
 constexpr int kExitStrategyErrors = 3;
@@ -75,7 +75,7 @@ void deliverTicks(zq::IZqScriptAdapter& adapter, const Options& options, LocalHo
     for (int i = 1; i <= options.ticks && !interruptRequested(); ++i) {
         std::string text = tickText(start, static_cast<long long>(i) * options.tickLength);
         host.setSimulatedTime(text);
-        zq::NotifyMessage tick{kTimerTick, text.c_str()};
+        zq::NotifyMessage tick{zq::kNotifyTimerTick, text.c_str()};
         watch.begin("the timer tick at " + text);
         adapter.OnNotifyMessage(&tick);
         watch.end();
@@ -208,7 +208,7 @@ int runStrategy(Session& s) {
     bool replayed = true;
     if (replay) {
         replay->drain();
-        replayed = replay->run(zq::platform::stderrIsTerminal(), error);
+        replayed = replay->run(zqhost::os::stderrIsTerminal(), error);
     } else {
         deliverTicks(s.adapter, s.options, s.host, s.watch, start);
     }
@@ -245,7 +245,7 @@ int main(int argc, char** argv) {
     if (!startLog(options.logPath, options.logLevel, error)) return fail(error);
     watchPlatformRecords(hintFromRecord);
     if (!options.replayPath.empty()) return replayTrace(options);
-    if (!zq::platform::fileExists(options.strategyPath)) {
+    if (!zqhost::os::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     BarCatalog catalog;
@@ -265,12 +265,12 @@ int main(int argc, char** argv) {
 
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
-    if (!options.qtEcho) zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+    if (!options.qtEcho) zqhost::os::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
 
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     AdapterLibrary opened;
     if (!openAdapter(adapterPath, opened, error)) return fail(error);
-    zq::platform::ModuleHandle library = opened.module;
+    zqhost::os::ModuleHandle library = opened.module;
     zq::IZqScriptAdapter* adapter = opened.adapter;
 
     Market market(catalog);
@@ -282,7 +282,7 @@ int main(int argc, char** argv) {
                        market.symbols());
     ReplayData data(market, account);
     if (replaying) {
-        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::platform::findSymbol(library, "SetClockSource"));
+        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library, "SetClockSource"));
         if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
         setClock(replayClock, &market);
         ZqDataAccessSetProvider(recorder ? recorder->wrap(data) : &data);

@@ -7,15 +7,12 @@
 
 #include "interruption.h"
 #include "progressline.h"
+#include "zq/hostcodes.h"
 
 namespace zqhost {
 
 namespace {
 
-constexpr uint32_t kTimerTick = 1004;
-constexpr uint32_t kDayBegins = 1005;
-constexpr uint32_t kDayEnds = 1006;
-constexpr uint32_t kBarPush = 1061;
 constexpr int64_t kProgressCheckEvery = 4096;  // bars between looks at the clock
 // A price chart draws at most 1 500 points (chart.h); four points a stretch are
 // enough, and many symbols keep little each.
@@ -90,7 +87,7 @@ bool Replay::run(bool progress, std::string& error) {
     if (!error.empty()) return false;
     takeEquityPoint();
     if (market_.delivered() > 0 && !interruptRequested()) {
-        deliverText(kDayEnds, dayJson(market_.now()), "the end of the last trading day");
+        deliverText(zq::kNotifyDayEnds, dayJson(market_.now()), "the end of the last trading day");
     }
     if (tap_) tap_->finished();
     return true;
@@ -126,7 +123,7 @@ void Replay::deliverBar(const Bar& bar) {
     announceDay(bar, previous);
     host_.reportChanges(account_.onBar(bar));
     drain();
-    deliverText(kBarPush, barJson(bar), bar.symbol.c_str());
+    deliverText(zq::kNotifyBar, barJson(bar), bar.symbol.c_str());
     if (bar.seconds != lastTickSeconds_) tick(bar);
     sample(bar);
 }
@@ -139,13 +136,13 @@ void Replay::tick(const Bar& bar) {
     lastTickSeconds_ = bar.seconds;
     writeHostTime(bar.stamp, tickText_);
     tickText_[kHostTimeBytes] = '\0';
-    deliverText(kTimerTick, tickText_, "the timer tick");
+    deliverText(zq::kNotifyTimerTick, tickText_, "the timer tick");
 }
 
 void Replay::announceDay(const Bar& bar, int64_t previous) {
     if (previous != 0 && previous / 1000000 == bar.stamp / 1000000) return;
-    if (previous != 0) deliverText(kDayEnds, dayJson(previous), "the end of a trading day");
-    deliverText(kDayBegins, dayJson(bar.stamp), "the start of a trading day");
+    if (previous != 0) deliverText(zq::kNotifyDayEnds, dayJson(previous), "the end of a trading day");
+    deliverText(zq::kNotifyDayBegins, dayJson(bar.stamp), "the start of a trading day");
 }
 
 void Replay::deliverText(uint32_t id, const std::string& text, const char* what) {

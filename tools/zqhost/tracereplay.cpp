@@ -112,17 +112,18 @@ int replayTrace(const Options& options) {
     if (!options.barFiles.empty() || !options.recordPath.empty()) {
         return fail("--replay delivers what the trace holds: leave out --bars and --record", kExitBadCommandLine);
     }
-    if (!zq::platform::fileExists(options.strategyPath)) {
+    if (!zqhost::os::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     Trace trace;
     std::string error;
     if (!readTrace(options.replayPath, fileName(options.strategyPath), trace, error)) return fail(error);
-    if (!options.qtEcho) zq::platform::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+    if (!options.qtEcho) zqhost::os::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
     AdapterLibrary library;
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     if (!openAdapter(adapterPath, library, error)) return fail(error);
-    auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::platform::findSymbol(library.module, "SetClockSource"));
+    auto setClock =
+        reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library.module, "SetClockSource"));
     if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
 
     if (!library.adapter->Init()) return fail("the adapter refused to initialise");

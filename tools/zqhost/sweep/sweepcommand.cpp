@@ -12,7 +12,7 @@
 #include "barsplit.h"
 #include "childprocess.h"
 #include "params.h"
-#include "platform/platform.h"
+#include "hostos.h"
 #include "sweepoptions.h"
 #include "sweeppage.h"
 #include "sweeprunner.h"
@@ -34,7 +34,7 @@ int fail(const std::string& message) {
 }
 
 std::string absolute(const std::string& path) {
-    return zq::platform::absolutePath(path);
+    return zqhost::os::absolutePath(path);
 }
 
 // The run options with absolute paths, without the library; `bars` (when
@@ -250,7 +250,7 @@ int runSweep(int argc, char** argv) {
     plan.sweepDir = absolute(options.outDir);
     if (!QDir().mkpath(QString::fromStdString(plan.sweepDir))) return fail("cannot create " + plan.sweepDir);
     plan.library = absolute(options.run.strategyPath);
-    if (!zq::platform::fileExists(plan.library)) return fail("strategy library not found: " + plan.library);
+    if (!zqhost::os::fileExists(plan.library)) return fail("strategy library not found: " + plan.library);
     plan.reports = options.reports;
     plan.jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
 

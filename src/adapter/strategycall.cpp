@@ -1,4 +1,4 @@
-#include "host/strategycall.h"
+#include "adapter/strategycall.h"
 
 #include "norq/zqlog.h"
 

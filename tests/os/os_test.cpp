@@ -1,21 +1,20 @@
-// The operating-system seam on this system.
+// The library's operating-system seam on this system.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <unistd.h>
 
-#include "platform/platform.h"
+#include "os/os.h"
 
 namespace {
 
-using namespace zq::platform;
+using namespace zq::os;
 
 std::string cwd() {
     char buffer[4096];
     return getcwd(buffer, sizeof buffer) ? buffer : "";
 }
 
-TEST(Platform, AbsolutePathNormalisesWithoutTouchingTheFileSystem) {
+TEST(OsSeam, AbsolutePathNormalisesWithoutTouchingTheFileSystem) {
     const std::string here = cwd();
     // clang-format off
     struct Case {
@@ -30,31 +29,23 @@ TEST(Platform, AbsolutePathNormalisesWithoutTouchingTheFileSystem) {
     for (const Case& c : cases) EXPECT_EQ(absolutePath(c.in), c.out) << c.in;
 }
 
-TEST(Platform, AnsiConversionIsTheIdentityWhereTheCodePageIsUtf8) {
+TEST(OsSeam, AnsiConversionIsTheIdentityWhereTheCodePageIsUtf8) {
     EXPECT_EQ(utf8ToAnsi("策略 strategy"), "策略 strategy");
     EXPECT_EQ(ansiToUtf8("策略 strategy"), "策略 strategy");
     EXPECT_EQ(utf8ToAnsi(""), "");
 }
 
-TEST(Platform, FileExistsAndExecutableDir) {
+TEST(OsSeam, FileExistsAndExecutableDir) {
     std::string dir = executableDir();
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir[0], '/');
-    EXPECT_TRUE(fileExists(dir + "/zq_tests"));
+    EXPECT_TRUE(fileExists(dir + "/zq_internal_tests"));
     EXPECT_TRUE(fileExists(dir));
     EXPECT_FALSE(fileExists(dir + "/no-such-file"));
     EXPECT_FALSE(fileExists(""));
 }
 
-TEST(Platform, EnvironmentDefaultsDoNotOverrideWhatIsSet) {
-    setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "first");
-    setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "second");
-    const char* value = getenv("ZQ_PLATFORM_TEST_VARIABLE");
-    ASSERT_NE(value, nullptr);
-    EXPECT_STREQ(value, "first");
-}
-
-TEST(Platform, LoadingFailuresDescribeThemselves) {
+TEST(OsSeam, LoadingFailuresDescribeThemselves) {
     EXPECT_EQ(loadLibrary("/no/such/lib.so"), nullptr);
     EXPECT_NE(lastErrorText().find("/no/such/lib.so"), std::string::npos) << lastErrorText();
     EXPECT_EQ(loadLibrary(""), nullptr);

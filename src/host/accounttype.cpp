@@ -1,4 +1,4 @@
-#include "sysapi/accounttype.h"
+#include "host/accounttype.h"
 
 const char* accountTypeName(int32_t accountType) {
     switch (accountType) {
@@ -9,8 +9,4 @@ const char* accountTypeName(int32_t accountType) {
     case 5: return "option";
     default: return "unknown";
     }
-}
-
-std::string accountIdOf(zq::HostServices* host, int32_t accountType) {
-    return host ? host->GetAccountId(accountTypeName(accountType)) : std::string();
 }

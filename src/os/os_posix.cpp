@@ -1,16 +1,15 @@
-#include "platform/platform.h"
+#include "os/os.h"
 
 #include <dlfcn.h>
 #include <limits.h>
 #include <cerrno>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <vector>
 
 namespace zq {
-namespace platform {
+namespace os {
 
 namespace {
 
@@ -110,20 +109,6 @@ std::string executableDir() {
     return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
-size_t peakResidentBytes() {
-    struct rusage usage {};
-    if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
-    return static_cast<size_t>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
-}
-
-bool stderrIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
-}
-
-void setEnvironmentDefault(const std::string& name, const std::string& value) {
-    setenv(name.c_str(), value.c_str(), 0);
-}
-
 char pathSeparator() {
     return '/';
 }
@@ -140,13 +125,5 @@ int lastErrorNumber() {
     return errno;
 }
 
-bool exposeLibraryExports(const void* address) {
-    Dl_info info;
-    if (!dladdr(address, &info) || !info.dli_fname) return false;
-    // RTLD_NOLOAD only widens the scope of the library already loaded; the
-    // reference it takes is kept for the life of the process on purpose.
-    return dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_GLOBAL) != nullptr;
-}
-
-}  // namespace platform
+}  // namespace os
 }  // namespace zq

@@ -1,37 +1,20 @@
-#include "platform/platform.h"
+#include "hostos.h"
 
 #include <io.h>
 #include <stdlib.h>
 #include <windows.h>
 #include <psapi.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-namespace zq {
-namespace platform {
+namespace zqhost {
+namespace os {
 
 namespace {
 
 thread_local DWORD lastError = 0;
-
-std::wstring toWide(const std::string& text, UINT codePage) {
-    if (text.empty()) return std::wstring();
-    int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
-
-std::string fromWide(const std::wstring& wide, UINT codePage) {
-    if (wide.empty()) return std::string();
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr, nullptr);
-    return text;
-}
 
 }  // namespace
 
@@ -53,14 +36,6 @@ void freeLibrary(ModuleHandle module) {
 
 std::string lastErrorText() {
     return std::to_string(static_cast<unsigned long>(lastError));
-}
-
-std::string utf8ToAnsi(const std::string& text) {
-    return fromWide(toWide(text, CP_UTF8), CP_ACP);
-}
-
-std::string ansiToUtf8(const std::string& text) {
-    return fromWide(toWide(text, CP_ACP), CP_UTF8);
 }
 
 std::string absolutePath(const std::string& path) {
@@ -102,31 +77,5 @@ void setEnvironmentDefault(const std::string& name, const std::string& value) {
     _putenv_s(name.c_str(), value.c_str());
 }
 
-char pathSeparator() {
-    return '\\';
-}
-
-std::string foldDirectoryCase(const std::string& directory) {
-    std::string folded = directory;
-    for (char& c : folded) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return folded;
-}
-
-std::string workingDirectory() {
-    DWORD n = GetCurrentDirectoryA(0, nullptr);
-    if (n == 0) return std::string();
-    std::vector<char> buffer(n);
-    n = GetCurrentDirectoryA(n, buffer.data());
-    return std::string(buffer.data(), n);
-}
-
-int lastErrorNumber() {
-    return static_cast<int>(GetLastError());
-}
-
-bool exposeLibraryExports(const void*) {
-    return true;
-}
-
-}  // namespace platform
-}  // namespace zq
+}  // namespace os
+}  // namespace zqhost

@@ -1,13 +1,13 @@
-// The library's only seam to the operating system. One implementation per
-// system (platform_posix.cpp, platform_win.cpp), chosen by the build.
-// Every function may be called from any thread; none throws.
+// The library's only seam to the operating system: what the adapter needs
+// to load strategy libraries and what the Python loader needs to find its
+// files. One implementation per system (os_posix.cpp, os_win.cpp), chosen by
+// the build. Every function may be called from any thread; none throws.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 namespace zq {
-namespace platform {
+namespace os {
 
 using ModuleHandle = void*;
 
@@ -33,12 +33,6 @@ std::string absolutePath(const std::string& path);
 bool fileExists(const std::string& path);
 // The directory of the running executable, without a trailing separator.
 std::string executableDir();
-// The most memory this process has had resident so far, in bytes.
-size_t peakResidentBytes();
-// Whether standard error goes to a terminal (where a progress line belongs).
-bool stderrIsTerminal();
-// Sets a variable of this process's environment unless it is set already.
-void setEnvironmentDefault(const std::string& name, const std::string& value);
 
 // The character between a directory and its entries: '\\' on Windows, '/'
 // elsewhere.
@@ -51,14 +45,6 @@ std::string workingDirectory();
 // The number of the calling thread's last system error (GetLastError(),
 // errno), as the system reports it, for the log.
 int lastErrorNumber();
-// Makes the exports of the loaded library that holds `address` visible to
-// every library loaded after it, as if the program had been linked to it.
-// A library loaded into a scope of its own keeps its exports there, so the
-// plug-ins it loads in turn (an interpreter's extension modules) could not
-// resolve their names against it. Nothing to do on Windows, where each
-// library names the one it imports from. False when no loaded library holds
-// `address`.
-bool exposeLibraryExports(const void* address);
 
-}  // namespace platform
+}  // namespace os
 }  // namespace zq

@@ -1,0 +1,5 @@
+#include "exposeexports.h"
+
+bool exposeLibraryExports(const void*) {
+    return true;
+}
