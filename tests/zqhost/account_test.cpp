@@ -9,6 +9,7 @@
 #include "barsmarket.h"
 #include "localhost.h"
 #include "params.h"
+#include "zq/hostcodes.h"
 #include "zq/hostrows.h"
 
 namespace {
@@ -292,7 +293,7 @@ TEST(LocalHostQueries, SymbolDetailsTellTheLotInForce) {
         LocalHost host({}, &market, &account);
         zq::HostResult result{};
         const char* query = R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})";
-        ASSERT_EQ(host.Request(2055, query, &result), 0);
+        ASSERT_EQ(host.Request(zq::kCodeQuery, query, &result), 0);
         std::string detail = result.data;
         std::free(result.data);
         EXPECT_NE(detail.find(lot == 1 ? R"("LotSize":"100")" : R"("LotSize":"200")"), std::string::npos) << detail;

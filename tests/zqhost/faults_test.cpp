@@ -18,6 +18,7 @@
 #include "fixedtext.h"
 #include "summary.h"
 #include "terminalsummary.h"
+#include "zq/hostcodes.h"
 #include "zq/hostrows.h"
 
 namespace {
@@ -132,12 +133,12 @@ struct FaultyReplay {
         Push push;
         while (faulty ? faulty->takePush(push) : host.takePush(push)) {
             Delivery d{push.id, "", "", push.row, barIndex};
-            if (push.id == 1081) {
+            if (push.id == zq::kNotifyOrderReport) {
                 zq::OrderRow row{};
                 std::memcpy(&row, push.row.data(), sizeof row);
                 d.order = fixedText(row.entrust_no);
                 d.status = fixedText(row.status);
-            } else if (push.id == 1082) {
+            } else if (push.id == zq::kNotifyExecutionReport) {
                 zq::ExecutionRow row{};
                 std::memcpy(&row, push.row.data(), sizeof row);
                 d.order = fixedText(row.entrust_no);
@@ -250,7 +251,7 @@ TEST(FaultyHost, FailedQueriesGiveTheHostsFailureAndOtherCallsPassThrough) {
     replay.market.advanceTo(0);
     zq::HostResult result{};
     result.code = -1;
-    EXPECT_EQ(replay.faulty->Request(2055, R"({"params":{"msg_type":2100}})", &result), -1);
+    EXPECT_EQ(replay.faulty->Request(zq::kCodeQuery, R"({"params":{"msg_type":2100}})", &result), -1);
     EXPECT_EQ(result.data, nullptr);
     std::vector<uint8_t> snapshot(zq::kSnapshotSize, 0xAB);
     replay.faulty->GetSnapshot("600000.SH", snapshot.data());

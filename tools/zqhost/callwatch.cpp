@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "hostlog.h"
+#include "zq/hostcodes.h"
 
 namespace zqhost {
 
@@ -31,15 +32,15 @@ CallInProgress current;
 // The strategy callback a notification from the local host ends in.
 const char* callbackOf(uint32_t id) {
     switch (id) {
-    case 1004: return "a timer's callback";
-    case 1005: return "onTradeDate1005";
-    case 1006: return "onTradeDate1006";
-    case 1007: return "onFundUpdate";
-    case 1008: return "onPositionUpdate";
-    case 1061: return "onKLine";
-    case 1081: return "onOrderReport";
-    case 1082: return "onExecutionReport";
-    case 1090: return "onOrderReply";
+    case zq::kNotifyTimerTick: return "a timer's callback";
+    case zq::kNotifyDayBegins: return "onTradeDate1005";
+    case zq::kNotifyDayEnds: return "onTradeDate1006";
+    case zq::kNotifyFundUpdate: return "onFundUpdate";
+    case zq::kNotifyPositionUpdate: return "onPositionUpdate";
+    case zq::kNotifyBar: return "onKLine";
+    case zq::kNotifyOrderReport: return "onOrderReport";
+    case zq::kNotifyExecutionReport: return "onExecutionReport";
+    case zq::kNotifyOrderReply: return "onOrderReply";
     default: return nullptr;
     }
 }

@@ -10,6 +10,8 @@
 
 #include "fixedtext.h"
 #include "rows.h"
+#include "zq/hostcodes.h"
+#include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 #include "zq/hostrows.h"
 
@@ -18,9 +20,6 @@ namespace zqhost {
 namespace {
 
 constexpr int32_t kRefused = -1;
-constexpr int32_t kCodeQuery = 2055;
-constexpr uint32_t kOrderReport = 1081;
-constexpr uint32_t kExecutionReport = 1082;
 constexpr int32_t kLot = 100;
 constexpr const char* kRejection = "rejected by the broker after acceptance (fault injected by --faults)";
 
@@ -33,12 +32,12 @@ Row rowOf(const Push& push) {
 
 // The host's number of the order a report is about: the same for all its reports.
 std::string orderKey(const Push& push) {
-    if (push.id == kOrderReport) return fixedText(rowOf<zq::OrderRow>(push).entrust_no);
+    if (push.id == zq::kNotifyOrderReport) return fixedText(rowOf<zq::OrderRow>(push).entrust_no);
     return fixedText(rowOf<zq::ExecutionRow>(push).entrust_no);
 }
 
 std::string reportName(const Push& push) {
-    if (push.id == kOrderReport) {
+    if (push.id == zq::kNotifyOrderReport) {
         zq::OrderRow row = rowOf<zq::OrderRow>(push);
         return "order report of " + fixedText(row.order_id) + " (status " + fixedText(row.status) + ")";
     }
@@ -168,7 +167,7 @@ void FaultyHost::noteBarTime() {
 // Reports of one order leave in the order they came: a report never passes
 // one held before it, so nothing arrives ahead of the order's acceptance.
 void FaultyHost::admit(Push push) {
-    if (push.id != kOrderReport && push.id != kExecutionReport) {
+    if (push.id != zq::kNotifyOrderReport && push.id != zq::kNotifyExecutionReport) {
         held_.push_back(Held{std::move(push), barTime_});
         return;
     }
@@ -198,7 +197,7 @@ bool FaultyHost::takeDue(Push& push) {
 
 int32_t FaultyHost::Request(int32_t code, const char* json, zq::HostResult* result) {
     slowDown("Request");
-    if (code == kCodeQuery && failQuery(queryName(json))) return kRefused;
+    if (code == zq::kCodeQuery && failQuery(queryName(json))) return kRefused;
     return host_.Request(code, json, result);
 }
 
