@@ -1,7 +1,6 @@
 #include "recordinghost.h"
 
 #include "trace.h"
-#include "tracerecorder.h"
 
 namespace zqhost {
 

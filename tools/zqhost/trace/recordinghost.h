@@ -11,11 +11,16 @@
 
 namespace zqhost {
 
-class TraceRecorder;
+// Where the lines of recorded calls go: the trace being written.
+class TraceSink {
+public:
+    virtual ~TraceSink() = default;
+    virtual void write(const QJsonObject& line) = 0;
+};
 
 class RecordingHost : public zq::HostServices, public ZqDataProvider {
 public:
-    explicit RecordingHost(TraceRecorder& trace) : trace_(trace) {}
+    explicit RecordingHost(TraceSink& trace) : trace_(trace) {}
 
     // REQUIRES: set before the library calls the matching side.
     void setHost(zq::HostServices& host) { host_ = &host; }
@@ -44,7 +49,7 @@ public:
 private:
     void call(const QJsonObject& ask, const QJsonObject& answer);
 
-    TraceRecorder& trace_;
+    TraceSink& trace_;
     zq::HostServices* host_ = nullptr;
     ZqDataProvider* data_ = nullptr;
 };

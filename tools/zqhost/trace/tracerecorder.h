@@ -16,7 +16,7 @@
 
 namespace zqhost {
 
-class TraceRecorder : public ReplayTap {
+class TraceRecorder : public ReplayTap, public TraceSink {
 public:
     // Opens the file of options.recordPath (gzip-compressed when its name
     // ends in ".gz") and writes the trace's first line. Null with the reason in `error` when there is nothing to
@@ -27,7 +27,7 @@ public:
     zq::HostServices* wrap(zq::HostServices& host);
     ZqDataProvider* wrap(ZqDataProvider& data);
 
-    void write(const QJsonObject& line);
+    void write(const QJsonObject& line) override;
     // Writes the closing line; false with the reason when the file could
     // not be written completely.
     bool finish(std::string& error);
