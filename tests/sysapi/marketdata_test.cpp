@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "sysapifixture.h"
+#include "zq/hostcodes.h"
 
 namespace {
 
@@ -41,14 +42,14 @@ TEST_F(MarketDataTest, SubscriptionsSendTheHostCodeAndTheSymbolList) {
         int32_t dataType, code;
         std::string json;
     } cases[] = {
-        {1, 3001, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {2, 3015, R"({"params":{"period_type":"kline_1m","sub_list":[)" + pair + "]}}"},
-        {3, 3011, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {4, 3010, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {5, 3012, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {6, 3020, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {7, -1, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {0, -1, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {1, zq::kSubscribeDataType1, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {2, zq::kSubscribeBars, R"({"params":{"period_type":"kline_1m","sub_list":[)" + pair + "]}}"},
+        {3, zq::kSubscribeDataType3, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {4, zq::kSubscribeDataType4, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {5, zq::kSubscribeDataType5, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {6, zq::kSubscribeDataType6, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {7, zq::kSubscribeUnknown, R"({"params":{"sub_list":[)" + pair + "]}}"},
+        {0, zq::kSubscribeUnknown, R"({"params":{"sub_list":[)" + pair + "]}}"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dataType);

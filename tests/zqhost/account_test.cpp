@@ -270,7 +270,7 @@ TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
         SCOPED_TRACE(c.orderList);
         std::string json = R"({"params":{"fund_account":"880001","order_list":[)" + c.orderList + "]}}";
         zq::HostResult result{};
-        EXPECT_NE(host.Request(2053, json.c_str(), &result), 0);
+        EXPECT_NE(host.Request(zq::kCodeTrade, json.c_str(), &result), 0);
         ASSERT_TRUE(host.takePush(push));
         EXPECT_EQ(push.id, 1081u);
         ASSERT_EQ(push.row.size(), sizeof(zq::OrderRow));
