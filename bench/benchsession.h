@@ -5,7 +5,7 @@
 
 #include "fakehost.h"
 #include "norq/izqcontext.h"
-#include "hostos.h"
+#include "os/os.h"
 #include "zq/izqscriptadapter.h"
 
 class BenchSession {
@@ -15,15 +15,15 @@ public:
         getAdapter()->SetHostServices(&host);
         // Operate mode 0: the strategy's current time is the library's clock.
         getAdapter()->RunStrategy(BENCH_STRATEGY_PATH, R"({"operate_mode":"0"})");
-        library_ = zqhost::os::loadLibrary(BENCH_STRATEGY_PATH);
+        library_ = zq::os::loadLibrary(BENCH_STRATEGY_PATH);
         using ContextFn = Norq::IZqContext* (*)();
-        auto contextOf = reinterpret_cast<ContextFn>(zqhost::os::findSymbol(library_, "benchContext"));
+        auto contextOf = reinterpret_cast<ContextFn>(zq::os::findSymbol(library_, "benchContext"));
         context = contextOf ? contextOf() : nullptr;
     }
     ~BenchSession() {
         getAdapter()->Uninit();
         getAdapter()->SetHostServices(nullptr);
-        zqhost::os::freeLibrary(library_);
+        zq::os::freeLibrary(library_);
     }
     BenchSession(const BenchSession&) = delete;
     BenchSession& operator=(const BenchSession&) = delete;
@@ -32,5 +32,5 @@ public:
     Norq::IZqContext* context = nullptr;
 
 private:
-    zqhost::os::ModuleHandle library_ = nullptr;
+    zq::os::ModuleHandle library_ = nullptr;
 };

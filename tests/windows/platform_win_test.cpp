@@ -62,7 +62,7 @@ void convertsBetweenUtf8AndTheAnsiCodePage() {
     CopyFileW(source.c_str(), copy.c_str(), FALSE);
     CopyFileW(L"plugins\\plugindep.dll", (folder + L"\\plugindep.dll").c_str(), FALSE);
     std::string path = zq::os::utf8ToAnsi("C:\\zq-d\xC3\xA9p\xC3\xB4t\\plugin.dll");
-    zq::os::ModuleHandle module = zq::os::loadLibrary(zqhost::os::absolutePath(path));
+    zq::os::ModuleHandle module = zq::os::loadLibrary(zq::os::absolutePath(path));
     check(module != nullptr, "load from a non-ASCII folder", zq::os::lastErrorText());
     zq::os::freeLibrary(module);
 }
@@ -72,8 +72,8 @@ void formsPathsTheWindowsWay() {
     check(!exeDir.empty() && exeDir.back() != '\\', "executable folder without a trailing separator", exeDir);
     check(zq::os::fileExists(exeDir + "\\platform_win_test.exe"), "the test program exists");
     check(!zq::os::fileExists(exeDir + "\\nothing-here.exe") && !zq::os::fileExists(""), "absent files");
-    check(zqhost::os::absolutePath("a\\..\\b\\c.dll") == zq::os::workingDirectory() + "\\b\\c.dll", "absolute path",
-          zqhost::os::absolutePath("a\\..\\b\\c.dll"));
+    check(zq::os::absolutePath("a\\..\\b\\c.dll") == zq::os::workingDirectory() + "\\b\\c.dll", "absolute path",
+          zq::os::absolutePath("a\\..\\b\\c.dll"));
     check(zq::os::pathSeparator() == '\\', "backslash separator");
     check(zq::os::foldDirectoryCase("c:\\Users\\Py\\lib") == "C:\\USERS\\PY\\LIB", "upper-cased directory");
     check(exposeLibraryExports(nullptr), "nothing to expose on Windows");

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "hostos.h"
+#include "os/os.h"
 #include "zq/izqscriptadapter.h"
 
 namespace zqhost {
 
 struct AdapterLibrary {
-    zqhost::os::ModuleHandle module = nullptr;
+    zq::os::ModuleHandle module = nullptr;
     zq::IZqScriptAdapter* adapter = nullptr;
 };
 

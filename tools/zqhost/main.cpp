@@ -37,6 +37,7 @@
 #include "zq/clocksource.h"
 #include "zq/hostcodes.h"
 #include "zq/izqscriptadapter.h"
+#include "os/os.h"
 
 namespace {
 
@@ -245,7 +246,7 @@ int main(int argc, char** argv) {
     if (!startLog(options.logPath, options.logLevel, error)) return fail(error);
     watchPlatformRecords(hintFromRecord);
     if (!options.replayPath.empty()) return replayTrace(options);
-    if (!zqhost::os::fileExists(options.strategyPath)) {
+    if (!zq::os::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     BarCatalog catalog;
@@ -270,7 +271,7 @@ int main(int argc, char** argv) {
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     AdapterLibrary opened;
     if (!openAdapter(adapterPath, opened, error)) return fail(error);
-    zqhost::os::ModuleHandle library = opened.module;
+    zq::os::ModuleHandle library = opened.module;
     zq::IZqScriptAdapter* adapter = opened.adapter;
 
     Market market(catalog);
@@ -282,7 +283,7 @@ int main(int argc, char** argv) {
                        market.symbols());
     ReplayData data(market, account);
     if (replaying) {
-        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library, "SetClockSource"));
+        auto setClock = reinterpret_cast<decltype(&SetClockSource)>(zq::os::findSymbol(library, "SetClockSource"));
         if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
         setClock(replayClock, &market);
         ZqDataAccessSetProvider(recorder ? recorder->wrap(data) : &data);

@@ -18,6 +18,8 @@
 #include "localhost.h"
 #include "norq/istrategyhandler.h"
 #include "schemacheck.h"
+#include "hostos.h"
+#include "os/os.h"
 
 namespace zqhost {
 
@@ -101,7 +103,7 @@ public:
         CallWatch::reportCrashes();
         AdapterLibrary library;
         if (readable() && fileFormat() && sdkNames() && loads(library) && entryPoint()) parameters(*library.adapter);
-        if (module_) zqhost::os::freeLibrary(module_);
+        if (module_) zq::os::freeLibrary(module_);
         return findings_;
     }
 
@@ -117,7 +119,7 @@ private:
 
     bool readable() {
         std::string error;
-        if (!zqhost::os::fileExists(strategyPath_)) return fail("there is no file " + strategyPath_);
+        if (!zq::os::fileExists(strategyPath_)) return fail("there is no file " + strategyPath_);
         if (!readFile(strategyPath_, bytes_, error)) return fail("cannot open " + strategyPath_ + ": " + error);
         if (bytes_.empty()) return fail("the file is empty, not a shared library");
         return true;
@@ -183,15 +185,15 @@ private:
         std::string error;
         if (!openAdapter(adapterPath_, library, error)) return fail(error);
         watch_.begin("the loading of " + strategyPath_);
-        module_ = zqhost::os::loadLibrary(zqhost::os::absolutePath(strategyPath_));
+        module_ = zq::os::loadLibrary(zq::os::absolutePath(strategyPath_));
         watch_.end();
-        if (!module_) return fail(loadFailure(zqhost::os::lastErrorText()));
+        if (!module_) return fail(loadFailure(zq::os::lastErrorText()));
         return say(Finding::Level::Ok, "it loads with the adapter, and every name it needs resolves");
     }
 
     bool entryPoint() {
         auto get =
-            reinterpret_cast<Norq::GetStrategyHandlerFn>(zqhost::os::findSymbol(module_, Norq::kStrategyHandlerExport));
+            reinterpret_cast<Norq::GetStrategyHandlerFn>(zq::os::findSymbol(module_, Norq::kStrategyHandlerExport));
         if (!get) {
             bool cxxLinkage = std::any_of(strategy_.defined.begin(), strategy_.defined.end(), [](const std::string& n) {
                 return n.rfind("_Z18getStrategyHandler", 0) == 0;
@@ -223,7 +225,7 @@ private:
         adapter.SetHostServices(&host);
         std::string schema;
         watch_.begin("getParams");
-        int32_t result = adapter.GetStrategyParams(zqhost::os::absolutePath(strategyPath_).c_str(), schema);
+        int32_t result = adapter.GetStrategyParams(zq::os::absolutePath(strategyPath_).c_str(), schema);
         watch_.end();
         adapter.Uninit();
         // The adapter outlives this host.
@@ -242,7 +244,7 @@ private:
     std::string bytes_;
     ElfImage strategy_, adapter_;
     bool haveImages_ = false;
-    zqhost::os::ModuleHandle module_ = nullptr;
+    zq::os::ModuleHandle module_ = nullptr;
     Findings findings_;
 };
 

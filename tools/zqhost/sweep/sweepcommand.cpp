@@ -18,6 +18,7 @@
 #include "sweeprunner.h"
 #include "sweeptable.h"
 #include "whereexpr.h"
+#include "os/os.h"
 
 namespace zqhost {
 
@@ -34,7 +35,7 @@ int fail(const std::string& message) {
 }
 
 std::string absolute(const std::string& path) {
-    return zqhost::os::absolutePath(path);
+    return zq::os::absolutePath(path);
 }
 
 // The run options with absolute paths, without the library; `bars` (when
@@ -250,7 +251,7 @@ int runSweep(int argc, char** argv) {
     plan.sweepDir = absolute(options.outDir);
     if (!QDir().mkpath(QString::fromStdString(plan.sweepDir))) return fail("cannot create " + plan.sweepDir);
     plan.library = absolute(options.run.strategyPath);
-    if (!zqhost::os::fileExists(plan.library)) return fail("strategy library not found: " + plan.library);
+    if (!zq::os::fileExists(plan.library)) return fail("strategy library not found: " + plan.library);
     plan.reports = options.reports;
     plan.jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
 

@@ -10,6 +10,8 @@
 #include "params.h"
 #include "replayhost.h"
 #include "zq/clocksource.h"
+#include "hostos.h"
+#include "os/os.h"
 
 namespace zqhost {
 
@@ -112,7 +114,7 @@ int replayTrace(const Options& options) {
     if (!options.barFiles.empty() || !options.recordPath.empty()) {
         return fail("--replay delivers what the trace holds: leave out --bars and --record", kExitBadCommandLine);
     }
-    if (!zqhost::os::fileExists(options.strategyPath)) {
+    if (!zq::os::fileExists(options.strategyPath)) {
         return fail("strategy library not found: " + options.strategyPath);
     }
     Trace trace;
@@ -123,7 +125,7 @@ int replayTrace(const Options& options) {
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     if (!openAdapter(adapterPath, library, error)) return fail(error);
     auto setClock =
-        reinterpret_cast<decltype(&SetClockSource)>(zqhost::os::findSymbol(library.module, "SetClockSource"));
+        reinterpret_cast<decltype(&SetClockSource)>(zq::os::findSymbol(library.module, "SetClockSource"));
     if (!setClock) return fail("the library " + adapterPath + " cannot take a replayed clock (SetClockSource)");
 
     if (!library.adapter->Init()) return fail("the adapter refused to initialise");

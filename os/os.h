@@ -1,7 +1,8 @@
-// The library's only seam to the operating system: what the adapter needs
-// to load strategy libraries and what the Python loader needs to find its
-// files. One implementation per system (os_posix.cpp, os_win.cpp), chosen by
-// the build. Every function may be called from any thread; none throws.
+// The only seam to the operating system, shared by the library and the
+// local host: what the adapter needs to load strategy libraries, what the
+// Python loader needs to find its files, and what zqhost needs to load the
+// adapter. One implementation per system (os_posix.cpp, os_win.cpp), chosen
+// by the build. Every function may be called from any thread; none throws.
 #pragma once
 
 #include <string>
