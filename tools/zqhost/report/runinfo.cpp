@@ -85,8 +85,12 @@ FileFacts fileFacts(const std::string& path) {
 RunInfo describeRun(const Options& options, const std::string& runParams, const std::string& version) {
     RunInfo info;
     info.version = version;
-    info.library = fileFacts(options.strategyPath);
-    for (const std::string& path : options.barFiles) info.barFiles.push_back(fileFacts(path));
+    // Only the summary file and the report show the files' facts, and
+    // hashing the bar files costs as much as a third of a long replay.
+    if (!options.summaryPath.empty() || !options.reportPath.empty()) {
+        info.library = fileFacts(options.strategyPath);
+        for (const std::string& path : options.barFiles) info.barFiles.push_back(fileFacts(path));
+    }
     info.parameters = runParams;
     info.account = {options.accountIds, options.cash, options.commission, options.partialFills};
     return info;

@@ -52,7 +52,9 @@ struct RunInfo {
 FileFacts fileFacts(const std::string& path);
 
 // What the command line says was run: the library, the bar files and the
-// account options, with `runParams` (as delivered) and this `version`.
+// account options, with `runParams` (as delivered) and this `version`. The
+// files' sizes and hashes are taken only when a --summary or --report will
+// show them.
 RunInfo describeRun(const Options& options, const std::string& runParams, const std::string& version);
 
 // "done", "callback errors" or "interrupted"; see docs/summary.md.
