@@ -17,6 +17,11 @@ size_t peakResidentBytes();
 bool stderrIsTerminal();
 // Sets a variable of this process's environment unless it is set already.
 void setEnvironmentDefault(const std::string& name, const std::string& value);
+// Names the system's time zone for this process unless the user named one,
+// so that local-time conversions stop reading the zone file again at every
+// call (the library converts a trading date on each day of a replay). The
+// zone stays the system's.
+void pinSystemTimeZone();
 
 }  // namespace os
 }  // namespace zqhost

@@ -21,5 +21,11 @@ void setEnvironmentDefault(const std::string& name, const std::string& value) {
     setenv(name.c_str(), value.c_str(), 0);
 }
 
+void pinSystemTimeZone() {
+    // With TZ unset, glibc looks at /etc/localtime again at every conversion;
+    // a TZ naming that file is read once.
+    setEnvironmentDefault("TZ", ":/etc/localtime");
+}
+
 }  // namespace os
 }  // namespace zqhost

@@ -27,5 +27,9 @@ void setEnvironmentDefault(const std::string& name, const std::string& value) {
     _putenv_s(name.c_str(), value.c_str());
 }
 
+void pinSystemTimeZone() {
+    // The C runtime reads the zone once; nothing to pin.
+}
+
 }  // namespace os
 }  // namespace zqhost

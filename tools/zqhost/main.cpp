@@ -267,6 +267,7 @@ int main(int argc, char** argv) {
     // The host already prints every log line; the library's Qt debug echo of
     // them would show each twice.
     if (!options.qtEcho) zqhost::os::setEnvironmentDefault("QT_LOGGING_RULES", "default.debug=false");
+    zqhost::os::pinSystemTimeZone();
 
     std::string adapterPath = options.adapterPath.empty() ? defaultAdapterPath() : options.adapterPath;
     AdapterLibrary opened;
