@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "exitstatus.h"
 #include "hostlog.h"
 #include "zq/hostcodes.h"
 
@@ -122,7 +123,7 @@ void CallWatch::watch() {
         char text[256];
         hostLine(kLogError, "the strategy did not return from %s within %d s; stopping the run",
                  describeCall(text, sizeof text), timeoutSeconds_);
-        std::_Exit(4);
+        std::_Exit(kExitCallbackTimeout);
     }
 }
 

@@ -5,10 +5,9 @@
 // polls between notifications.
 #pragma once
 
-namespace zqhost {
+#include "exitstatus.h"
 
-// The exit status of an interrupted run, as a shell reports a SIGINT.
-constexpr int kExitInterrupted = 130;
+namespace zqhost {
 
 // Installs the handlers; the main thread, before the run.
 void catchInterruptions();

@@ -17,6 +17,7 @@
 #include "callwatch.h"
 #include "dataprovider.h"
 #include "doctor.h"
+#include "exitstatus.h"
 #include "hostlog.h"
 #include "interruption.h"
 #include "faultyhost.h"
@@ -43,14 +44,6 @@ namespace {
 
 using namespace zqhost;
 
-constexpr int kExitFailure = 1;
-constexpr int kExitBadCommandLine = 2;
-constexpr int kExitStrategyErrors = 3;
-
-int fail(const std::string& message, int status = kExitFailure) {
-    tellUser(message);
-    return status;
-}
 
 void replayClock(char out[22], void* market) {
     writeHostTime(static_cast<const Market*>(market)->clock(), out);

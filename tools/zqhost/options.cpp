@@ -8,6 +8,10 @@
 #include "barcatalog.h"
 #include "bars.h"
 #include "hostlog.h"
+#include "numberarg.h"
+
+using zqhost::parseAmount;
+using zqhost::parseCount;
 
 namespace {
 
@@ -15,23 +19,6 @@ constexpr unsigned long long kMaxFaultSeed = 1ULL << 53;
 const char* const kAccountTypes[] = {"stock", "stock_margin", "futures", "open_fund", "option"};
 // The account of each type above when --account does not name one.
 const char* const kDefaultAccountIds[] = {"880001", "880002", "880003", "880004", "880005"};
-
-// A whole number from `low` to `high`, nothing else in the text.
-bool parseCount(const std::string& text, long low, long high, int& out) {
-    char* end = nullptr;
-    long n = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end || n < low || n > high) return false;
-    out = static_cast<int>(n);
-    return true;
-}
-
-bool parseAmount(const std::string& text, double low, double high, double& out) {
-    char* end = nullptr;
-    double n = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end || !(n >= low && n <= high)) return false;
-    out = n;
-    return true;
-}
 
 // A date or a time; a date alone as --end means the whole day.
 bool parseBound(const std::string& text, bool end, long long& out) {

@@ -144,6 +144,8 @@ public:
     double realized() const { return realized_; }
     // Equity when the current trading day began; the starting cash on the first day.
     double dayStartEquity() const { return dayStartEquity_; }
+    // Whether any position holds shares.
+    bool holdsShares() const { return !held_.empty(); }
     double positionsValue() const;
     double equity() const { return cash_ + positionsValue(); }
 

@@ -1,5 +1,7 @@
 #include "faultplan.h"
 
+#include "numberarg.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,16 +15,9 @@ constexpr const char* kKnown = "reject, partial, report-delay, duplicate-report,
 constexpr int kMaxReportDelay = 100000;  // bar times
 constexpr double kMaxSlowCallMs = 3600000;
 
-bool readNumber(const std::string& text, double low, double high, double& out) {
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end || !(value >= low && value <= high)) return false;
-    out = value;
-    return true;
-}
 
 bool readShare(const std::string& name, const std::string& value, double& out, std::string& error) {
-    if (readNumber(value, 0, 1, out)) return true;
+    if (parseAmount(value, 0, 1, out)) return true;
     error = name + " takes a share from 0 to 1, got '" + value + "'";
     return false;
 }
@@ -34,7 +29,7 @@ bool readDelay(const std::string& text, int& milliseconds) {
     std::string suffix = text.substr(unit);
     double scale = suffix == "ms" ? 1 : suffix == "s" ? 1000 : 0;
     double amount = 0;
-    if (scale == 0 || !readNumber(text.substr(0, unit), 0, kMaxSlowCallMs / scale, amount)) return false;
+    if (scale == 0 || !parseAmount(text.substr(0, unit), 0, kMaxSlowCallMs / scale, amount)) return false;
     milliseconds = static_cast<int>(std::lround(amount * scale));
     return true;
 }
@@ -50,7 +45,7 @@ bool readSlowCall(const std::string& value, FaultPlan& plan, std::string& error)
 
 bool readReportDelay(const std::string& value, FaultPlan& plan, std::string& error) {
     double bars = 0;
-    if (!readNumber(value, 0, kMaxReportDelay, bars) || bars != std::floor(bars)) {
+    if (!parseAmount(value, 0, kMaxReportDelay, bars) || bars != std::floor(bars)) {
         error = "report-delay takes a whole number of bars from 0 to " + std::to_string(kMaxReportDelay) + ", got '" +
                 value + "'";
         return false;

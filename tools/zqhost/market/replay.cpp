@@ -187,10 +187,8 @@ void Replay::sample(const Bar& bar) {
 void Replay::takeEquityPoint() {
     if (!pending_) return;
     pending_ = false;
-    bool holding = false;
-    for (const auto& [symbol, position] : account_.positions()) holding = holding || position.amount != 0;
     const double equity = account_.equity();
-    curve_.add(equity, pendingSeconds_, pendingStamp_, holding);
+    curve_.add(equity, pendingSeconds_, pendingStamp_, account_.holdsShares());
     equity_.add(pendingStamp_, equity);
 }
 

@@ -12,6 +12,7 @@
 #include "barsplit.h"
 #include "childprocess.h"
 #include "params.h"
+#include "exitstatus.h"
 #include "hostos.h"
 #include "sweepoptions.h"
 #include "sweeppage.h"
@@ -24,11 +25,9 @@ namespace zqhost {
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitBadCommandLine = 2;
 constexpr int kShownRows = 5;
 
-int fail(const std::string& message) {
+int sweepFail(const std::string& message) {
     std::fflush(stdout);
     std::fprintf(stderr, "zqhost sweep: %s\n", message.c_str());
     return kExitFailure;
@@ -169,7 +168,7 @@ int writeTables(const std::string& dir, const std::vector<SweepSet>& sets, const
     if (!writeFileAtomically(dir + "/results.csv", resultsCsv(table), error) ||
         !writeFileAtomically(dir + "/results.json", resultsJson(table), error) ||
         !writeFileAtomically(dir + "/sweep.html", sweepPageHtml(table), error))
-        return fail(error);
+        return sweepFail(error);
     const FigureColumn& column = *figureColumn(metric);
     std::printf("%d sets done, %d failed, %d not run; ranked by %s\n", table.done, table.failed, table.missing, column.label);
     for (const SweepRow& row : table.rows) {
@@ -182,13 +181,13 @@ int writeTables(const std::string& dir, const std::vector<SweepSet>& sets, const
         std::printf("  #%d%s  %s %s\n", row.rank, params.c_str(), column.key, number);
     }
     std::printf("wrote %s/results.csv, results.json and sweep.html\n", dir.c_str());
-    return table.done > 0 ? 0 : fail("no set finished");
+    return table.done > 0 ? 0 : sweepFail("no set finished");
 }
 
 int collect(const SweepOptions& options) {
     std::string dir = absolute(options.collectDir);
     std::vector<SweepSet> sets = readSets(dir);
-    if (sets.empty()) return fail("no sets in " + dir + "/sets");
+    if (sets.empty()) return sweepFail("no sets in " + dir + "/sets");
     return writeTables(dir, sets, options.metric);
 }
 
@@ -196,7 +195,7 @@ int emitCommands(const RunPlan& plan, const std::vector<SweepSet>& missing, std:
     std::string text;
     for (const SweepSet& set : missing) text += setShellCommand(plan, set) + "\n";
     std::string error;
-    if (!writeFileAtomically(path, text, error)) return fail(error);
+    if (!writeFileAtomically(path, text, error)) return sweepFail(error);
     std::printf("wrote %zu commands to %s (%zu of %zu sets already run); run them, then: zqhost sweep --collect %s\n",
                 missing.size(), path.c_str(), total - missing.size(), total, plan.sweepDir.c_str());
     return 0;
@@ -229,7 +228,7 @@ bool runMissing(const RunPlan& plan, const std::vector<SweepSet>& sets, const Sw
                 plan.sweepDir.c_str());
     std::fflush(stdout);
     std::string error;
-    if (runSets(plan, missing, error) < 0) return status = fail(error), false;
+    if (runSets(plan, missing, error) < 0) return status = sweepFail(error), false;
     return true;
 }
 
@@ -247,20 +246,20 @@ int runSweep(int argc, char** argv) {
 
     RunPlan plan;
     plan.executable = selfExecutable();
-    if (plan.executable.empty()) return fail("cannot find this zqhost (/proc/self/exe)");
+    if (plan.executable.empty()) return sweepFail("cannot find this zqhost (/proc/self/exe)");
     plan.sweepDir = absolute(options.outDir);
-    if (!QDir().mkpath(QString::fromStdString(plan.sweepDir))) return fail("cannot create " + plan.sweepDir);
+    if (!QDir().mkpath(QString::fromStdString(plan.sweepDir))) return sweepFail("cannot create " + plan.sweepDir);
     plan.library = absolute(options.run.strategyPath);
-    if (!zq::os::fileExists(plan.library)) return fail("strategy library not found: " + plan.library);
+    if (!zq::os::fileExists(plan.library)) return sweepFail("strategy library not found: " + plan.library);
     plan.reports = options.reports;
     plan.jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
 
     std::string schema;
     std::vector<SweptParam> swept;
     std::vector<ParamSet> params;
-    if (!readSchema(plan.executable, options, plan.sweepDir, schema, error)) return fail(error);
+    if (!readSchema(plan.executable, options, plan.sweepDir, schema, error)) return sweepFail(error);
     if (!sweptParams(options, schema, swept, error) || !chooseSets(options, swept, params, error)) {
-        fail(error);
+        sweepFail(error);
         return kExitBadCommandLine;
     }
 
@@ -268,19 +267,19 @@ int runSweep(int argc, char** argv) {
     std::string outBars, identity;
     const Sample first = options.splitDate ? Sample::In : Sample::Whole;
     for (const std::string& file : options.run.barFiles) barFiles.push_back(absolute(file));
-    if (options.splitDate && !splitAtDate(plan.sweepDir, options.splitDate, barFiles, outBars, error)) return fail(error);
+    if (options.splitDate && !splitAtDate(plan.sweepDir, options.splitDate, barFiles, outBars, error)) return sweepFail(error);
     plan.runArgs[first] = runArgsWith(options.runArgs, options.splitDate ? barFiles[0] : "", &others);
-    if (!runIdentity(barFiles, plan.library, others, identity, error)) return fail(error);
+    if (!runIdentity(barFiles, plan.library, others, identity, error)) return sweepFail(error);
     std::vector<SweepSet> sets = makeSets(params, identity, first);
     int status = 0;
-    if (!writeSetFiles(plan.sweepDir, sets, error)) return fail(error);
+    if (!writeSetFiles(plan.sweepDir, sets, error)) return sweepFail(error);
     if (!runMissing(plan, sets, options, "", status)) return status;
     if (options.splitDate) {
         std::string outIdentity;
         plan.runArgs[Sample::Out] = runArgsWith(options.runArgs, outBars, nullptr);
-        if (!runIdentity({outBars}, plan.library, others, outIdentity, error)) return fail(error);
+        if (!runIdentity({outBars}, plan.library, others, outIdentity, error)) return sweepFail(error);
         std::vector<SweepSet> best = bestSets(plan.sweepDir, sets, options, outIdentity);
-        if (!writeSetFiles(plan.sweepDir, best, error)) return fail(error);
+        if (!writeSetFiles(plan.sweepDir, best, error)) return sweepFail(error);
         if (!runMissing(plan, best, options, " out of sample", status)) return status;
         sets.insert(sets.end(), best.begin(), best.end());
     }

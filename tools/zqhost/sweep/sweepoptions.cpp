@@ -1,5 +1,7 @@
 #include "sweepoptions.h"
 
+#include "numberarg.h"
+
 #include <cstdlib>
 #include <map>
 
@@ -10,13 +12,6 @@ namespace zqhost {
 
 namespace {
 
-bool count(const std::string& text, long low, long high, int& out) {
-    char* end = nullptr;
-    long n = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end || n < low || n > high) return false;
-    out = static_cast<int>(n);
-    return true;
-}
 
 // Each run's options must leave the result files to the sweep.
 bool checkRunOptions(SweepOptions& options, std::string& error) {
@@ -88,7 +83,7 @@ bool parseSweepOptions(int argc, char** argv, SweepOptions& options, std::string
             ok = value(text);
             options.grids.push_back(text);
         } else if (arg == "--random") {
-            if ((ok = value(text)) && !count(text, 1, 1000000, options.random))
+            if ((ok = value(text)) && !parseCount(text, 1, 1000000, options.random))
                 ok = false, error = "--random takes a whole number from 1 to 1000000, got '" + text + "'";
         } else if (arg == "--seed") {
             char* end = nullptr;
@@ -97,7 +92,7 @@ bool parseSweepOptions(int argc, char** argv, SweepOptions& options, std::string
         } else if (arg == "--where") {
             ok = value(options.where);
         } else if (arg == "--jobs") {
-            if ((ok = value(text)) && !count(text, 1, 1024, options.jobs))
+            if ((ok = value(text)) && !parseCount(text, 1, 1024, options.jobs))
                 ok = false, error = "--jobs takes a whole number from 1 to 1024, got '" + text + "'";
         } else if (arg == "--out") {
             ok = value(options.outDir);
@@ -116,7 +111,7 @@ bool parseSweepOptions(int argc, char** argv, SweepOptions& options, std::string
                 ok = false, error = "--split takes a date YYYY-MM-DD, got '" + splitText + "'";
             options.splitDate = static_cast<int32_t>(stamp / 1000000);
         } else if (arg == "--top") {
-            if ((ok = value(text)) && !count(text, 1, 100000, options.top))
+            if ((ok = value(text)) && !parseCount(text, 1, 100000, options.top))
                 ok = false, error = "--top takes a positive whole number, got '" + text + "'";
         } else {
             options.runArgs.push_back(arg);

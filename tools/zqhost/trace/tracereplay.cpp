@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "adapterlibrary.h"
+#include "exitstatus.h"
 #include "hostlog.h"
 #include "localhost.h"
 #include "params.h"
@@ -17,14 +18,6 @@ namespace zqhost {
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitBadCommandLine = 2;
-constexpr int kExitDiffers = 5;
-
-int fail(const std::string& message, int status = kExitFailure) {
-    tellUser(message);
-    return status;
-}
 
 std::string fileName(const std::string& path) {
     size_t slash = path.find_last_of("/\\");
