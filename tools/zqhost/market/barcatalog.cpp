@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "barfile.h"
-#include "barstream.h"
+#include "barmerge.h"
 
 namespace zqhost {
 
@@ -60,13 +60,13 @@ bool scanFile(BarCatalog& catalog, size_t index, int32_t period, std::vector<std
     Bar bar;
     int64_t previous = INT64_MIN, offset = file.where(), line = file.line();
     catalog.runs.push_back(BarCatalog::Run{index, offset, line, INT64_MAX});
-    for (; file.next(bar, catalog.symbols, error); offset = file.where(), line = file.line()) {
+    for (; file.skim(bar, catalog.symbols, error); offset = file.where(), line = file.line()) {
         if (bar.symbolId >= scan.lastSeconds.size()) scan.lastSeconds.resize(bar.symbolId + 1, -1);
         if (bar.symbolId >= spans.size()) spans.resize(bar.symbolId + 1);
         int64_t& last = scan.lastSeconds[bar.symbolId];
         std::vector<Span>& mine = spans[bar.symbolId];
         if (last >= 0 && bar.seconds <= last) {
-            error = path + ":" + std::to_string(file.line()) + ": bar of " + bar.symbol + " at " +
+            error = path + ":" + std::to_string(file.line()) + ": bar of " + catalog.symbols.name(bar.symbolId) + " at " +
                     displayTime(bar.stamp) + " is not after the one before";
             return false;
         }
@@ -105,10 +105,10 @@ bool checkAcrossFiles(BarCatalog& catalog, const std::vector<std::vector<Span>>&
         }
     }
     if (!overlap) return true;
-    BarStream stream;
+    BarMerge merge;
     Bar bar;
-    if (!stream.open(catalog, error)) return false;
-    while (stream.next(bar, error)) {
+    if (!merge.open(catalog, error, true)) return false;
+    while (merge.next(bar, error)) {
     }
     return error.empty();
 }

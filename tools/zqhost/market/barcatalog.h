@@ -1,9 +1,11 @@
-// What a first pass over the bar files learns before anything runs: every
-// row is read and checked (nothing is kept), so a bad line stops the run
-// before it starts. It yields the symbols, each file's bar period, the
-// stretches of each file that are in time order (a file written symbol
-// after symbol has one per symbol, and each is read by a reader of its
-// own), and how many bars will be delivered. One thread.
+// What a first pass over the bar files learns before anything runs, reading
+// only each row's symbol and time (nothing is kept): the symbols, each
+// file's bar period, the stretches of each file that are in time order (a
+// file written symbol after symbol has one per symbol, and each is read by a
+// reader of its own), and how many bars will be delivered. A row whose
+// symbol or time is bad, or a bar not later than the one before it, stops
+// the run before it starts; the values are read, and a bad one refused, only
+// when the run reaches them. One thread.
 #pragma once
 
 #include <cstdint>

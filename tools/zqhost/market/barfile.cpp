@@ -1,5 +1,6 @@
 #include "barfile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -64,6 +65,7 @@ bool BarFile::open(const std::string& path, std::string& error) {
 }
 
 bool BarFile::seek(int64_t offset, int64_t line, std::string& error) {
+    finished_ = false;
     if (lines_.seek(offset, line)) return true;
     error = lines_.failed();
     return false;
@@ -87,6 +89,7 @@ bool BarFile::readHeader(std::string& error) {
                 return false;
             }
         }
+        keyCells_ = static_cast<size_t>(std::max(columns_[kSymbol], columns_[kTime])) + 1;
         return true;
     }
     error = lines_.failed().empty() ? path_ + ": empty file" : lines_.failed();
@@ -94,7 +97,7 @@ bool BarFile::readHeader(std::string& error) {
 }
 
 // Cuts a row into cells; a quoted cell may hold commas and doubled quotes.
-bool BarFile::split(std::string_view line, std::string& what) {
+bool BarFile::split(std::string_view line, std::string& what, size_t cells) {
     cells_.clear();
     unquoted_.clear();
     unquoted_.reserve(line.size());  // never grows past this, so the views into it stay valid
@@ -119,7 +122,7 @@ bool BarFile::split(std::string_view line, std::string& what) {
             cells_.push_back(trimmed(line.substr(at, stop - at)));
             at = stop;
         }
-        if (at >= line.size()) return true;
+        if (at >= line.size() || cells_.size() == cells) return true;
         ++at;  // the comma
     }
 }
@@ -129,8 +132,9 @@ std::string_view BarFile::cell(int column) const {
     return i < cells_.size() ? cells_[i] : std::string_view();
 }
 
-bool BarFile::readRow(Bar& bar, SymbolTable& symbols, std::string& what) {
-    std::string_view symbol = cell(kSymbol);
+// The symbol and the time, which a skimming pass reads too.
+bool BarFile::readKey(Bar& bar, std::string_view& symbol, std::string& what) {
+    symbol = cell(kSymbol);
     if (symbol.empty()) return what = "empty symbol", false;
     if (symbol.size() > kMaxSymbolBytes) {
         what = "symbol " + quoted(symbol) + " is longer than the " + std::to_string(kMaxSymbolBytes) +
@@ -138,6 +142,10 @@ bool BarFile::readRow(Bar& bar, SymbolTable& symbols, std::string& what) {
         return false;
     }
     if (!parseStamp(cell(kTime), bar.stamp, bar.seconds)) return what = "bad time " + quoted(cell(kTime)), false;
+    return true;
+}
+
+bool BarFile::readValues(Bar& bar, std::string& what) {
     double* const values[] = {&bar.open, &bar.high, &bar.low, &bar.close, &bar.volume};
     for (int column = kOpen; column <= kVolume; ++column) {
         if (!readValue(cell(column), column, *values[column - kOpen], what)) return false;
@@ -147,22 +155,46 @@ bool BarFile::readRow(Bar& bar, SymbolTable& symbols, std::string& what) {
         return false;
     }
     if (bar.high < bar.low) return what = "high below low", false;
-    bar.symbolId = symbols.intern(symbol);
+    return true;
+}
+
+bool BarFile::nextLine(std::string_view& text, std::string& error) {
+    while (lines_.next(text)) {
+        if (!blank(text)) return true;
+    }
+    finished_ = true;
+    error = lines_.failed();
+    return false;
+}
+
+std::string BarFile::refused(const std::string& what) const {
+    return path_ + ":" + std::to_string(line()) + ": " + what;
+}
+
+bool BarFile::next(Bar& bar, const SymbolTable& symbols, std::string& error) {
+    std::string_view text, symbol;
+    std::string what;
+    if (!nextLine(text, error)) return false;
+    if (!split(text, what) || !readKey(bar, symbol, what) || !readValues(bar, what)) {
+        return error = refused(what), false;
+    }
+    int64_t id = symbols.find(symbol);
+    if (id < 0) {
+        return error = refused("symbol " + quoted(symbol) + " was not in the file when it was first read; "
+                               "was the file changed during the run?"), false;
+    }
+    bar.symbolId = static_cast<uint32_t>(id);
     bar.symbol.assign(symbol.data(), symbol.size());
     return true;
 }
 
-bool BarFile::next(Bar& bar, SymbolTable& symbols, std::string& error) {
-    std::string_view text;
+bool BarFile::skim(Bar& bar, SymbolTable& symbols, std::string& error) {
+    std::string_view text, symbol;
     std::string what;
-    while (lines_.next(text)) {
-        if (blank(text)) continue;
-        if (split(text, what) && readRow(bar, symbols, what)) return true;
-        error = path_ + ":" + std::to_string(line()) + ": " + what;
-        return false;
-    }
-    error = lines_.failed();
-    return false;
+    if (!nextLine(text, error)) return false;
+    if (!split(text, what, keyCells_) || !readKey(bar, symbol, what)) return error = refused(what), false;
+    bar.symbolId = symbols.intern(symbol);
+    return true;
 }
 
 }  // namespace zqhost

@@ -1,73 +1,86 @@
 #include "barstream.h"
 
-#include <algorithm>
-
 namespace zqhost {
 
-bool BarStream::open(BarCatalog& catalog, std::string& error) {
-    catalog_ = &catalog;
-    readers_.clear();
-    heap_.clear();
-    lastStamp_.assign(catalog.symbols.size(), INT64_MIN);
-    for (const BarCatalog::Run& run : catalog.runs) {
-        auto reader = std::make_unique<Reader>();
-        reader->stop = run.stop;
-        reader->fileIndex = run.file;
-        if (!reader->file.open(catalog.paths[run.file], error) || !reader->file.seek(run.offset, run.line, error)) {
-            return false;
-        }
-        readers_.push_back(std::move(reader));
-        if (!advance(*readers_.back(), error)) {
-            if (!error.empty()) return false;
-            continue;
-        }
-        heap_.push_back(readers_.size() - 1);
+BarStream::~BarStream() {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        stopping_ = true;
     }
-    std::make_heap(heap_.begin(), heap_.end(), [this](size_t a, size_t b) { return later(a, b); });
+    changed_.notify_all();
+    if (reader_.joinable()) reader_.join();
+}
+
+bool BarStream::open(BarCatalog& catalog, std::string& error) {
+    if (!merge_.open(catalog, error)) return false;
+    reader_ = std::thread([this] { read(); });
     return true;
 }
 
-// Orders the heap so the earliest bar is on top; equal times go by file,
-// then by line.
-bool BarStream::later(size_t a, size_t b) const {
-    const Reader& x = *readers_[a];
-    const Reader& y = *readers_[b];
-    if (x.bar.stamp != y.bar.stamp) return x.bar.stamp > y.bar.stamp;
-    if (x.fileIndex != y.fileIndex) return x.fileIndex > y.fileIndex;
-    return x.line > y.line;
+// Fills `batch`; false when it is the last.
+bool BarStream::fill(Batch& batch) {
+    Bar bar;
+    while (batch.bars.size() < kBatchBars) {
+        if (!merge_.next(bar, batch.error)) {
+            batch.last = true;
+            return false;
+        }
+        batch.bars.push_back(bar);
+    }
+    return true;
 }
 
-bool BarStream::advance(Reader& reader, std::string& error) {
-    error.clear();
-    if (reader.file.where() >= reader.stop) return false;
-    if (!reader.file.next(reader.bar, catalog_->symbols, error)) return false;
-    reader.line = reader.file.line();
-    reader.bar.period = catalog_->periods[reader.fileIndex];
-    if (reader.bar.symbolId >= lastStamp_.size()) lastStamp_.resize(reader.bar.symbolId + 1, INT64_MIN);
+void BarStream::read() {
+    for (bool more = true; more;) {
+        Batch batch;
+        {
+            std::unique_lock<std::mutex> guard(lock_);
+            changed_.wait(guard, [this] { return stopping_ || full_.size() < kBatches; });
+            if (stopping_) return;
+            if (!spare_.empty()) {
+                batch.bars = std::move(spare_.back());
+                spare_.pop_back();
+            }
+        }
+        batch.bars.clear();
+        more = fill(batch);
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            full_.push_back(std::move(batch));
+        }
+        changed_.notify_all();
+    }
+}
+
+// Whether a bar is at hand, taking the next batch when this one is used up.
+bool BarStream::ready() {
+    while (at_ == current_.bars.size()) {
+        if (current_.last || !reader_.joinable()) return false;
+        {
+            std::unique_lock<std::mutex> guard(lock_);
+            spare_.push_back(std::move(current_.bars));
+            changed_.wait(guard, [this] { return !full_.empty(); });
+            current_ = std::move(full_.front());
+            full_.pop_front();
+        }
+        changed_.notify_all();
+        at_ = 0;
+    }
     return true;
 }
 
 bool BarStream::next(Bar& bar, std::string& error) {
-    error.clear();
-    if (heap_.empty()) return false;
-    auto order = [this](size_t a, size_t b) { return later(a, b); };
-    std::pop_heap(heap_.begin(), heap_.end(), order);
-    Reader& reader = *readers_[heap_.back()];
-    bar = reader.bar;
-    int64_t& last = lastStamp_[bar.symbolId];
-    if (bar.stamp <= last) {
-        error = reader.file.path() + ":" + std::to_string(reader.line) + ": bar of " + bar.symbol + " at " +
-                displayTime(bar.stamp) + " is not after the one before";
+    if (!ready()) {
+        error = current_.error;
         return false;
     }
-    last = bar.stamp;
-    if (advance(reader, error)) {
-        std::push_heap(heap_.begin(), heap_.end(), order);
-    } else {
-        heap_.pop_back();
-        if (!error.empty()) return false;
-    }
+    bar = current_.bars[at_++];
+    error.clear();
     return true;
+}
+
+const Bar* BarStream::peek() {
+    return ready() ? &current_.bars[at_] : nullptr;
 }
 
 }  // namespace zqhost

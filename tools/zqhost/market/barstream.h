@@ -1,44 +1,61 @@
-// The bars of all files in time order, read as they are delivered: one
-// reader per time-ordered stretch of a file (see BarCatalog), and a heap
-// over the readers' next bars, so memory holds one bar per reader, not the
-// history. Bars of the same time keep the order of the files and of their
-// rows. Each symbol's bars must be later than the one before, across all
-// files. One thread.
+// The merged bars of BarMerge, read on a thread of its own a few thousand
+// bars ahead of the replay: reading and checking the files is a third of a
+// replay's work, which a second core then does alongside. The bars, their
+// order and the errors are BarMerge's; memory holds at most kBatches
+// batches of kBatchBars bars.
+//
+// open, next and peek are called by one thread, the replay's; the reading
+// thread touches only the merge and what lock_ guards.
 #pragma once
 
-#include <memory>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "barcatalog.h"
-#include "barfile.h"
+#include "barmerge.h"
 
 namespace zqhost {
 
 class BarStream {
 public:
-    // Opens a reader per run of the catalog, whose symbol table it fills.
+    static constexpr size_t kBatchBars = 1024;
+    static constexpr size_t kBatches = 4;
+
+    BarStream() = default;
+    ~BarStream();  // stops the reading thread wherever it is
+    BarStream(const BarStream&) = delete;
+    BarStream& operator=(const BarStream&) = delete;
+
+    // Opens the files (see BarMerge::open) and starts reading. The catalog
+    // must outlive the stream, and its symbol table must not change.
     bool open(BarCatalog& catalog, std::string& error);
     // The next bar; false at the end with `error` empty, or with the reason.
     bool next(Bar& bar, std::string& error);
-    // The bar next() gives next, not yet checked against the one before; null at the end.
-    const Bar* peek() const { return heap_.empty() ? nullptr : &readers_[heap_.front()]->bar; }
+    // The bar next() gives next; null when next() gives none.
+    const Bar* peek();
 
 private:
-    struct Reader {
-        BarFile file;
-        Bar bar;  // its next bar
-        int64_t line = 0;
-        int64_t stop = 0;
-        size_t fileIndex = 0;
+    struct Batch {
+        std::vector<Bar> bars;
+        std::string error;  // why the stream ends after these bars
+        bool last = false;
     };
-    bool advance(Reader& reader, std::string& error);
-    bool later(size_t a, size_t b) const;
+    void read();
+    bool fill(Batch& batch);
+    bool ready();
 
-    BarCatalog* catalog_ = nullptr;
-    std::vector<std::unique_ptr<Reader>> readers_;
-    std::vector<size_t> heap_;        // readers with a next bar
-    std::vector<int64_t> lastStamp_;  // per symbol
+    BarMerge merge_;  // the reading thread's once it runs
+    std::thread reader_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<Batch> full_;               // guarded by lock_: read, not yet taken
+    std::vector<std::vector<Bar>> spare_;  // guarded by lock_: taken, for reuse
+    bool stopping_ = false;                // guarded by lock_
+    Batch current_;                        // the replay's: the batch being given
+    size_t at_ = 0;
 };
 
 }  // namespace zqhost

@@ -71,16 +71,19 @@ std::vector<PastBar> Market::history(const std::string& symbol, int64_t start, i
     return found;
 }
 
-// The files were checked before the run, so any row read again is good.
+// Reads every row again: the ones wanted were delivered, so they read well,
+// and a bad row further on is passed over.
 void Market::readAgain(const std::string& symbol, int64_t start, int64_t end, std::vector<PastBar>& found) const {
-    SymbolTable names;
+    const int64_t id = catalog_.symbols.find(symbol);
     std::string error;
     Bar bar;
     for (const std::string& path : catalog_.paths) {
         BarFile file;
         if (!file.open(path, error)) continue;
-        while (file.next(bar, names, error)) {
-            if (bar.symbol == symbol && bar.stamp >= start && bar.stamp <= end) found.push_back(pastBar(bar));
+        while (!file.finished()) {
+            if (file.next(bar, catalog_.symbols, error) && bar.symbolId == id && bar.stamp >= start && bar.stamp <= end) {
+                found.push_back(pastBar(bar));
+            }
         }
     }
     std::sort(found.begin(), found.end(), [](const PastBar& a, const PastBar& b) { return a.stamp < b.stamp; });
