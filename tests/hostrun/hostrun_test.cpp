@@ -122,6 +122,16 @@ TEST(LogControl, ThresholdQuietAndLogFileShapeTheOneStream) {
     EXPECT_NE(bad.err.find("zqhost: --log-level takes debug, info, warn or error, got 'loud'"), std::string::npos);
 }
 
+// Off a terminal the log is written in blocks; a crash still leaves every
+// line logged before it.
+TEST(LogControl, ACrashLeavesEveryLineLoggedBeforeIt) {
+    const std::string dir = freshDir("crash_log");
+    Outcome o = run({"--account", "stock=880001", "--bars", kTinyBars, "--param", "crash_at_bar=2", kProbe}, dir);
+    EXPECT_NE(o.status, 0);
+    EXPECT_NE(o.out.find("[HOST] running with parameters"), std::string::npos) << o.out << o.err;
+    EXPECT_NE(o.err.find("[HOST] the strategy crashed"), std::string::npos) << o.err;
+}
+
 // The summary and the report say what was run and how it ended.
 TEST(RunInformation, SaysWhatWasRunAndThatCallbacksThrew) {
     const std::string dir = freshDir("run_information");

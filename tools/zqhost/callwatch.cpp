@@ -55,6 +55,7 @@ const char* describeCall(char* out, size_t size) {
 }
 
 void onCrash(int signal) {
+    std::fflush(nullptr);  // the log lines before the crash
     char text[256];
     std::fprintf(stderr, "\n[HOST] the strategy crashed (signal %d) during %s\n", signal,
                  describeCall(text, sizeof text));
@@ -123,6 +124,7 @@ void CallWatch::watch() {
         char text[256];
         hostLine(kLogError, "the strategy did not return from %s within %d s; stopping the run",
                  describeCall(text, sizeof text), timeoutSeconds_);
+        flushLog();
         std::_Exit(kExitCallbackTimeout);
     }
 }

@@ -1,7 +1,9 @@
 // The local host's one log stream: its own lines ("[HOST] ..."), the lines
 // the library hands the host services and the platform logger's records,
 // written whole and in the order they arrive, to standard output or to the
-// file of --log. Lines below the threshold (--log-level, --quiet) are
+// file of --log: line by line on a terminal, elsewhere in blocks at least
+// five times a second (a crash, a timeout and a second interruption write
+// out what is pending before the process ends). Lines below the threshold (--log-level, --quiet) are
 // dropped; the platform logger gets the same threshold, so it does not even
 // format what would be dropped. The terminal summary and the user's error
 // messages do not belong to the stream: they go to the terminal.
@@ -34,6 +36,9 @@ void watchPlatformRecords(RecordWatcher watcher);
 bool logEnabled(int level);
 // One line of the stream; `text` without its line end.
 void logLine(int level, const std::string& text);
+// Writes out the lines not yet written. Not for signal handlers, which
+// call std::fflush(nullptr) instead: this takes the stream's lock.
+void flushLog();
 // A line of the host's own: "[HOST] " and the printf-formatted text.
 void hostLine(int level, const char* format, ...)
 #if defined(__GNUC__)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace zqhost {
@@ -13,8 +14,9 @@ namespace os {
 
 // The most memory this process has had resident so far, in bytes.
 size_t peakResidentBytes();
-// Whether standard error goes to a terminal (where a progress line belongs).
-bool stderrIsTerminal();
+// Whether `stream` goes to a terminal: where a progress line belongs, and
+// where a reader sees each line as it comes.
+bool isTerminal(std::FILE* stream);
 // Sets a variable of this process's environment unless it is set already.
 void setEnvironmentDefault(const std::string& name, const std::string& value);
 // Names the system's time zone for this process unless the user named one,

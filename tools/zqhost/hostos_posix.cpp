@@ -13,8 +13,8 @@ size_t peakResidentBytes() {
     return static_cast<size_t>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
 }
 
-bool stderrIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
+bool isTerminal(std::FILE* stream) {
+    return isatty(fileno(stream)) == 1;
 }
 
 void setEnvironmentDefault(const std::string& name, const std::string& value) {

@@ -16,8 +16,8 @@ size_t peakResidentBytes() {
     return counters.PeakWorkingSetSize;
 }
 
-bool stderrIsTerminal() {
-    return _isatty(_fileno(stderr)) != 0;
+bool isTerminal(std::FILE* stream) {
+    return _isatty(_fileno(stream)) != 0;
 }
 
 void setEnvironmentDefault(const std::string& name, const std::string& value) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 namespace zqhost {
@@ -12,7 +13,10 @@ std::atomic<int> interruptions{0};
 static_assert(std::atomic<int>::is_always_lock_free, "read and written by a signal handler");
 
 extern "C" void onInterruption(int signal) {
-    if (interruptions.fetch_add(1) > 0) std::_Exit(kExitInterrupted);
+    if (interruptions.fetch_add(1) > 0) {
+        std::fflush(nullptr);  // the log lines so far
+        std::_Exit(kExitInterrupted);
+    }
     std::signal(signal, onInterruption);  // where the handler is reset on delivery
 }
 

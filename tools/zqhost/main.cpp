@@ -202,7 +202,7 @@ int runStrategy(Session& s) {
     bool replayed = true;
     if (replay) {
         replay->drain();
-        replayed = replay->run(zqhost::os::stderrIsTerminal(), error);
+        replayed = replay->run(zqhost::os::isTerminal(stderr), error);
     } else {
         deliverTicks(s.adapter, s.options, s.host, s.watch, start);
     }

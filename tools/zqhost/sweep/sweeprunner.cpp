@@ -45,7 +45,7 @@ void clearFolder(const std::string& folder) {
 
 class Progress {
 public:
-    Progress(std::size_t total, int jobs) : total_(total), jobs_(jobs), terminal_(zqhost::os::stderrIsTerminal()) {}
+    Progress(std::size_t total, int jobs) : total_(total), jobs_(jobs), terminal_(zqhost::os::isTerminal(stderr)) {}
 
     void finished(bool failed, double seconds) {
         ++done_;
@@ -128,7 +128,7 @@ int runSets(const RunPlan& plan, const std::vector<SweepSet>& sets, std::string&
         if (!writeOutcome(plan.sweepDir, set.id, exit.status, ms, written)) std::fprintf(stderr, "\nzqhost sweep: %s\n", written.c_str());
         if (!ok) {
             ++failed;
-            if (zqhost::os::stderrIsTerminal()) std::fprintf(stderr, "\r\033[K");
+            if (zqhost::os::isTerminal(stderr)) std::fprintf(stderr, "\r\033[K");
             std::vector<std::string> last = logTail(plan.sweepDir, set.id, 1);
             std::fprintf(stderr, "zqhost sweep: set %s (%s) failed with exit status %d%s; see %s/log.txt\n",
                          set.id.c_str(), paramsText(set.params).c_str(), exit.status,
