@@ -1,10 +1,12 @@
-// A bar of market data as the replay handles it, and the times it carries:
-// the stamp read from a bar file and the texts the host writes from it.
+// A bar of market data as the replay handles it; the texts of its times are
+// in timetext.h.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "timetext.h"
 
 namespace zqhost {
 
@@ -22,18 +24,5 @@ struct Bar {
     int32_t date() const { return static_cast<int32_t>(stamp / 1000000); }       // yyyyMMdd
     int32_t timeOfDay() const { return static_cast<int32_t>(stamp % 1000000); }  // hhmmss
 };
-
-constexpr size_t kDisplayTimeBytes = 19;
-constexpr size_t kHostTimeBytes = 21;
-// "yyyy-MM-dd hh:mm:ss" into `out`, no end byte.
-void writeDisplayTime(int64_t stamp, char* out);
-// "yyyyMMdd hh:mm:ss 000" into `out`, no end byte.
-void writeHostTime(int64_t stamp, char* out);
-std::string displayTime(int64_t stamp);
-// The host's stamp on pushes and ticks.
-std::string hostTime(int64_t stamp);
-// yyyyMMddhhmmss from "yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd" or
-// "yyyyMMddhhmmss"; false when the text is none of these or no valid time.
-bool parseStamp(std::string_view text, int64_t& stamp, int64_t& seconds);
 
 }  // namespace zqhost

@@ -1,5 +1,7 @@
 #include "barstream.h"
 
+#include "barpushtext.h"
+
 namespace zqhost {
 
 BarStream::~BarStream() {
@@ -19,6 +21,11 @@ bool BarStream::open(BarCatalog& catalog, std::string& error) {
 
 // Fills `batch`; false when it is the last.
 bool BarStream::fill(Batch& batch) {
+    batch.bars.clear();
+    batch.texts.clear();
+    batch.starts.clear();
+    batch.error.clear();
+    batch.last = false;
     Bar bar;
     while (batch.bars.size() < kBatchBars) {
         if (!merge_.next(bar, batch.error)) {
@@ -26,6 +33,9 @@ bool BarStream::fill(Batch& batch) {
             return false;
         }
         batch.bars.push_back(bar);
+        batch.starts.push_back(batch.texts.size());
+        appendBarPush(bar, batch.texts);
+        batch.texts += '\0';
     }
     return true;
 }
@@ -38,11 +48,10 @@ void BarStream::read() {
             changed_.wait(guard, [this] { return stopping_ || full_.size() < kBatches; });
             if (stopping_) return;
             if (!spare_.empty()) {
-                batch.bars = std::move(spare_.back());
+                batch = std::move(spare_.back());
                 spare_.pop_back();
             }
         }
-        batch.bars.clear();
         more = fill(batch);
         {
             std::lock_guard<std::mutex> guard(lock_);
@@ -58,7 +67,7 @@ bool BarStream::ready() {
         if (current_.last || !reader_.joinable()) return false;
         {
             std::unique_lock<std::mutex> guard(lock_);
-            spare_.push_back(std::move(current_.bars));
+            spare_.push_back(std::move(current_));
             changed_.wait(guard, [this] { return !full_.empty(); });
             current_ = std::move(full_.front());
             full_.pop_front();

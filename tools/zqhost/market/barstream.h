@@ -1,8 +1,8 @@
 // The merged bars of BarMerge, read on a thread of its own a few thousand
-// bars ahead of the replay: reading and checking the files is a third of a
-// replay's work, which a second core then does alongside. The bars, their
-// order and the errors are BarMerge's; memory holds at most kBatches
-// batches of kBatchBars bars.
+// bars ahead of the replay, each with its bar push text: reading the files
+// and writing the pushes is nearly half a replay's work, which a second
+// core then does alongside. The bars, their order and the errors are
+// BarMerge's; memory holds at most kBatches batches of kBatchBars bars.
 //
 // open, next and peek are called by one thread, the replay's; the reading
 // thread touches only the merge and what lock_ guards.
@@ -36,11 +36,16 @@ public:
     bool next(Bar& bar, std::string& error);
     // The bar next() gives next; null when next() gives none.
     const Bar* peek();
+    // The bar push of the bar next() gave last (appendBarPush), ended by a
+    // zero byte; valid until the next call.
+    const char* pushText() const { return current_.texts.data() + current_.starts[at_ - 1]; }
 
 private:
     struct Batch {
         std::vector<Bar> bars;
-        std::string error;  // why the stream ends after these bars
+        std::string texts;           // the bars' pushes, each ended by a zero byte
+        std::vector<size_t> starts;  // where each bar's push starts in texts
+        std::string error;           // why the stream ends after these bars
         bool last = false;
     };
     void read();
@@ -52,7 +57,7 @@ private:
     std::mutex lock_;
     std::condition_variable changed_;
     std::deque<Batch> full_;               // guarded by lock_: read, not yet taken
-    std::vector<std::vector<Bar>> spare_;  // guarded by lock_: taken, for reuse
+    std::vector<Batch> spare_;             // guarded by lock_: taken, for reuse
     bool stopping_ = false;                // guarded by lock_
     Batch current_;                        // the replay's: the batch being given
     size_t at_ = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <charconv>
 #include <cstdio>
 
 #include "interruption.h"
@@ -17,25 +16,6 @@ constexpr int64_t kProgressCheckEvery = 4096;  // bars between looks at the cloc
 // A price chart draws at most 1 500 points (chart.h); four points a stretch are
 // enough, and many symbols keep little each.
 constexpr size_t kPriceBuckets = 512;
-
-void appendJsonText(std::string& out, const std::string& text) {
-    out += '"';
-    for (char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) continue;
-        out += c;
-    }
-    out += '"';
-}
-
-// The shortest text that reads back to the same double.
-void appendNumber(std::string& out, const char* key, double value) {
-    char text[32];
-    out += ",\"";
-    out += key;
-    out += "\":";
-    out.append(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text));
-}
 
 std::string dayJson(int64_t stamp) {
     return "{\"timestamp\":\"" + hostTime(stamp) + "\"}";
@@ -93,29 +73,6 @@ bool Replay::run(bool progress, std::string& error) {
     return true;
 }
 
-// The bar push as the trading client sends it, built in one buffer kept
-// from bar to bar: this is the replay's hot path.
-const std::string& Replay::barJson(const Bar& bar) {
-    std::string& json = barJson_;
-    json.assign("{\"security_symbol\":");
-    appendJsonText(json, bar.symbol);
-    json += ",\"timestamp\":\"";
-    char time[kDisplayTimeBytes];
-    writeDisplayTime(bar.stamp, time);
-    json.append(time, sizeof time);
-    json += '"';
-    appendNumber(json, "open", bar.open);
-    appendNumber(json, "high", bar.high);
-    appendNumber(json, "low", bar.low);
-    appendNumber(json, "close", bar.close);
-    appendNumber(json, "volume", bar.volume);
-    appendNumber(json, "money", bar.amount);
-    json += ",\"num_trades\":0,\"period_type\":\"";
-    json += periodName(bar.period);
-    json += "\"}";
-    return json;
-}
-
 void Replay::deliverBar(const Bar& bar) {
     if (pending_ && pendingStamp_ != bar.stamp) takeEquityPoint();
     int64_t previous = market_.now();
@@ -123,7 +80,7 @@ void Replay::deliverBar(const Bar& bar) {
     announceDay(bar, previous);
     host_.reportChanges(account_.onBar(bar));
     drain();
-    deliverText(zq::kNotifyBar, barJson(bar), bar.symbol.c_str());
+    deliverText(zq::kNotifyBar, stream_.pushText(), bar.symbol.c_str());
     if (bar.seconds != lastTickSeconds_) tick(bar);
     sample(bar);
 }

@@ -63,7 +63,6 @@ private:
     void announceDay(const Bar& bar, int64_t previous);
     void tick(const Bar& bar);
     void deliverBar(const Bar& bar);
-    const std::string& barJson(const Bar& bar);
     void sample(const Bar& bar);
     void takeEquityPoint();
 
@@ -77,7 +76,6 @@ private:
     ReplayTap* tap_ = nullptr;
     PushSource* source_ = nullptr;
     int64_t lastTickSeconds_ = -1;
-    std::string barJson_;
     char tickText_[kHostTimeBytes + 1] = {};
     // The result side keeps a bounded amount whatever the number of bars:
     // figures taken as the bars go, and charts' series reduced.

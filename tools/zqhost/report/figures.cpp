@@ -1,6 +1,7 @@
 #include "figures.h"
 
-#include <QDateTime>
+#include "timetext.h"
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -53,10 +54,8 @@ bool lostMoney(double profit) {
 }
 
 int64_t secondsOf(const std::string& time) {
-    QDateTime at = QDateTime::fromString(QString::fromStdString(time), "yyyy-MM-dd hh:mm:ss");
-    if (!at.isValid()) return -1;
-    at.setTimeSpec(Qt::UTC);
-    return at.toSecsSinceEpoch();
+    int64_t stamp = 0, seconds = 0;
+    return parseStamp(time, stamp, seconds) ? seconds : -1;
 }
 
 std::optional<double> ratio(double numerator, double denominator) {

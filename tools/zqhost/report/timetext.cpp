@@ -1,4 +1,4 @@
-#include "bars.h"
+#include "timetext.h"
 
 namespace zqhost {
 
