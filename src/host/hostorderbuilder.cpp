@@ -1,12 +1,23 @@
 #include "host/hostorderbuilder.h"
 
+#include <QByteArray>
+#include <QRandomGenerator>
 #include <QUuid>
 #include <cstring>
 
 #include "sdk/textcopy.h"
 
+// A random (version 4) UUID drawn from Qt's process-wide generator, which
+// the system seeds once: QUuid::createUuid asks the processor's own random
+// source every time, about a microsecond, and a replay may place an order
+// every few bars.
 std::string newClientOrderId() {
-    return QUuid::createUuid().toString().toStdString();
+    quint32 words[4];
+    QRandomGenerator::global()->fillRange(words);
+    QByteArray bytes(reinterpret_cast<const char*>(words), sizeof words);
+    bytes[6] = static_cast<char>((bytes[6] & 0x0F) | 0x40);  // version 4
+    bytes[8] = static_cast<char>((bytes[8] & 0x3F) | 0x80);  // the RFC 4122 variant
+    return QUuid::fromRfc4122(bytes).toString().toStdString();
 }
 
 std::string chooseClientOrderId(const std::string& given) {
