@@ -193,7 +193,12 @@ bool BarFile::skim(Bar& bar, SymbolTable& symbols, std::string& error) {
     std::string what;
     if (!nextLine(text, error)) return false;
     if (!split(text, what, keyCells_) || !readKey(bar, symbol, what)) return error = refused(what), false;
-    bar.symbolId = symbols.intern(symbol);
+    // Rows mostly follow a row of the same symbol: no need to look it up.
+    if (symbol != lastSymbol_) {
+        lastSymbol_.assign(symbol.data(), symbol.size());
+        lastSymbolId_ = symbols.intern(symbol);
+    }
+    bar.symbolId = lastSymbolId_;
     return true;
 }
 
