@@ -270,7 +270,7 @@ TEST(Figures, RatiosWithoutAMeaningAreAbsent) {
         EXPECT_EQ(f.sortino.has_value(), c.sortino) << c.name;
         EXPECT_EQ(f.calmar.has_value(), c.calmar) << c.name;
         EXPECT_EQ(f.annualReturn.has_value(), c.annual) << c.name;
-        EXPECT_FALSE(f.profitFactor || f.averageWin || f.expectancy || f.averageHoldingSeconds) << c.name;
+        EXPECT_FALSE(f.profitFactor || f.averageWin || f.averageLoss || f.expectancy || f.averageHoldingSeconds) << c.name;
     }
 }
 

@@ -155,7 +155,10 @@ TEST(Report, HasAChartPerSymbolMarkersAndARowPerRecord) {
     EXPECT_EQ(count(html, "<polyline"), 4u);
     EXPECT_EQ(count(html, "class=\"buy\""), 2u);
     EXPECT_EQ(count(html, "class=\"sell\""), 1u);
-    EXPECT_EQ(count(between(html, "<table id=\"orders\"", "</table>"), "<tr>"), 1u + 3);
+    const std::string orders = between(html, "<table id=\"orders\"", "</table>");
+    EXPECT_EQ(count(orders, "<tr>"), 1u + 3);
+    EXPECT_EQ(count(orders, "<td>buy</td>"), 2u);
+    EXPECT_EQ(count(orders, "<td>sell</td>"), 1u);
     EXPECT_EQ(count(between(html, "<table id=\"fills\"", "</table>"), "<tr>"), 1u + 3);
     EXPECT_EQ(count(between(html, "<table id=\"positions\"", "</table>"), "<tr>"), 1u + 1);
     EXPECT_EQ(count(between(html, "<table id=\"roundtrips\"", "</table>"), "<tr>"), 1u + 1);
