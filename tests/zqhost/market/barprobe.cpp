@@ -1,6 +1,7 @@
 // A strategy that says what market it sees: in onInit how many bars
 // getKLineData (or getKLineDataFromInitDate) answers for its symbol, period and time range, and the first
-// and last of them; then its first pushes with their period. The market tests read its log lines.
+// and last of them; then its first pushes with their period and the snapshot the host gives with each.
+// The market tests read its log lines.
 #include <cstdlib>
 #include <cstring>
 
@@ -52,11 +53,13 @@ public:
         }
     }
 
-    void onKLine(Norq::IZqContext*, const Norq::KLineDataPush* bar) override {
+    void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* bar) override {
         if (pushes_-- <= 0) return;
-        logBar(Norq::ZqLog(kFile, __LINE__, "BarProbe::onKLine").info()
-                   << "push " << bar->symbol << " " << bar->data_type << " ",
-               bar->datetime, bar->open, bar->high, bar->low, bar->close, bar->total_volume);
+        Norq::ZqLog line(kFile, __LINE__, "BarProbe::onKLine");
+        logBar(line.info() << "push " << bar->symbol << " " << bar->data_type << " ", bar->datetime, bar->open,
+               bar->high, bar->low, bar->close, bar->total_volume);
+        const Norq::Tick tick = ctx->getSysApi()->getSnapshot(bar->symbol);
+        line << ", snapshot " << tick.last << " at " << tick.update_time;
     }
 
 private:
