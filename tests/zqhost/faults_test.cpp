@@ -26,27 +26,20 @@ namespace {
 
 using namespace zqhost;
 
-struct PlanCase {
-    const char* name;
-    const char* text;
-    const char* expected;  // the plan's own text, or the error
-};
-
+// Each case gives the plan's own text, or the error.
 TEST(FaultPlanText, ReadsEveryKindAndNamesWhatIsWrong) {
-    const PlanCase cases[] = {
+    const struct { const char* name; const char* text; const char* expected; } cases[] = {
         {"every kind",
          "reject=0.05,partial=0.2,report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms",
          "reject=0.05,partial=0.2,report-delay=3,duplicate-report=0.02,query-fail=0.05,slow-call=0.01:200ms"},
         {"any order, seconds", "slow-call=1:1.5s,reject=1", "reject=1,slow-call=1:1500ms"},
         {"zero rates are no faults", "reject=0,report-delay=0", "none"},
         {"unknown kind", "rejects=0.1",
-         "unknown fault 'rejects' (one of: reject, partial, report-delay, "
-         "duplicate-report, query-fail, slow-call)"},
+         "unknown fault 'rejects' (one of: reject, partial, report-delay, duplicate-report, query-fail, slow-call)"},
         {"share above 1", "reject=5", "reject takes a share from 0 to 1, got '5'"},
         {"negative share", "partial=-0.1", "partial takes a share from 0 to 1, got '-0.1'"},
         {"not a number", "query-fail=often", "query-fail takes a share from 0 to 1, got 'often'"},
-        {"fractional delay", "report-delay=1.5",
-         "report-delay takes a whole number of bars from 0 to 100000, got '1.5'"},
+        {"fractional delay", "report-delay=1.5", "report-delay takes a whole number of bars from 0 to 100000, got '1.5'"},
         {"delay without unit", "slow-call=0.1:200",
          "slow-call takes SHARE:DELAY with the delay in ms or s, e.g. 0.01:200ms, got '0.1:200'"},
         {"delay without share", "slow-call=200ms",
@@ -58,7 +51,7 @@ TEST(FaultPlanText, ReadsEveryKindAndNamesWhatIsWrong) {
         {"trailing comma", "reject=0.1,", "the plan ends with a comma"},
         {"empty", "", "the plan is empty; give NAME=VALUE entries, e.g. reject=0.05,report-delay=3"},
     };
-    for (const PlanCase& c : cases) {
+    for (const auto& c : cases) {
         FaultPlan plan;
         std::string error;
         bool ok = parseFaultPlan(c.text, plan, error);
