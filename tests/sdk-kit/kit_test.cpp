@@ -84,6 +84,24 @@ TEST(ElfImage, ListsWhatAStrategyExportsAndNeeds) {
     EXPECT_NE(std::find(image.needed.begin(), image.needed.end(), "_ZN4Norq14StrategyParamsC1Ev"), image.needed.end());
 }
 
+// One exported symbol, "abc", in a string table of `size` bytes: its name
+// counts only when its NUL lies inside the table.
+TEST(ElfImage, ReadsOnlyNamesThatEndInsideTheirStringTable) {
+    for (uint64_t size : {5, 4}) {
+        std::string f = header64(3, 62, 64, 3) + std::string(3 * 64 + 48, '\0') + std::string("\0abc\0", 5);
+        auto put = [&f](size_t at, uint64_t value) {
+            for (size_t i = 0; i < 8; ++i) f[at + i] = static_cast<char>(value >> (8 * i));
+        };
+        put(128 + 4, 11), put(128 + 24, 256), put(128 + 32, 48), put(128 + 40, 2), put(128 + 56, 24);  // symbols
+        put(192 + 4, 3), put(192 + 24, 304), put(192 + 32, size);                                      // their names
+        put(280, 1), f[284] = 0x12, f[286] = 1;  // "abc": a global function in section 1
+        ElfImage image;
+        std::string error;
+        ASSERT_TRUE(readElfImage(f, image, error)) << error;
+        EXPECT_EQ(image.defined, size == 5 ? std::vector<std::string>{"abc"} : std::vector<std::string>{}) << size;
+    }
+}
+
 TEST(Doctor, NamesBothArchitecturesWhenTheyDiffer) {
     std::string bytes = readBytes(TEST_LIB_DIR "/libmacross.so");
     bytes[18] = static_cast<char>(183);  // AArch64

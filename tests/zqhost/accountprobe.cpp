@@ -16,8 +16,7 @@
 namespace {
 
 constexpr const char* kFile = "accountprobe.cpp";
-constexpr int32_t kSideBuy = 1;
-constexpr int32_t kSideSell = 2;
+constexpr int32_t kSideBuy = 1, kSideSell = 2;
 
 class AccountProbe : public Norq::StrategyHandlerBase {
 public:
@@ -50,8 +49,7 @@ public:
         if (symbol_ != bar->symbol) return;
         ++bars_;
         Norq::INorqSysApi* api = ctx->getSysApi();
-        std::string datetime = bar->datetime;
-        std::string day = datetime.substr(0, datetime.find(' '));
+        std::string day = std::string(bar->datetime).substr(0, std::string(bar->datetime).find(' '));
         if (!day_.empty() && day != day_) {
             Norq::ZqLog(kFile, __LINE__, "AccountProbe::onKLine").info() << "day begins: " << position(api).c_str();
         }
@@ -109,9 +107,8 @@ private:
     }
 
     std::string symbol_, day_;
-    int buyAt_ = 0, buys_ = 1, volume_ = 100, sellAt_ = 0, cancelAt_ = 0;
+    int buyAt_ = 0, buys_ = 1, volume_ = 100, sellAt_ = 0, cancelAt_ = 0, bars_ = 0;
     double limit_ = 0;
-    int bars_ = 0;
     std::vector<std::string> ids_;
 };
 

@@ -28,13 +28,8 @@ failures = []
 
 def check(name, expected, actual=None):
     actual = figures[name] if actual is None else actual
-    if expected is None or actual is None:
-        ok = expected is None and actual is None
-    elif isinstance(expected, str):
-        ok = expected == actual
-    else:
-        ok = math.isclose(expected, actual, rel_tol=1e-9, abs_tol=1e-9)
-    if not ok:
+    exact = expected is None or actual is None or isinstance(expected, str)
+    if not (expected == actual if exact else math.isclose(expected, actual, rel_tol=1e-9, abs_tol=1e-9)):
         failures.append(f"{name}: computed {expected!r}, summary has {actual!r}")
 
 
@@ -60,8 +55,7 @@ for f in fills:
         commission += part * lot[2]
         lot[0] -= part
         taken += part
-        if lot[0] == 0:
-            held.popleft()
+        if lot[0] == 0: held.popleft()
     if taken:
         sell_commission = f["commission"] * taken / f["amount"]
         trips.append({"symbol": f["symbol"], "entryTime": entry, "exitTime": f["time"], "entryPrice": value / taken,
@@ -117,16 +111,14 @@ check("sortino", (mean * per_year - risk_free) / (downside * math.sqrt(per_year)
 worst, peak_at, worst_at, peak = 0.0, 0, 0, 0
 longest, run_from, longest_at = 0, 0, (0, 0)
 for i, v in enumerate(values):
-    if v > values[peak]:
-        peak = i
+    if v > values[peak]: peak = i
     if (values[peak] - v) / values[peak] > worst:
         worst, peak_at, worst_at = (values[peak] - v) / values[peak], peak, i
     if v >= values[run_from] or i == len(values) - 1:
         below = i - run_from - (1 if v >= values[run_from] else 0)
         if below > longest:
             longest, longest_at = below, (run_from, i)
-        if v >= values[run_from]:
-            run_from = i
+        if v >= values[run_from]: run_from = i
 check("maxDrawdown", worst)
 check("maxDrawdownFrom", equity[peak_at]["time"])
 check("maxDrawdownTo", equity[worst_at]["time"])
@@ -152,6 +144,5 @@ check("buyAndHold.symbol", "510050.SH", hold["symbol"])
 check("buyAndHold.return", closes[-1] / closes[0] - 1, hold["return"])
 
 if failures:
-    print("\n".join(failures))
-    sys.exit(1)
+    sys.exit("\n".join(failures))
 print(f"every figure agrees ({len(trips)} round trips, {len(equity)} equity points)")

@@ -26,12 +26,8 @@ def sweep(*args, status=0):
     return done.stdout + done.stderr
 
 
-def results(folder):
-    return json.load(open(os.path.join(folder, "results.json")))
-
-
-def figure(folder, set_id, key):
-    return json.load(open(os.path.join(folder, "sets", set_id, "summary.json")))["figures"][key]
+results = lambda folder: json.load(open(os.path.join(folder, "results.json")))
+summary = lambda folder, set_id: json.load(open(os.path.join(folder, "sets", set_id, "summary.json")))
 
 
 # A whole grid, two at once: eight sets finish, the crashing one is recorded.
@@ -43,7 +39,7 @@ assert (table["done"], table["failed"], table["notRun"]) == (8, 1, 0), table
 assert table["varied"] == ["long_window", "short_window"], table["varied"]
 sets = table["sets"]
 assert [s["rank"] for s in sets] == [1, 2, 3, 4, 5, 6, 7, 8, None], [s["rank"] for s in sets]
-returns = [figure(a, s["set"], "totalReturn") for s in sets[:8]]
+returns = [summary(a, s["set"])["figures"]["totalReturn"] for s in sets[:8]]
 assert returns == sorted(returns, reverse=True) and len(set(returns)) > 1, returns
 assert [s["figures"]["totalReturn"] for s in sets[:8]] == returns
 failed = sets[8]
@@ -110,8 +106,7 @@ sweep("--out", s, "--split", "2024-03-07", "--top", "2", "--reports", "--grid", 
 split_sets = results(s)["sets"]
 assert [(x["rank"], bool(x.get("outOfSample"))) for x in split_sets] == [(1, True), (2, True), (3, False)], split_sets
 for x in split_sets[:2]:
-    inside = json.load(open(os.path.join(s, "sets", x["set"], "summary.json")))
-    outside = json.load(open(os.path.join(s, "sets", x["outOfSample"]["set"], "summary.json")))
+    inside, outside = summary(s, x["set"]), summary(s, x["outOfSample"]["set"])
     assert inside["lastBar"] < "2024-03-07" <= outside["firstBar"], (inside["lastBar"], outside["firstBar"])
     assert os.path.exists(os.path.join(s, x["report"])), "--reports writes each set's report"
 split_page = open(os.path.join(s, "sweep.html")).read()

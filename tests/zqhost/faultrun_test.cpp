@@ -26,11 +26,7 @@ const QString kEveryFault =
 const char* const kKinds[] = {
     "refused", "rejected-after-acceptance", "partial", "report-delay", "duplicate-report", "query-fail", "slow-call"};
 
-struct Sample {
-    const char* name;
-    const char* library;
-    const char* params;
-};
+struct Sample { const char* name; const char* library; const char* params; };
 
 // Parameters that make each sample trade often over the sample bars.
 const Sample kSamples[] = {
@@ -54,33 +50,20 @@ struct HostRun {
 
 HostRun runZqhost(QStringList arguments) {
     QTemporaryDir dir;
-    QString summary = dir.path() + "/summary.json";
-    arguments << "--summary" << summary;
     QProcess zqhost;
     zqhost.setProcessChannelMode(QProcess::MergedChannels);
-    zqhost.start(ZQHOST_PATH, arguments);
+    zqhost.start(ZQHOST_PATH, arguments << "--summary" << dir.path() + "/summary.json");
     zqhost.waitForFinished(-1);
-    HostRun run;
-    run.status = zqhost.exitStatus() == QProcess::NormalExit ? zqhost.exitCode() : -1;
-    run.output = zqhost.readAll().toStdString();
-    QFile file(summary);
-    if (file.open(QIODevice::ReadOnly)) run.summary = file.readAll().toStdString();
+    QFile file(dir.path() + "/summary.json");
+    HostRun run{zqhost.exitStatus() == QProcess::NormalExit ? zqhost.exitCode() : -1, zqhost.readAll().toStdString(),
+                file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "", {}};
     run.json = QJsonDocument::fromJson(QByteArray::fromStdString(run.summary)).object();
     return run;
 }
 
 QStringList sampleArguments(const Sample& sample, const QString& plan, unsigned long long seed) {
-    return {"--account",
-            "stock=880001",
-            "--bars",
-            kSampleBars,
-            "--params",
-            sample.params,
-            "--faults",
-            plan,
-            "--fault-seed",
-            QString::number(seed),
-            QString(TEST_LIB_DIR "/") + sample.library};
+    return {"--account", "stock=880001", "--bars", kSampleBars, "--params", sample.params, "--faults", plan,
+            "--fault-seed", QString::number(seed), QString(TEST_LIB_DIR "/") + sample.library};
 }
 
 size_t count(const std::string& text, const std::string& what) {
@@ -125,8 +108,7 @@ void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
         << name << ": equity " << s["finalEquity"].toDouble() << ", cash and holdings make " << equity;
     for (const QJsonValue& value : s["orders"].toArray()) {
         QJsonObject o = value.toObject();
-        EXPECT_EQ(o["filled"].toDouble(), filledOf[o["id"].toString()])
-            << name << ": order " << o["id"].toString().toStdString();
+        EXPECT_EQ(o["filled"].toDouble(), filledOf[o["id"].toString()]) << name << o["id"].toString().toStdString();
         EXPECT_LE(o["filled"].toInt(), o["amount"].toInt()) << name;
     }
 }
@@ -134,18 +116,14 @@ void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
 // The run ended normally, nothing crashed or threw, the account holds
 // together, and the summary counts exactly the faults the log shows.
 void expectSurvived(const HostRun& run, const std::string& name) {
-    EXPECT_EQ(run.status, 0) << name << "\n"
-                             << run.output.substr(run.output.size() > 4000 ? run.output.size() - 4000 : 0);
-    for (const char* bad : {"策略回调抛出异常", "crashed", "did not return", "runtime error", "Sanitizer"}) {
+    EXPECT_EQ(run.status, 0) << name << "\n" << run.output.substr(std::max<size_t>(run.output.size(), 4000) - 4000);
+    for (const char* bad : {"策略回调抛出异常", "crashed", "did not return", "runtime error", "Sanitizer"})
         EXPECT_EQ(run.output.find(bad), std::string::npos) << name << ": the log says " << bad;
-    }
     ASSERT_FALSE(run.json.isEmpty()) << name << ": no summary";
     expectConsistentAccount(run.json, name);
     QJsonObject injected = run.json["faults"].toObject()["injected"].toObject();
-    for (const char* kind : kKinds) {
-        EXPECT_EQ(injected[kind].toDouble(-1), count(run.output, std::string("[FAULT] ") + kind + ":"))
-            << name << ": " << kind;
-    }
+    for (const char* kind : kKinds)
+        EXPECT_EQ(injected[kind].toDouble(-1), count(run.output, std::string("[FAULT] ") + kind + ":")) << name << kind;
 }
 
 TEST(SampleStrategiesUnderFaults, SurviveEveryKindAtAHighRate) {
@@ -166,10 +144,9 @@ std::string withoutOrderIds(const std::string& text) {
 }
 
 TEST(FaultRuns, TheSameSeedGivesTheSameRunByteForByteOrderIdsAside) {
-    const Sample& macross = kSamples[0];
-    HostRun first = runZqhost(sampleArguments(macross, kEveryFault, 5));
-    HostRun again = runZqhost(sampleArguments(macross, kEveryFault, 5));
-    HostRun other = runZqhost(sampleArguments(macross, kEveryFault, 6));
+    HostRun first = runZqhost(sampleArguments(kSamples[0], kEveryFault, 5));
+    HostRun again = runZqhost(sampleArguments(kSamples[0], kEveryFault, 5));
+    HostRun other = runZqhost(sampleArguments(kSamples[0], kEveryFault, 6));
     ASSERT_EQ(first.status, 0) << first.output;
     EXPECT_NE(first.output.find("[HOST] fault plan: " + kEveryFault.toStdString() + ", seed 5\n"), std::string::npos);
     EXPECT_EQ(withoutOrderIds(again.output), withoutOrderIds(first.output));
@@ -198,9 +175,8 @@ TEST(FaultFuzz, RandomPlansOverARangeOfSeedsLeaveTheLibraryAndAccountWhole) {
     for (unsigned long long seed = first; seed <= last; ++seed) {
         const Sample& sample = kFuzzed[seed % 4];
         QString plan = randomPlan(seed);
-        HostRun run = runZqhost(sampleArguments(sample, plan, seed));
-        expectSurvived(run, std::string(sample.name) + " --faults " + plan.toStdString() + " --fault-seed " +
-                                std::to_string(seed));
+        std::string name = std::string(sample.name) + " --faults " + plan.toStdString() + " --fault-seed ";
+        expectSurvived(runZqhost(sampleArguments(sample, plan, seed)), name + std::to_string(seed));
     }
 }
 

@@ -11,20 +11,14 @@ using namespace zqhost;
 
 namespace {
 
-Fill fill(int32_t side, const char* symbol, double price, int32_t amount, double commission) {
-    Fill f;
-    f.symbol = symbol;
-    f.side = side;
-    f.price = price;
-    f.amount = amount;
-    f.commission = commission;
-    return f;
+Fill fill(int32_t side, const char* symbol, double price, int32_t amount, double commission, const char* time = "") {
+    return {"", symbol, time, side, price, amount, commission};
 }
-Fill buy(double price, int32_t amount, double commission = 0, const char* symbol = "A") {
-    return fill(1, symbol, price, amount, commission);
+Fill buy(double price, int32_t amount, double commission = 0, const char* symbol = "A", const char* time = "") {
+    return fill(1, symbol, price, amount, commission, time);
 }
-Fill sell(double price, int32_t amount, double commission = 0, const char* symbol = "A") {
-    return fill(2, symbol, price, amount, commission);
+Fill sell(double price, int32_t amount, double commission = 0, const char* symbol = "A", const char* time = "") {
+    return fill(2, symbol, price, amount, commission, time);
 }
 
 std::vector<EquityPoint> curve(const std::vector<double>& values) {
@@ -35,37 +29,49 @@ std::vector<EquityPoint> curve(const std::vector<double>& values) {
 
 }  // namespace
 
-TEST(Figures, MaxDrawdownIsTheDeepestFallFromARunningPeak) {
+// The deepest fall from a running peak, and the longest stretch of points
+// below the peak before it is regained (or the curve ends).
+TEST(Figures, DrawdownsAreMeasuredFromTheRunningPeak) {
     struct Case {
         const char* name;
         std::vector<double> equity;
         double fraction;
         std::size_t peak, trough;
+        int64_t bars;  // the longest drawdown
+        std::size_t from, to;
     };
     const Case cases[] = {
-        {"no bars", {}, 0, 0, 0},
-        {"only rising", {100, 110, 120}, 0, 0, 0},
-        {"measured from the peak, not the start", {100, 150, 120, 160}, 0.2, 1, 2},
-        {"two falls, the second deeper", {100, 110, 99, 120, 84, 100}, 0.3, 3, 4},
-        {"two falls, the first deeper", {200, 150, 180, 210, 190}, 0.25, 0, 1},
-        {"a fall that continues after a bounce", {100, 80, 90, 60}, 0.4, 0, 3},
-        {"down to nothing", {100, 0, 50}, 1, 0, 1},
-        {"no positive peak", {0, -10}, 0, 0, 0},
+        {"no bars", {}, 0, 0, 0, 0, 0, 0},
+        {"only rising", {100, 110, 120}, 0, 0, 0, 0, 0, 0},
+        {"measured from the peak, not the start", {100, 150, 120, 160}, 0.2, 1, 2, 1, 1, 3},
+        {"two falls, the second deeper", {100, 110, 99, 120, 84, 100}, 0.3, 3, 4, 2, 3, 5},
+        {"two falls, the first deeper", {200, 150, 180, 210, 190}, 0.25, 0, 1, 2, 0, 3},
+        {"a fall that continues after a bounce", {100, 80, 90, 60}, 0.4, 0, 3, 3, 0, 3},
+        {"down to nothing", {100, 0, 50}, 1, 0, 1, 2, 0, 2},
+        {"no positive peak", {0, -10}, 0, 0, 0, 1, 0, 1},
+        {"one dip, regained", {100, 90, 100, 95}, 0.1, 0, 1, 1, 0, 2},
+        {"still under water at the end", {100, 90, 100, 95, 96, 97}, 0.1, 0, 1, 3, 2, 5},
+        {"the longer of two", {100, 99, 98, 97, 101, 100, 102}, 0.03, 0, 3, 3, 0, 4},
+        {"a new high ends it", {100, 90, 95, 120, 119}, 0.1, 0, 1, 2, 0, 3},
     };
     for (const Case& c : cases) {
         Drawdown d = maxDrawdown(curve(c.equity));
         EXPECT_NEAR(d.fraction, c.fraction, 1e-12) << c.name;
         EXPECT_EQ(d.peak, c.peak) << c.name;
         EXPECT_EQ(d.trough, c.trough) << c.name;
+        RunResult run;
+        run.startingCash = 100;
+        run.equity = curve(c.equity);
+        Figures f = computeFigures(run);
+        EXPECT_EQ(f.longestDrawdownBars, c.bars) << c.name;
+        if (c.bars == 0) continue;
+        EXPECT_EQ(f.longestDrawdownFrom, "t" + std::to_string(c.from)) << c.name;
+        EXPECT_EQ(f.longestDrawdownTo, "t" + std::to_string(c.to)) << c.name;
     }
 }
 
 TEST(Figures, RoundTripsMatchSellsAgainstEarlierBuysOldestFirstWithCommission) {
-    struct Case {
-        const char* name;
-        std::vector<Fill> fills;
-        int64_t count, winners;
-    };
+    struct Case { const char* name; std::vector<Fill> fills; int64_t count, winners; };
     const Case cases[] = {
         {"no fills", {}, 0, 0},
         {"winning", {buy(10, 100, 5), sell(11, 100, 5)}, 1, 1},
@@ -95,14 +101,10 @@ TEST(Figures, RoundTripsMatchSellsAgainstEarlierBuysOldestFirstWithCommission) {
     }
 }
 
-TEST(Figures, ReturnIsNotGivenWithoutStartingCash) {
+TEST(Figures, ReturnAndWinRateAreAbsentRatherThanZeroWithoutTheirBasis) {
     EXPECT_NEAR(*totalReturn(1000, 1100), 0.1, 1e-12);
     EXPECT_NEAR(*totalReturn(1000, 950), -0.05, 1e-12);
-    EXPECT_FALSE(totalReturn(0, 100));
-    EXPECT_FALSE(totalReturn(-5, 100));
-}
-
-TEST(Figures, WinRateIsAbsentRatherThanZeroWithoutRoundTrips) {
+    EXPECT_FALSE(totalReturn(0, 100) || totalReturn(-5, 100));
     RunResult run;
     run.startingCash = 1000;
     run.finalEquity = 980;
@@ -112,7 +114,6 @@ TEST(Figures, WinRateIsAbsentRatherThanZeroWithoutRoundTrips) {
     EXPECT_EQ(open.trades, 1);
     EXPECT_NEAR(open.pnl, -20, 1e-9);
     EXPECT_EQ(roundTripsNote(open.roundTrips), "no round trips");
-
     run.fills = {buy(10, 300), sell(11, 100), sell(9, 100), sell(12, 100)};
     Figures closed = computeFigures(run);
     EXPECT_NEAR(*closed.winRate, 2.0 / 3, 1e-12);
@@ -147,11 +148,6 @@ TEST(NumberText, MoneyPercentAndPriceTexts) {
 
 namespace {
 
-Fill at(Fill f, const char* time) {
-    f.time = time;
-    return f;
-}
-
 // Four daily closes (250 bars a year) and three round trips, worked out by
 // hand below.
 RunResult dailyRun() {
@@ -163,12 +159,11 @@ RunResult dailyRun() {
     const double equity[] = {1010, 990, 1000, 1030};
     const bool holding[] = {true, true, false, false};
     for (int i = 0; i < 4; ++i) run.equity.push_back({days[i], equity[i], holding[i]});
-    run.fills = {at(buy(10, 100, 1), days[0]),
-                 at(buy(11, 100, 1), days[1]),
-                 at(buy(5, 100, 0, "B"), days[2]),
-                 at(sell(12, 150, 3), days[2]),  // 100 from the first purchase, 50 from the second
-                 at(sell(10, 50, 1), days[3]),   // the second's other 50
-                 at(sell(5, 100, 0, "B"), days[3])};
+    run.fills = {buy(10, 100, 1, "A", days[0]),  buy(11, 100, 1, "A", days[1]),
+                 buy(5, 100, 0, "B", days[2]),
+                 sell(12, 150, 3, "A", days[2]),  // 100 from the first purchase, 50 from the second
+                 sell(10, 50, 1, "A", days[3]),   // the second's other 50
+                 sell(5, 100, 0, "B", days[3])};
     const double a[] = {10, 11, 12, 10.5}, b[] = {5, 5, 5, 6}, c[] = {1, 2, 3, 4};
     for (auto [symbol, closes] : {std::pair<const char*, const double*>{"A", a}, {"B", b}, {"C", c}}) {
         SymbolPrices prices{symbol, {}};
@@ -190,11 +185,7 @@ TEST(Figures, EveryFigureOfASmallRunAsWorkedOutByHand) {
     double squares = 0;
     for (double x : r) squares += (x - mean) * (x - mean);
     const double sd = std::sqrt(squares / 3), downside = 20.0 / 1010 / 2;
-    struct Row {
-        const char* name;
-        std::optional<double> actual;
-        double expected;
-    };
+    struct Row { const char* name; std::optional<double> actual; double expected; };
     const Row rows[] = {
         {"bars a year", f.barsPerYear, 250},
         {"total return", f.totalReturn, 0.03},
@@ -271,32 +262,5 @@ TEST(Figures, RatiosWithoutAMeaningAreAbsent) {
         EXPECT_EQ(f.calmar.has_value(), c.calmar) << c.name;
         EXPECT_EQ(f.annualReturn.has_value(), c.annual) << c.name;
         EXPECT_FALSE(f.profitFactor || f.averageWin || f.averageLoss || f.expectancy || f.averageHoldingSeconds) << c.name;
-    }
-}
-
-TEST(Figures, LongestDrawdownCountsThePointsBelowTheRunningPeak) {
-    struct Case {
-        const char* name;
-        std::vector<double> equity;
-        int64_t bars;
-        std::size_t from, to;
-    };
-    const Case cases[] = {
-        {"only rising", {100, 110, 120}, 0, 0, 0},
-        {"one dip, regained", {100, 90, 100, 95}, 1, 0, 2},
-        {"still under water at the end", {100, 90, 100, 95, 96, 97}, 3, 2, 5},
-        {"a new high ends it", {100, 90, 95, 120, 119}, 2, 0, 3},
-        {"the longer of two", {100, 99, 98, 97, 101, 100, 102}, 3, 0, 4},
-    };
-    for (const Case& c : cases) {
-        RunResult run;
-        run.startingCash = 100;
-        for (double v : c.equity) run.equity.push_back({"t" + std::to_string(run.equity.size()), v});
-        Figures f = computeFigures(run);
-        EXPECT_EQ(f.longestDrawdownBars, c.bars) << c.name;
-        if (c.bars > 0) {
-            EXPECT_EQ(f.longestDrawdownFrom, "t" + std::to_string(c.from)) << c.name;
-            EXPECT_EQ(f.longestDrawdownTo, "t" + std::to_string(c.to)) << c.name;
-        }
     }
 }

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,12 +42,10 @@ std::vector<std::string> readAll(const std::string& path, LineReader& in) {
     return lines;
 }
 
-struct LinesCase {
-    const char* name;
-    std::string text;
-    std::vector<std::string> lines;
-};
+struct LinesCase { const char* name; std::string text; std::vector<std::string> lines; };
 
+// A plain file holds the text as written; a compressed one starts with
+// gzip's magic bytes.
 TEST(LineReader, GivesEveryLineWholePlainAndCompressed) {
     const std::string longLine(300000, 'x');  // longer than the reader's buffer
     const LinesCase cases[] = {
@@ -59,23 +59,15 @@ TEST(LineReader, GivesEveryLineWholePlainAndCompressed) {
     for (const LinesCase& c : cases) {
         for (const char* suffix : {".csv", ".csv.gz"}) {
             std::string path = write(std::string("lines") + suffix, c.text);
+            std::ifstream file(path, std::ios::binary);
+            std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            EXPECT_EQ(suffix[4] ? bytes.substr(0, 2) : bytes, suffix[4] ? "\x1f\x8b" : c.text) << c.name << suffix;
             LineReader in;
             EXPECT_EQ(readAll(path, in), c.lines) << c.name << " " << suffix;
             EXPECT_EQ(in.lineNumber(), static_cast<int64_t>(c.lines.size())) << c.name;
             std::remove(path.c_str());
         }
     }
-}
-
-TEST(LineReader, CompressedFilesAreCompressed) {
-    std::string path = write("magic.jsonl.gz", "{\"kind\":\"end\"}\n");
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    unsigned char magic[2] = {};
-    ASSERT_EQ(std::fread(magic, 1, 2, in), 2u);
-    std::fclose(in);
-    EXPECT_EQ(magic[0], 0x1f);
-    EXPECT_EQ(magic[1], 0x8b);
-    std::remove(path.c_str());
 }
 
 TEST(LineReader, ReadsTheSameLinesAgainFromAnOffsetItGave) {
@@ -135,9 +127,7 @@ TEST(BarTimes, ReadTheThreeFormsAndOnlyRealTimes) {
     for (const Case& c : cases) {
         int64_t stamp = 0, seconds = 0;
         EXPECT_EQ(zqhost::parseStamp(c.text, stamp, seconds), c.stamp != 0) << c.text;
-        if (c.stamp) {
-            EXPECT_EQ(stamp, c.stamp) << c.text;
-        }
+        EXPECT_EQ(c.stamp ? stamp : 0, c.stamp) << c.text;
     }
     int64_t stamp = 0, seconds = 0;
     ASSERT_TRUE(zqhost::parseStamp("2024-01-02 09:30:00", stamp, seconds));

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "paramgrid.h"
 #include "seriesreducer.h"
+#include "sweeptable.h"
 #include "whereexpr.h"
 
 using namespace zqhost;
@@ -43,7 +46,7 @@ TEST(SweepGrid, RangesAndListsAreReadByTheParameterType) {
         {"short_window=3..6:0", "--grid short_window=3..6:0: the step must be positive"},
         {"short_window=3..x", "--grid short_window=3..x: a range of whole numbers is FROM..TO or FROM..TO:STEP"},
         {"short_window=1.5,2", "--grid short_window=1.5,2: '1.5' is not a whole number"},
-        {"short_window=0..10000000", "--grid short_window=0..10000000: the range has too many values"},
+        {"short_window=0..100000", "--grid short_window=0..100000: the range has too many values"},  // 100 001
         {"ratio=0..1", "--grid ratio=0..1: a range of numbers is FROM..TO:STEP"},
         {"allow_short=yes", "--grid allow_short=yes: 'yes' is not true or false"},
         {"period=kline_1d", "--grid period=kline_1d: 'kline_1d' is not one of the list's entries"},
@@ -84,10 +87,7 @@ TEST(SweepGrid, TheWholeGridAndASeededDrawOfIt) {
 TEST(SweepWhere, KeepsTheSetsItsComparisonsHoldFor) {
     const std::set<std::string> names = {"short", "long", "period", "flag"};
     const std::map<std::string, std::string> set = {{"short", "5"}, {"long", "20"}, {"period", "kline_1m"}, {"flag", "true"}};
-    struct Case {
-        const char* text;
-        bool keeps;
-    };
+    struct Case { const char* text; bool keeps; };
     const Case cases[] = {
         {"", true},
         {"short<long", true},
@@ -153,11 +153,28 @@ TEST(SeriesReducer, KeepsEveryPointUntilFullThenEachStretchsExtremes) {
     EXPECT_EQ(kept.back().tag, n - 1);
     bool low = false, high = false;
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i > 0) {
-            EXPECT_LT(kept[i - 1].tag, kept[i].tag);
-        }
+        EXPECT_LT(i > 0 ? kept[i - 1].tag : -1, kept[i].tag);
         low = low || (kept[i].tag == 123457 && kept[i].value == 5);
         high = high || (kept[i].tag == 876543 && kept[i].value == 500);
     }
     EXPECT_TRUE(low && high) << "the run's extremes are kept";
+}
+
+// Ranked by the longest drawdown, the shorter first; ties go by the
+// parameter's values as numbers, so 5 comes before 10.
+TEST(SweepTable, RanksByTheFiguresOwnDirectionThenByParameterValuesAsNumbers) {
+    const std::string dir = (std::filesystem::temp_directory_path() / "zqhost_sweeptable").string();
+    std::filesystem::remove_all(dir);
+    std::vector<SweepSet> sets;
+    for (const auto& [w, bars] : {std::pair<std::string, int>{"10", 3}, {"5", 3}, {"9", 1}}) {
+        sets.push_back(SweepSet{"set" + w, {{"w", w}}, Sample::Whole, ""});
+        std::string error;
+        ASSERT_TRUE(writeSetFile(dir, sets.back(), error) && writeOutcome(dir, sets.back().id, 0, 10, error)) << error;
+        std::ofstream(setFolder(dir, sets.back().id) + "/summary.json")
+            << R"({"figures":{"longestDrawdownBars":)" << bars << "}}";
+    }
+    std::string order;
+    for (const SweepRow& row : buildTable(dir, sets, "longestDrawdownBars").rows) order += row.params.at("w") + " ";
+    EXPECT_EQ(order, "9 5 10 ");
+    std::filesystem::remove_all(dir);
 }
