@@ -17,8 +17,9 @@ namespace {
 const char* const kLevelNames[] = {"debug", "info", "warn", "error"};
 
 // A log that goes to a file or a pipe is written in blocks, at least every
-// kFlushEvery: a replay logs hundreds of thousands of lines, and a write
-// each cost a fifth of a run. On a terminal each line shows as it comes.
+// kFlushEvery: a replay logs hundreds of thousands of lines, and a system
+// call each would be a large part of its work. On a terminal each line
+// shows as it comes.
 constexpr auto kFlushEvery = std::chrono::milliseconds(200);
 
 std::mutex streamLock;
