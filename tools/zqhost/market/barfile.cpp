@@ -180,8 +180,9 @@ bool BarFile::next(Bar& bar, const SymbolTable& symbols, std::string& error) {
     }
     int64_t id = symbols.find(symbol);
     if (id < 0) {
-        return error = refused("symbol " + quoted(symbol) + " was not in the file when it was first read; "
-                               "was the file changed during the run?"), false;
+        error = refused("symbol " + quoted(symbol) + " was not in the file when it was first read; was the file "
+                        "changed during the run?");
+        return false;
     }
     bar.symbolId = static_cast<uint32_t>(id);
     bar.symbol.assign(symbol.data(), symbol.size());
