@@ -66,8 +66,8 @@ bool scanFile(BarCatalog& catalog, size_t index, int32_t period, std::vector<std
         int64_t& last = scan.lastSeconds[bar.symbolId];
         std::vector<Span>& mine = spans[bar.symbolId];
         if (last >= 0 && bar.seconds <= last) {
-            error = path + ":" + std::to_string(file.line()) + ": bar of " + catalog.symbols.name(bar.symbolId) + " at " +
-                    displayTime(bar.stamp) + " is not after the one before";
+            error = path + ":" + std::to_string(file.line()) + ": bar of " + catalog.symbols.name(bar.symbolId) +
+                    " at " + displayTime(bar.stamp) + " is not after the one before";
             return false;
         }
         if (last >= 0) scan.smallestGap = std::min(scan.smallestGap, bar.seconds - last);

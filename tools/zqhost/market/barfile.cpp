@@ -180,7 +180,8 @@ bool BarFile::next(Bar& bar, const SymbolTable& symbols, std::string& error) {
     }
     int64_t id = symbols.find(symbol);
     if (id < 0) {
-        error = refused("symbol " + quoted(symbol) + " was not in the file when it was first read; was the file "
+        error = refused("symbol " + quoted(symbol) +
+                        " was not in the file when it was first read; was the file "
                         "changed during the run?");
         return false;
     }

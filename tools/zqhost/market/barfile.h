@@ -57,8 +57,8 @@ private:
     std::string path_;
     LineReader lines_;
     int columns_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};  // symbol, time, open, high, low, close, volume, amount
-    size_t keyCells_ = 0;  // the cells up to the symbol and the time
-    std::string lastSymbol_;  // skim's last symbol and its index
+    size_t keyCells_ = 0;                                // the cells up to the symbol and the time
+    std::string lastSymbol_;                             // skim's last symbol and its index
     uint32_t lastSymbolId_ = 0;
     bool finished_ = false;
     std::vector<std::string_view> cells_;

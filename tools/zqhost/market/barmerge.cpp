@@ -60,8 +60,7 @@ bool BarMerge::next(Bar& bar, std::string& error) {
     int64_t& last = lastStamp_[bar.symbolId];
     if (bar.stamp <= last) {
         error = reader.file.path() + ":" + std::to_string(reader.line) + ": bar of " +
-                catalog_->symbols.name(bar.symbolId) + " at " +
-                displayTime(bar.stamp) + " is not after the one before";
+                catalog_->symbols.name(bar.symbolId) + " at " + displayTime(bar.stamp) + " is not after the one before";
         return false;
     }
     last = bar.stamp;

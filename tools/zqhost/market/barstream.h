@@ -56,10 +56,10 @@ private:
     std::thread reader_;
     std::mutex lock_;
     std::condition_variable changed_;
-    std::deque<Batch> full_;               // guarded by lock_: read, not yet taken
-    std::vector<Batch> spare_;             // guarded by lock_: taken, for reuse
-    bool stopping_ = false;                // guarded by lock_
-    Batch current_;                        // the replay's: the batch being given
+    std::deque<Batch> full_;    // guarded by lock_: read, not yet taken
+    std::vector<Batch> spare_;  // guarded by lock_: taken, for reuse
+    bool stopping_ = false;     // guarded by lock_
+    Batch current_;             // the replay's: the batch being given
     size_t at_ = 0;
 };
 

@@ -81,7 +81,8 @@ void Market::readAgain(const std::string& symbol, int64_t start, int64_t end, st
         BarFile file;
         if (!file.open(path, error)) continue;
         while (!file.finished()) {
-            if (file.next(bar, catalog_.symbols, error) && bar.symbolId == id && bar.stamp >= start && bar.stamp <= end) {
+            if (file.next(bar, catalog_.symbols, error) && bar.symbolId == id && bar.stamp >= start &&
+                bar.stamp <= end) {
                 found.push_back(pastBar(bar));
             }
         }

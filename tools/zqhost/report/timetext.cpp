@@ -33,7 +33,8 @@ void putDigits(char* out, int64_t value, int digits) {
 bool takeNumber(std::string_view text, size_t& at, size_t most, int& value) {
     size_t start = at;
     value = 0;
-    while (at < text.size() && at - start < most && text[at] >= '0' && text[at] <= '9') value = value * 10 + (text[at++] - '0');
+    while (at < text.size() && at - start < most && text[at] >= '0' && text[at] <= '9')
+        value = value * 10 + (text[at++] - '0');
     return at > start;
 }
 
