@@ -19,6 +19,7 @@
 #include <cstring>
 #include <string>
 
+#include "bytes.h"
 #include "convert/zqstructassembler.h"
 #include "fuzzsupport.h"
 
@@ -39,18 +40,8 @@ Record convertTwice(Convert convert) {
     return first;
 }
 
-template <typename T>
-bool isAllZero(const T& value) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
-    for (size_t i = 0; i < sizeof value; ++i)
-        if (bytes[i]) return false;
-    return true;
-}
-
-template <size_t N>
-std::string text(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
+using fake::isAllZero;
+using fake::text;
 
 std::string textOf(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);

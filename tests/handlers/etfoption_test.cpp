@@ -9,7 +9,7 @@
 #include <set>
 
 #include "bytes.h"
-#include "handlerfixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "bytes.h"
-#include "handlerfixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <regex>
 
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 
 namespace {

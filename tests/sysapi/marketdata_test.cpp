@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "bytes.h"
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
@@ -33,21 +33,10 @@ zq::HostOrderRecord recordOf(const fake::HostCall& call, size_t offset = 0) {
 
 OrderRequestEx request(const char* symbol, int32_t entrustType = 3, int32_t count = 2, const char* flag = "",
                        const char* ownId = "") {
-    OrderRequestEx r{};
+    OrderRequestEx r{};  // zero padding after the extension
+    static_cast<OrderRequest&>(r) = {"", 300, 1, 10.5, "a", entrustType, 4, 5, 6, 7, count, {}, 99, 1.25};
     std::strcpy(r.symbol, symbol);
-    r.amount = 300;
-    r.side = 1;
-    r.price = 10.5;
-    std::strcpy(r.price_type, "a");
-    r.entrust_type = entrustType;
-    r.action = 4;
-    r.invest_type = 5;
-    r.close_direction = 6;
-    r.covered_flag = 7;
-    r.count = count;
     std::memset(r.pass_through, 0xab, sizeof r.pass_through);
-    r.pass_through_int = 99;
-    r.pass_through_double = 1.25;
     std::strcpy(r.order_flag, flag);
     std::strcpy(r.cl_ord_id, ownId);
     return r;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "bytes.h"
-#include "sysapifixture.h"
+#include "apifixture.h"
 
 namespace {
 

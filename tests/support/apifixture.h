@@ -1,24 +1,45 @@
-// The ETF, margin and option handlers of a running test strategy under the
-// fake host, which knows a stock account "880001", a credit account "M-1"
-// and an options account "O-1".
+// A running test strategy's system API and handlers under the fake host,
+// with a data-access provider that answers no rows until a test gives it
+// some. The system API's tests know a stock account "880001" alone; the
+// handlers' tests also a credit account "M-1" and an options account "O-1".
 #pragma once
 
+#include <tuple>
+
 #include "adapterfixture.h"
+#include "fakedataaccess.h"
 #include "logcapture.h"
 #include "norq/izqcontext.h"
 
 namespace fake {
 
-class HandlerTest : public AdapterTest {
+class SysApiTest : public AdapterTest {
 protected:
     void SetUp() override {
         AdapterTest::SetUp();
-        host.accountIds = {{"stock", "880001"}, {"stock_margin", "M-1"}, {"option", "O-1"}};
+        host.accountIds = accounts;
         Norq::IZqContext* context = runTestStrategy();
+        api = context->getSysApi();
         etf = context->getEtfHandler();
         margin = context->getMarginHandler();
         option = context->getOptionTradeHandler();
         host.clear();
+    }
+
+    // The host slots called, log lines aside.
+    std::vector<int> hostSlots() const {
+        std::vector<int> slots;
+        for (const HostCall& call : host.calls) {
+            if (call.slot != 6) slots.push_back(call.slot);
+        }
+        return slots;
+    }
+
+    void expectOneError(const std::string& function, const std::string& message) {
+        ASSERT_EQ(host.logs.size(), 1u) << message;
+        const HostLogLine& line = host.logs[0];
+        EXPECT_EQ(std::make_tuple(line.level, line.file, line.function, line.text),
+                  std::make_tuple(3, std::string("zqsysapi"), function, message));
     }
 
     // "code json" of the one JSON request since the last clear.
@@ -44,10 +65,18 @@ protected:
         capture.platform.clear();
     }
 
+    std::map<std::string, std::string> accounts{{"stock", "880001"}};
+    FakeDataAccess data;
     LogCapture capture;
+    Norq::INorqSysApi* api = nullptr;
     Norq::IEtfHandler* etf = nullptr;
     Norq::IMarginHandler* margin = nullptr;
     Norq::IOptionTradeHandler* option = nullptr;
+};
+
+class HandlerTest : public SysApiTest {
+protected:
+    HandlerTest() { accounts = {{"stock", "880001"}, {"stock_margin", "M-1"}, {"option", "O-1"}}; }
 };
 
 }  // namespace fake
