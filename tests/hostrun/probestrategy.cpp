@@ -1,11 +1,10 @@
 // A strategy that misbehaves the way its parameters ask, for zqhost runs as
 // a user makes them: it throws or crashes at a chosen bar, reads a run
-// parameter or an account the run does not have, loads a Python file, or
+// parameter the run does not have, loads a Python file, or
 // takes its time over each bar. Built from the public headers only.
 // PROBE_THROWING_SCHEMA makes getParams itself throw.
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -24,7 +23,6 @@ public:
         params.addIntParam("throw_at_bar", 0, "the bar whose onKLine throws (0: none)");
         params.addIntParam("crash_at_bar", 0, "the bar whose onKLine crashes (0: none)");
         params.addStrParam("read_param", "", "a run parameter to read in onInit");
-        params.addIntParam("order_account", 0, "the account type of one order in onInit (0: none)");
         params.addStrParam("python_file", "", "a Python file to load in onInit");
         params.addIntParam("bar_micros", 0, "how long each onKLine takes");
         return params;
@@ -38,15 +36,6 @@ public:
         std::string read = params->getStrValue("read_param").str();
         // Read twice: the host's hint comes once.
         for (int i = 0; i < 2 && !read.empty(); ++i) params->getIntValue(read.c_str());
-        int32_t account = params->getIntValue("order_account");
-        if (account != 0) {
-            Norq::OrderRequest request{};
-            std::strncpy(request.symbol, "600000.SH", sizeof request.symbol - 1);
-            request.amount = 100;
-            request.side = Norq::ORDER_SIDE_BUY;
-            std::strncpy(request.price_type, Norq::PRICE_TYPE_A.str(), sizeof request.price_type - 1);
-            for (int i = 0; i < 2; ++i) ctx->getSysApi()->order(static_cast<Norq::AccountType>(account), request);
-        }
         std::string python = params->getStrValue("python_file").str();
         if (!python.empty()) ctx->getPythonExecutor()->registerPythonFile(python.c_str());
     }

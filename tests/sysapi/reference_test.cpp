@@ -89,7 +89,8 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
     FutureContractInfo info = api->getFutureContractInfo("IF2412", 1);
     EXPECT_EQ(host.callsTo(0).at(0).texts.at(0),
               R"({"params":{"fund_account":"F-9","invest_type":"1","msg_type":2094,"security_symbol":"IF2412"}})");
-    static const FutureContractInfo wanted = {"IF2412", 0.2, 300, 20241220, 0, 0.12, 0, 0, 0, 1, 10};
+    static const FutureContractInfo wanted = {"IF2412", 0.2, 300, 20241220, 0, 0.12, 0, 0, 0,
+                                              1,        10,  0,   0,        0, 0,    0, 0, 0};
     EXPECT_EQ(std::memcmp(&info, &wanted, sizeof wanted), 0) << "texts and fractions in integer keys read 0";
 
     // A symbol field holds 13 characters, though this one is 16 bytes wide.
@@ -117,7 +118,7 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
 TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
     Order order = api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK);
     zq::HostOrderRecord record = fake::recordAt<zq::HostOrderRecord>(host.callsTo(24).at(0).bytes);
-    static const OrderRequest sent = {"110059.SH", 40, 1, 1.0, "1"};
+    static const OrderRequest sent = {"110059.SH", 40, 1, 1.0, "1", 0, 0, 0, 0, 0, 0, {}, 0, 0};
     EXPECT_EQ(text(record.order_flag), "7");
     EXPECT_EQ(std::memcmp(&record.request, &sent, sizeof sent), 0);
     EXPECT_EQ(text(order.order_id), text(record.client_order_id));
