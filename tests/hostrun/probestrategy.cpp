@@ -1,7 +1,7 @@
 // A strategy that misbehaves the way its parameters ask, for zqhost runs as
 // a user makes them: it throws or crashes at a chosen bar, reads a run
 // parameter the run does not have, loads a Python file, or
-// takes its time over each bar. Built from the public headers only.
+// takes its time over each bar or over stopping. Built from the public headers only.
 // PROBE_THROWING_SCHEMA makes getParams itself throw.
 #include <chrono>
 #include <cstdlib>
@@ -25,6 +25,7 @@ public:
         params.addStrParam("read_param", "", "a run parameter to read in onInit");
         params.addStrParam("python_file", "", "a Python file to load in onInit");
         params.addIntParam("bar_micros", 0, "how long each onKLine takes");
+        params.addIntParam("stop_millis", 0, "how long onStop takes after its line");
         return params;
     }
 
@@ -33,6 +34,7 @@ public:
         throwAt_ = params->getIntValue("throw_at_bar");
         crashAt_ = params->getIntValue("crash_at_bar");
         barMicros_ = params->getIntValue("bar_micros");
+        stopMillis_ = params->getIntValue("stop_millis");
         std::string read = params->getStrValue("read_param").str();
         // Read twice: the host's hint comes once.
         for (int i = 0; i < 2 && !read.empty(); ++i) params->getIntValue(read.c_str());
@@ -49,10 +51,11 @@ public:
 
     void onStop(Norq::IZqContext*) override {
         Norq::ZqLog(__FILE__, __LINE__, "ProbeStrategy::onStop").info() << "stopped after " << bars_ << " bars";
+        if (stopMillis_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(stopMillis_));
     }
 
 private:
-    int32_t throwAt_ = 0, crashAt_ = 0, barMicros_ = 0, bars_ = 0;
+    int32_t throwAt_ = 0, crashAt_ = 0, barMicros_ = 0, stopMillis_ = 0, bars_ = 0;
 };
 
 ProbeStrategy strategy;
