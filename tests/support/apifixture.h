@@ -4,14 +4,56 @@
 // handlers' tests also a credit account "M-1" and an options account "O-1".
 #pragma once
 
+#include <cstring>
+#include <regex>
 #include <tuple>
 
 #include "adapterfixture.h"
 #include "fakedataaccess.h"
 #include "logcapture.h"
 #include "norq/izqcontext.h"
+#include "zq/hostorder.h"
 
 namespace fake {
+
+// The form of the client order ids the library makes.
+inline bool isBracedUuid(const std::string& id) {
+    static const std::regex uuid(R"(\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\})");
+    return std::regex_match(id, uuid);
+}
+
+// The record the host must receive for `sent` under `id`.
+inline zq::HostOrderRecord expectedRecord(const Norq::OrderRequest& sent, const std::string& id, const char* account,
+                                          const char* flag) {
+    zq::HostOrderRecord r{};
+    std::strcpy(r.instance_id, "instance-1");
+    std::strcpy(r.account_id, account);
+    std::strcpy(r.client_order_id, id.c_str());
+    std::strcpy(r.order_flag, flag);
+    r.request = sent;
+    return r;
+}
+
+// What the strategy must get back for `sent` under `id`.
+inline Norq::Order expectedOrder(const Norq::OrderRequest& sent, const std::string& id, int32_t batchNo = 0,
+                                 const char* account = "") {
+    Norq::Order o{};
+    o.status = 1;
+    std::strcpy(o.order_id, id.c_str());
+    std::memcpy(o.symbol, sent.symbol, strnlen(sent.symbol, sizeof o.symbol - 1));
+    o.amount = sent.amount;
+    o.side = sent.side;
+    o.price = sent.price;
+    o.entrust_type = sent.entrust_type;
+    o.action = sent.action;
+    o.invest_type = sent.invest_type;
+    o.close_direction = sent.close_direction;
+    o.covered_flag = sent.covered_flag;
+    std::memcpy(o.price_type, sent.price_type, strnlen(sent.price_type, sizeof o.price_type - 1));
+    o.batch_no = batchNo;
+    std::strcpy(o.fund_account, account);
+    return o;
+}
 
 class SysApiTest : public AdapterTest {
 protected:

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <regex>
 #include <set>
 
 #include "bytes.h"
@@ -16,16 +15,13 @@
 namespace {
 
 using fake::isAllZero;
+using fake::expectedOrder;
+using fake::isBracedUuid;
 using fake::text;
 using namespace Norq;
 
 constexpr size_t kHeader = sizeof(zq::HostBatchHeader);
 constexpr size_t kRecord = sizeof(zq::HostOrderRecord);
-
-bool isBracedUuid(const std::string& id) {
-    static const std::regex uuid(R"(\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\})");
-    return std::regex_match(id, uuid);
-}
 
 zq::HostOrderRecord recordOf(const fake::HostCall& call, size_t offset = 0) {
     return fake::recordAt<zq::HostOrderRecord>(call.bytes, offset);
@@ -42,26 +38,6 @@ OrderRequestEx request(const char* symbol, int32_t entrustType = 3, int32_t coun
     return r;
 }
 
-// What the strategy must get back for `sent` under `id`.
-Order expectedOrder(const OrderRequest& sent, const std::string& id, int32_t batchNo, const char* account = "") {
-    Order o{};
-    o.status = 1;
-    std::strcpy(o.order_id, id.c_str());
-    std::memcpy(o.symbol, sent.symbol, strnlen(sent.symbol, sizeof o.symbol - 1));
-    o.amount = sent.amount;
-    o.side = sent.side;
-    o.price = sent.price;
-    o.entrust_type = sent.entrust_type;
-    o.action = sent.action;
-    o.invest_type = sent.invest_type;
-    o.close_direction = sent.close_direction;
-    o.covered_flag = sent.covered_flag;
-    std::memcpy(o.price_type, sent.price_type, strnlen(sent.price_type, sizeof o.price_type - 1));
-    o.batch_no = batchNo;
-    std::strcpy(o.fund_account, account);
-    return o;
-}
-
 using OrdersTest = fake::SysApiTest;
 
 TEST_F(OrdersTest, AnOrderReachesTheHostAsOneRecordAndComesBackAsSent) {
@@ -73,12 +49,7 @@ TEST_F(OrdersTest, AnOrderReachesTheHostAsOneRecordAndComesBackAsSent) {
     zq::HostOrderRecord record = recordOf(host.callsTo(24).at(0));
     std::string id = text(record.client_order_id);
     EXPECT_TRUE(isBracedUuid(id)) << id;
-    zq::HostOrderRecord expected{};
-    std::strcpy(expected.instance_id, "instance-1");
-    std::strcpy(expected.account_id, "880001");
-    std::strcpy(expected.client_order_id, id.c_str());
-    std::strcpy(expected.order_flag, "0");
-    expected.request = sent;
+    zq::HostOrderRecord expected = fake::expectedRecord(sent, id, "880001", "0");
     EXPECT_EQ(std::memcmp(&record, &expected, kRecord), 0) << "the record differs from the request";
     Order wanted = expectedOrder(sent, id, 0);
     EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0) << "the returned order differs";

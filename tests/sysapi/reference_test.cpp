@@ -119,11 +119,11 @@ TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
     Order order = api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK);
     zq::HostOrderRecord record = fake::recordAt<zq::HostOrderRecord>(host.callsTo(24).at(0).bytes);
     static const OrderRequest sent = {"110059.SH", 40, 1, 1.0, "1", 0, 0, 0, 0, 0, 0, {}, 0, 0};
-    EXPECT_EQ(text(record.order_flag), "7");
-    EXPECT_EQ(std::memcmp(&record.request, &sent, sizeof sent), 0);
-    EXPECT_EQ(text(order.order_id), text(record.client_order_id));
-    EXPECT_EQ((std::make_tuple(order.status, order.amount, order.price, text(order.price_type))),
-              std::make_tuple(1, 40, 1.0, std::string("1")));
+    const std::string id = text(record.client_order_id);
+    zq::HostOrderRecord expected = fake::expectedRecord(sent, id, "880001", "7");
+    EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
+    Order wanted = fake::expectedOrder(sent, id);
+    EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0);
 
     host.orderAnswer.returned = 1;
     EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK)));
