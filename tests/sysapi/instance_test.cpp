@@ -63,6 +63,7 @@ TEST_F(InstanceTest, AnswersWithTextCountOnlyWhenTheHostSucceeded) {
                  {std::string("yes"), 2, "", false},
                  {std::nullopt, 0, "", false}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.data.value_or("(no text)") + " " + std::to_string(c.code));
         host.answers[zq::kCodeFileOrSound] = {c.code, 0, c.data, 0};
         host.answers[zq::kCodeMessageBox] = {c.code, 0, c.data, 0};
         EXPECT_STREQ(api->requestFile("/a/b.txt").str(), c.file.c_str());

@@ -315,6 +315,7 @@ TEST_F(OrdersTest, TheOrderReplySwitchReportsTheHostsVerdict) {
         int32_t result;
     } cases[] = {{true, 0, 0}, {false, 0, 0}, {true, 3, -1}, {true, int64_t{1} << 32, 0}, {false, std::nullopt, -1}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.enable) + " " + (c.code ? std::to_string(*c.code) : "unanswered"));
         host.clear();
         host.answers.erase(zq::kCodeOrderReply);
         if (c.code) host.answers[zq::kCodeOrderReply].code = *c.code;

@@ -117,6 +117,7 @@ TEST_F(QueriesTest, PositionQueriesNameTheirSourceAndReleaseTheRows) {
         {[&](const char* s) { return api->getPositionFromCounter(ACCOUNT_STOCK, s); }, nullptr, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
         data.calls.clear();
         PositionList positions = c.query(c.symbol);
         ZqPositionQuery sent = data.onlyQuery<ZqPositionQuery>();

@@ -22,6 +22,7 @@ TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
                  {"not json", {}},
                  {nullptr, {}}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer ? c.answer : "(refused)");
         host.clear();
         host.answers.erase(zq::kCodeQuery);
         if (c.answer) host.answers[zq::kCodeQuery].data = c.answer;
@@ -107,6 +108,7 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
                     {nullptr, "F-9", "查询期货合约信息失败,原因：输入代码非法"},
                     {"IF2412", "", "未找到期货账号，查询期货合约信息失败"}};
     for (const Case& c : refusals) {
+        SCOPED_TRACE(c.symbol ? c.symbol : "(null)");
         host.clear();
         host.accountIds["futures"] = c.futuresAccount;
         EXPECT_TRUE(fake::isAllZero(api->getFutureContractInfo(c.symbol, 1)));
@@ -135,6 +137,7 @@ TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
                     {nullptr, ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
                     {"110059.SH", ACCOUNT_OPTION, "未找到对应的资金账号，账户类型：option"}};
     for (const Case& c : refusals) {
+        SCOPED_TRACE(c.symbol ? c.symbol : "(null)");
         host.clear();
         EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock(c.symbol, 40, c.type)));
         EXPECT_TRUE(host.callsTo(24).empty());
