@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -78,11 +77,7 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
     for (int t = 0; t < kOrderThreads; ++t) {
         threads.emplace_back([&, t] {
             Norq::INorqSysApi* api = context->getSysApi();
-            Norq::OrderRequest request{};
-            std::strcpy(request.symbol, "600000.SH");
-            request.amount = 100;
-            request.side = 1;
-            request.price = 10.5;
+            const Norq::OrderRequest request = {"600000.SH", 100, 1, 10.5, "", 0, 0, 0, 0, 0, 0, {}, 0, 0};
             startTogether();
             for (int i = 0; i < kOrdersEach; ++i)
                 placed[t].push_back(fake::text(api->order(Norq::ACCOUNT_STOCK, request).order_id));
