@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,70 +18,20 @@
 #include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 #include "zq/hostrows.h"
-#include "zq/izqscriptadapter.h"
 
 namespace {
 
 constexpr int32_t kTickLength = 1000;
 
-// A host any thread may call at once, as the host contract requires. It
-// accepts every order and keeps its client order id, has an account of
-// every type, and keeps the error lines.
-class ConcurrentHost : public zq::HostServices {
-public:
-    int32_t Request(int32_t, const char*, zq::HostResult*) override { return -1; }
-    void WriteLog(int32_t level, int32_t, const char*, const char*, const char* text, int32_t, const char*,
-                  bool) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (level >= Norq::LOG_LEVEL_ERROR) errors_.push_back(text ? text : "");
-    }
-    void CleanUserLog(const char*) override {}
-    int32_t Subscribe(int32_t, const char*) override { return 0; }
-    int32_t Unsubscribe(int32_t, const char*) override { return 0; }
-    void UnsubscribeAll() override {}
-    void GetSnapshot(const char*, void* out) override { std::memset(out, 0, zq::kSnapshotSize); }
-    void RegisterUserLog(const char*, const char*) override {}
-    std::string GetAccountId(const char*) override { return "880001"; }
-    std::string GetInstanceId() override { return "instance-1"; }
-    int32_t SubmitOrder(const void* record, zq::HostResult* result) override {
-        const auto& order = *static_cast<const zq::HostOrderRecord*>(record);
-        std::lock_guard<std::mutex> lock(mutex_);
-        orderIds_.push_back(fake::text(order.client_order_id));
-        result->code = 0;
-        return 0;
-    }
-    int32_t SubmitBuffer(int32_t, const void*, int32_t, zq::HostResult*) override { return -1; }
-    int32_t GetTickLength() override { return kTickLength; }
-    intptr_t Forward(intptr_t, intptr_t, intptr_t) override { return 0; }
-    intptr_t PassToHost(intptr_t, intptr_t) override { return 0; }
-    void GetText(std::string& out, intptr_t, intptr_t, bool) override { out.clear(); }
-
-    // Read once every thread has been joined.
-    std::vector<std::string> orderIds() const { return orderIds_; }
-    std::vector<std::string> errors() const { return errors_; }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::string> orderIds_;  // guarded by mutex_
-    std::vector<std::string> errors_;    // guarded by mutex_
-};
-
-class ConcurrencyTest : public ::testing::Test {
+class ConcurrencyTest : public fake::AdapterTest {
 protected:
     void SetUp() override {
-        adapter->Uninit();
-        adapter->SetHostServices(&host);
-        recorder().clear();
-        ASSERT_EQ(adapter->RunStrategy(fake::libraryPath("teststrategy").c_str(), "{}"), zq::kResultOk);
-        const fake::StrategyEvent* init = recorder().last(1);
-        ASSERT_NE(init, nullptr);
-        context = init->context;
+        AdapterTest::SetUp();
+        host.accountIds = {{"stock", "880001"}};
+        host.tickLength = kTickLength;
+        context = runTestStrategy();
+        ASSERT_NE(context, nullptr);
         recorder().events.clear();
-    }
-
-    void TearDown() override {
-        adapter->Uninit();
-        adapter->SetHostServices(nullptr);
     }
 
     void deliver(uint32_t id, const void* payload) {
@@ -99,10 +47,6 @@ protected:
         return found;
     }
 
-    static fake::StrategyRecorder& recorder() { return fake::strategyRecorder(); }
-
-    zq::IZqScriptAdapter* adapter = getAdapter();
-    ConcurrentHost host;
     Norq::IZqContext* context = nullptr;
 };
 
@@ -133,11 +77,7 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
     for (int t = 0; t < kOrderThreads; ++t) {
         threads.emplace_back([&, t] {
             Norq::INorqSysApi* api = context->getSysApi();
-            Norq::OrderRequest request{};
-            std::strcpy(request.symbol, "600000.SH");
-            request.amount = 100;
-            request.side = 1;
-            request.price = 10.5;
+            const Norq::OrderRequest request = {"600000.SH", 100, 1, 10.5, "", 0, 0, 0, 0, 0, 0, {}, 0, 0};
             startTogether();
             for (int i = 0; i < kOrdersEach; ++i)
                 placed[t].push_back(fake::text(api->order(Norq::ACCOUNT_STOCK, request).order_id));
@@ -163,7 +103,9 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
 
     std::vector<std::string> returned;
     for (const std::vector<std::string>& ids : placed) returned.insert(returned.end(), ids.begin(), ids.end());
-    std::vector<std::string> received = host.orderIds();
+    std::vector<std::string> received;
+    for (const fake::HostCall& call : host.callsTo(24))
+        received.push_back(fake::text(fake::recordAt<zq::HostOrderRecord>(call.bytes).client_order_id));
     std::sort(returned.begin(), returned.end());
     std::sort(received.begin(), received.end());
     EXPECT_EQ(returned.size(), size_t{kOrderThreads * kOrdersEach});
@@ -188,7 +130,7 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
     std::sort(fired.begin(), fired.end());
     std::sort(timers.begin(), timers.end());
     EXPECT_EQ(fired, timers);
-    EXPECT_EQ(host.errors(), std::vector<std::string>());
+    for (const fake::HostLogLine& line : host.logs) EXPECT_LT(line.level, Norq::LOG_LEVEL_ERROR) << line.text;
 }
 
 }  // namespace

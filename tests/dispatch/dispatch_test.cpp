@@ -137,16 +137,9 @@ TEST_F(DispatchTest, ABarPushBecomesAKLineDataPush) {
                        R"("close":10.2,"high":10.5,"low":"9.9","money":1234.5,"volume":1500.9,"num_trades":-12.7,)"
                        R"("period_type":"kline_1m"})";
     KLineDataPush bar = received<KLineDataPush>(zq::kNotifyBar, json, 4);
-    KLineDataPush wanted{};
-    std::strcpy(wanted.datetime, "2024-01-02 09:31:00");
-    wanted.open = 10.1;
-    wanted.close = 10.2;
-    wanted.high = 10.5;
-    wanted.total_money = 1234.5;
-    wanted.total_volume = 1500;
-    wanted.num_trades = -12;
-    std::strcpy(wanted.symbol, "600000.SH.EXT");  // cut to 13 bytes
-    std::strcpy(wanted.data_type, "kline_1m");
+    // The symbol cut to 13 bytes.
+    static const KLineDataPush wanted = {"2024-01-02 09:31:00", 10.1, 10.2,      10.5, 0, 1500, 1234.5, -12,
+                                         "600000.SH.EXT",       {},   "kline_1m"};
     EXPECT_EQ(std::memcmp(&bar, &wanted, sizeof bar), 0) << "low sent as a text reads 0";
 }
 
@@ -154,12 +147,7 @@ TEST_F(DispatchTest, AnEtfEstimateReadsItsNumbersFromTexts) {
     const char* json = R"({"security_symbol":"510050.SH","timestamp":"09:30:00","iopv":"2.5","iopvs1":2.6,)"
                        R"("iopvb1":"x","premiumProfit":"-0.25","discountProfit":"1e-3"})";
     EtfEstimateInfo info = received<EtfEstimateInfo>(zq::kNotifyEtfEstimate, json, 9);
-    EtfEstimateInfo wanted{};
-    std::strcpy(wanted.symbol, "510050.SH");
-    std::strcpy(wanted.datetime, "09:30:00");
-    wanted.IOPV = 2.5;
-    wanted.premium = -0.25;
-    wanted.discount = 0.001;
+    static const EtfEstimateInfo wanted = {"510050.SH", "09:30:00", 2.5, 0, 0, -0.25, 0.001};
     EXPECT_EQ(std::memcmp(&info, &wanted, sizeof info), 0) << "numbers as JSON numbers or bad texts read 0";
 }
 
@@ -168,14 +156,7 @@ TEST_F(DispatchTest, AnOrderReplyKeepsTextsWholeOrLeavesThemEmpty) {
                        R"("org_ord_id":"O-0","batch_no":7,"algo_inst_id":"A","instance_id":"I","error_info":")" +
                        std::string(255, 'e') + R"("})";
     OrderReply reply = received<OrderReply>(zq::kNotifyOrderReply, json.c_str(), 24);
-    OrderReply wanted{};
-    std::strcpy(wanted.entrust_type, "2");
-    std::strcpy(wanted.fund_account, "880001");
-    std::strcpy(wanted.ord_id, "O-1");
-    std::strcpy(wanted.org_ord_id, "O-0");
-    wanted.batch_no = 7;
-    std::strcpy(wanted.algo_inst_id, "A");
-    std::strcpy(wanted.instance_id, "I");
+    OrderReply wanted = {"2", "", "880001", "O-1", "O-0", 7, "A", "I", {}};
     std::memset(wanted.error_info, 'e', 255);
     EXPECT_EQ(std::memcmp(&reply, &wanted, sizeof reply), 0) << "an 8-character error code does not fit";
 
@@ -195,10 +176,10 @@ TEST_F(DispatchTest, PlatformRowsBecomeRecordsAndOrderReportsAreLogged) {
     EXPECT_EQ(gotOrder.status, 2);
     ASSERT_EQ(capture.platform.size(), 1u);
     const fake::PlatformRecord& line = capture.platform[0];
-    EXPECT_EQ(std::make_tuple(line.level, line.module, line.file, line.function, line.text),
-              std::make_tuple(0, std::string("CXXAdapter"), std::string("zqcxxadapter"),
-                              std::string("ZqCxxAdapter::OnNotifyMessage"),
-                              std::string("C++ push order report:O-7,2,300")));
+    EXPECT_EQ(
+        std::make_tuple(line.level, line.module, line.file, line.function, line.text),
+        std::make_tuple(0, std::string("CXXAdapter"), std::string("zqcxxadapter"),
+                        std::string("ZqCxxAdapter::OnNotifyMessage"), std::string("C++ push order report:O-7,2,300")));
 
     zq::ExecutionRow execution{};
     std::strcpy(execution.trade_id, "T-1");

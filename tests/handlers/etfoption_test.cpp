@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <regex>
 #include <set>
 
 #include "bytes.h"
-#include "handlerfixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
@@ -21,7 +20,7 @@ using namespace Norq;
 using EtfOptionTest = fake::HandlerTest;
 
 TEST_F(EtfOptionTest, EachOrderReachesTheHostAsOneRecordUnderItsOwnCode) {
-    const char* longSymbol = "510050.SH.ABCDEFGHIJ";
+    const char* wide = "510050.SH.ABCDEFGHIJ";
     struct Case {
         std::function<Order()> call;
         int32_t code;
@@ -29,33 +28,19 @@ TEST_F(EtfOptionTest, EachOrderReachesTheHostAsOneRecordUnderItsOwnCode) {
         const char* flag;
         OrderRequest sent;
     } cases[] = {
-        {[&] { return etf->etfPurchase("510050.SH", 900000, ACCOUNT_STOCK, 7); },
-         zq::kCodeEtfPurchase,
-         "880001",
-         "N",
+        // clang-format off
+        {[&] { return etf->etfPurchase("510050.SH", 900000, ACCOUNT_STOCK, 7); }, zq::kCodeEtfPurchase, "880001", "N",
          {"510050.SH", 900000, 1, 0, "", 0, 0, 0, 0, 0, 0, {}, 7, 0}},
-        {[&] { return etf->etfRedemption(longSymbol, 100, ACCOUNT_STOCK_MARGIN, -3); },
-         zq::kCodeEtfRedemption,
-         "M-1",
-         "N",
+        {[&] { return etf->etfRedemption(wide, 100, ACCOUNT_STOCK_MARGIN, -3); }, zq::kCodeEtfRedemption, "M-1", "N",
          {"510050.SH.ABC", 100, 2, 0, "", 0, 0, 0, 0, 0, 0, {}, -3, 0}},
-        {[&] { return option->optionExercise("10004567", 2); },
-         zq::kCodeOptionExercise,
-         "O-1",
-         "a",
+        {[&] { return option->optionExercise("10004567", 2); }, zq::kCodeOptionExercise, "O-1", "a",
          {"10004567", 2, 2, 0, "1", 0, 3, 0, 0, 1, 0, {}, 0, 0}},
-        {[&] { return option->underlyingSecurityFreeze("510050.SH", 10000, true); },
-         zq::kCodeUnderlyingFreeze,
-         "O-1",
-         "9",
-         {"510050.SH", 10000, 1, 0, "1", 0, 0, 0, 0, 1, 0, {}, 0, 0}},
-        {[&] { return option->underlyingSecurityFreeze(longSymbol, 10000, false); },
-         zq::kCodeUnderlyingFreeze,
-         "O-1",
-         "9",
-         {"510050.SH.ABC", 10000, 2, 0, "1", 0, 0, 0, 0, 1, 0, {}, 0, 0}},
+        {[&] { return option->underlyingSecurityFreeze("510050.SH", 10000, true); }, zq::kCodeUnderlyingFreeze, "O-1",
+         "9", {"510050.SH", 10000, 1, 0, "1", 0, 0, 0, 0, 1, 0, {}, 0, 0}},
+        {[&] { return option->underlyingSecurityFreeze(wide, 10000, false); }, zq::kCodeUnderlyingFreeze, "O-1",
+         "9", {"510050.SH.ABC", 10000, 2, 0, "1", 0, 0, 0, 0, 1, 0, {}, 0, 0}},
+        // clang-format on
     };
-    const std::regex uuid(R"(\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\})");
     std::set<std::string> ids;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -67,22 +52,11 @@ TEST_F(EtfOptionTest, EachOrderReachesTheHostAsOneRecordUnderItsOwnCode) {
         EXPECT_EQ(sent[0].numbers, (std::vector<int64_t>{c.code, 240}));
         zq::HostOrderRecord record = fake::recordAt<zq::HostOrderRecord>(sent[0].bytes);
         std::string id = text(record.client_order_id);
-        EXPECT_TRUE(std::regex_match(id, uuid)) << id;
+        EXPECT_TRUE(fake::isBracedUuid(id)) << id;
         ids.insert(id);
-        zq::HostOrderRecord expected{};
-        std::strcpy(expected.instance_id, "instance-1");
-        std::strcpy(expected.account_id, c.account);
-        std::strcpy(expected.client_order_id, id.c_str());
-        std::strcpy(expected.order_flag, c.flag);
-        expected.request = c.sent;
+        zq::HostOrderRecord expected = fake::expectedRecord(c.sent, id, c.account, c.flag);
         EXPECT_EQ(std::memcmp(&record, &expected, sizeof expected), 0) << "the record differs";
-        Order wanted{};
-        wanted.status = 1;
-        std::strcpy(wanted.order_id, id.c_str());
-        std::strcpy(wanted.symbol, c.sent.symbol);
-        std::strcpy(wanted.price_type, c.sent.price_type);
-        std::tie(wanted.amount, wanted.side, wanted.action, wanted.covered_flag) =
-            std::make_tuple(c.sent.amount, c.sent.side, c.sent.action, c.sent.covered_flag);
+        Order wanted = fake::expectedOrder(c.sent, id);
         EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0) << "the returned order differs";
 
         host.answers[c.code].returned = 1;

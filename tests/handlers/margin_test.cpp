@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "bytes.h"
-#include "handlerfixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 
 namespace {
@@ -216,6 +216,7 @@ TEST_F(MarginTest, ContractsAndLendableSecuritiesAreReadOnlyWhenTheCodeIsTheText
         {"{", 0, "：,"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.head);
         clearLogs();
         host.answers[zq::kCodeCreditContracts].data = c.head + contracts;
         host.answers[zq::kCodeQuery].data = c.head + securities;
@@ -234,7 +235,7 @@ TEST_F(MarginTest, ContractsAndLendableSecuritiesAreReadOnlyWhenTheCodeIsTheText
                 "3 zqstructassembler ZqStructAssembler::assembleMarginAccountSecurityList: 查询账号可融券信息失败" +
                     c.logged};
         }
-        EXPECT_EQ(logLines(), lines) << c.head;
+        EXPECT_EQ(logLines(), lines);
     }
     clearLogs();
     host.answers[zq::kCodeCreditContracts].data = "[";

@@ -43,6 +43,7 @@ int32_t FakeHost::answer(const std::map<int32_t, HostAnswer>& byCode, int32_t co
 void FakeHost::WriteLog(int32_t level, int32_t line, const char* file, const char* function, const char* message,
                         int32_t displayLevel, const char* userLog, bool userFlag) {
     noted(6, {level, line, displayLevel, userFlag}, {str(file), str(function), str(message), str(userLog)});
+    std::lock_guard<std::mutex> lock(mutex_);
     logs.push_back(
         HostLogLine{level, line, str(file), str(function), str(message), displayLevel, str(userLog), userFlag});
 }

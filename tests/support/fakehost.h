@@ -1,10 +1,12 @@
 // A recording host for tests: implements every host service, keeps each call
 // (slot, arguments, copies of texts and buffers) and answers from settings
-// that the test fills in beforehand.
+// that the test fills in beforehand. Any thread may call it at once, as the
+// host contract requires; the test reads what it kept once they are joined.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,12 +97,14 @@ private:
     template <typename Result = int>
     Result noted(int slot, std::vector<int64_t> numbers, std::vector<std::string> texts, Result result = {},
                  std::vector<uint8_t> bytes = {}) {
+        std::lock_guard<std::mutex> lock(mutex_);
         calls.push_back(HostCall{slot, std::move(numbers), std::move(texts), std::move(bytes)});
         return result;
     }
     // The operation's result for `code`, -1 when no answer is set; fills the block.
     static int32_t answer(const std::map<int32_t, HostAnswer>& byCode, int32_t code, zq::HostResult* result);
     static int32_t answer(const HostAnswer& a, zq::HostResult* result);
+    std::mutex mutex_;  // guards calls and logs
 };
 
 }  // namespace fake

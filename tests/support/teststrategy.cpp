@@ -133,12 +133,7 @@ private:
     // separately built library sees them, and records what came back.
     void trade(Norq::IZqContext* ctx) {
         Norq::INorqSysApi* api = ctx->getSysApi();
-        Norq::OrderRequest request{};
-        std::strcpy(request.symbol, "600000.SH");
-        request.amount = 300;
-        request.side = 1;
-        request.price = 10.5;
-        request.entrust_type = 10;
+        const Norq::OrderRequest request = {"600000.SH", 300, 1, 10.5, "", 10, 0, 0, 0, 0, 0, {}, 0, 0};
         Norq::Order placed = api->order(Norq::ACCOUNT_STOCK, request);
         Norq::OrderRequestEx own{};
         std::strcpy(own.symbol, "000001.SZ");
@@ -162,10 +157,7 @@ private:
         Norq::OrderList orders = api->getOrders(Norq::ACCOUNT_STOCK, filter);
         Norq::PositionList positions = api->getPositions(Norq::ACCOUNT_STOCK, "600000.SH");
         Norq::FundInfo fund = api->getFundInfo(Norq::ACCOUNT_STOCK);
-        Norq::KLineQuery barQuery{};
-        std::strcpy(barQuery.symbol, "600000.SH");
-        barQuery.start = 20240102;
-        std::strcpy(barQuery.period, "kline_1m");
+        const Norq::KLineQuery barQuery = {"600000.SH", 20240102, 0, "kline_1m", 0, false};
         Norq::KLineDataList bars = api->getKLineData(barQuery);
         Norq::SecurityDetial detail = api->getSymbolDetial("600000.SH");
         Norq::StrategyParams childParams;
@@ -182,10 +174,7 @@ private:
     // slots this library was compiled against, and records what came back.
     void extensions(Norq::IZqContext* ctx) {
         Norq::EtfInfo etf = ctx->getEtfHandler()->getEtfInfo("510050");
-        Norq::MarginQtyRequest qty{};
-        std::strcpy(qty.symbol, "600000.SH");
-        qty.entrust_bs = 1;
-        qty.entrust_type = 7;
+        const Norq::MarginQtyRequest qty = {"600000.SH", 1, 0, "", 7, 0};
         int64_t tradable = ctx->getMarginHandler()->getAvaliableMarginQty(qty);
         Norq::Order frozen = ctx->getOptionTradeHandler()->underlyingSecurityFreeze("510050.SH", 100, true);
         fake::StrategyEvent& event = strategyRecorder().events.back();

@@ -5,7 +5,7 @@
 #include <functional>
 #include <regex>
 
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 
 namespace {
@@ -33,16 +33,10 @@ TEST_F(InstanceTest, EachServiceSendsItsRequestAndReturnsTheHostsAnswer) {
         {[&] { return api->sendInstanceId(nullptr); }, zq::kCodeInstanceId, R"({"params":{"instance_id":""}})", 80},
         {[&] { return api->sendSymbols(three); }, zq::kCodeSymbols, R"({"params":{"security_symbol":"A;B;C"}})", 90},
         {[&] { return api->sendSymbols(none); }, zq::kCodeSymbols, R"({"params":{"security_symbol":""}})", 90},
-        {[&] {
-             api->playSound("ding");
-             return 0;
-         },
-         zq::kCodeFileOrSound, R"({"params":{"msg_type":2222,"sound_id":"ding"}})", 0},
-        {[&] {
-             api->setInstanceRemark("备注");
-             return 0;
-         },
-         zq::kCodeInstanceRemark, R"({"params":{"instance_remark":"备注"}})", 0},
+        {[&] { return api->playSound("ding"), int64_t{0}; }, zq::kCodeFileOrSound,
+         R"({"params":{"msg_type":2222,"sound_id":"ding"}})", 0},
+        {[&] { return api->setInstanceRemark("备注"), int64_t{0}; }, zq::kCodeInstanceRemark,
+         R"({"params":{"instance_remark":"备注"}})", 0},
         {[&] { return api->showMessageBox("t", "c", false, 300, -1); }, zq::kCodeMessageBox,
          R"({"params":{"content":"c","height":-1,"sync_flag":0,"title":"t","width":300}})", 0},
     };
@@ -69,6 +63,7 @@ TEST_F(InstanceTest, AnswersWithTextCountOnlyWhenTheHostSucceeded) {
                  {std::string("yes"), 2, "", false},
                  {std::nullopt, 0, "", false}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.data.value_or("(no text)") + " " + std::to_string(c.code));
         host.answers[zq::kCodeFileOrSound] = {c.code, 0, c.data, 0};
         host.answers[zq::kCodeMessageBox] = {c.code, 0, c.data, 0};
         EXPECT_STREQ(api->requestFile("/a/b.txt").str(), c.file.c_str());

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 
 namespace {
@@ -92,14 +92,7 @@ TEST_F(MarketDataTest, BarQueriesPadTheirTimesAndDefaultTheirType) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
         data.calls.clear();
-        KLineQuery query{};
-        std::strcpy(query.symbol, "600000.SH");
-        query.start = c.start;
-        query.end = c.end;
-        std::strcpy(query.period, "kline_5m");
-        query.query_type = c.queryType;
-        query.flag = c.flag;
-        KLineDataList bars = api->getKLineData(query);
+        KLineDataList bars = api->getKLineData({"600000.SH", c.start, c.end, "kline_5m", c.queryType, c.flag});
         ASSERT_EQ(data.calls.size(), 1u);
         EXPECT_EQ(data.calls[0].texts, c.texts);
         EXPECT_EQ(data.calls[0].numbers, c.numbers);
@@ -109,15 +102,8 @@ TEST_F(MarketDataTest, BarQueriesPadTheirTimesAndDefaultTheirType) {
 }
 
 TEST_F(MarketDataTest, BarQueriesFromAnInitialDatePassEveryFieldInOrder) {
-    KLineInitDateQuery query{};
+    KLineInitDateQuery query = {"", 2024, 30, "kline_1d", 0, true, -8, "tail"};
     std::memset(query.symbol, 's', sizeof query.symbol);  // no NUL within the field
-    query.init_time = 2024;
-    query.count = 30;
-    std::strcpy(query.period, "kline_1d");
-    query.query_type = 0;
-    query.flag = true;
-    query.extra = -8;
-    std::strcpy(query.extra_text, "tail");
     KLineDataList bars = api->getKLineDataFromInitDate(query);
     ASSERT_EQ(data.calls.size(), 1u);
     EXPECT_EQ(data.calls[0].function, "QueryKLineDataFromInitDate");

@@ -5,27 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <regex>
 #include <set>
 
 #include "bytes.h"
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
 namespace {
 
+using fake::expectedOrder;
 using fake::isAllZero;
+using fake::isBracedUuid;
 using fake::text;
 using namespace Norq;
 
 constexpr size_t kHeader = sizeof(zq::HostBatchHeader);
 constexpr size_t kRecord = sizeof(zq::HostOrderRecord);
-
-bool isBracedUuid(const std::string& id) {
-    static const std::regex uuid(R"(\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\})");
-    return std::regex_match(id, uuid);
-}
 
 zq::HostOrderRecord recordOf(const fake::HostCall& call, size_t offset = 0) {
     return fake::recordAt<zq::HostOrderRecord>(call.bytes, offset);
@@ -33,88 +29,45 @@ zq::HostOrderRecord recordOf(const fake::HostCall& call, size_t offset = 0) {
 
 OrderRequestEx request(const char* symbol, int32_t entrustType = 3, int32_t count = 2, const char* flag = "",
                        const char* ownId = "") {
-    OrderRequestEx r{};
+    OrderRequestEx r{};  // zero padding after the extension
+    static_cast<OrderRequest&>(r) = {"", 300, 1, 10.5, "a", entrustType, 4, 5, 6, 7, count, {}, 99, 1.25};
     std::strcpy(r.symbol, symbol);
-    r.amount = 300;
-    r.side = 1;
-    r.price = 10.5;
-    std::strcpy(r.price_type, "a");
-    r.entrust_type = entrustType;
-    r.action = 4;
-    r.invest_type = 5;
-    r.close_direction = 6;
-    r.covered_flag = 7;
-    r.count = count;
     std::memset(r.pass_through, 0xab, sizeof r.pass_through);
-    r.pass_through_int = 99;
-    r.pass_through_double = 1.25;
     std::strcpy(r.order_flag, flag);
     std::strcpy(r.cl_ord_id, ownId);
     return r;
 }
 
-// What the strategy must get back for `sent` under `id`.
-Order expectedOrder(const OrderRequest& sent, const std::string& id, int32_t batchNo, const char* account = "") {
-    Order o{};
-    o.status = 1;
-    std::strcpy(o.order_id, id.c_str());
-    std::memcpy(o.symbol, sent.symbol, strnlen(sent.symbol, sizeof o.symbol - 1));
-    o.amount = sent.amount;
-    o.side = sent.side;
-    o.price = sent.price;
-    o.entrust_type = sent.entrust_type;
-    o.action = sent.action;
-    o.invest_type = sent.invest_type;
-    o.close_direction = sent.close_direction;
-    o.covered_flag = sent.covered_flag;
-    std::memcpy(o.price_type, sent.price_type, strnlen(sent.price_type, sizeof o.price_type - 1));
-    o.batch_no = batchNo;
-    std::strcpy(o.fund_account, account);
-    return o;
-}
-
 using OrdersTest = fake::SysApiTest;
 
+// The strategy sees what it asked for; the host gets its own conventions.
 TEST_F(OrdersTest, AnOrderReachesTheHostAsOneRecordAndComesBackAsSent) {
-    OrderRequestEx sent = request("600000.SH");
-    Order order = api->order(ACCOUNT_STOCK, sent);
-
-    EXPECT_EQ(hostSlots(), (std::vector<int>{22, 23, 24}));
-    EXPECT_EQ(host.callsTo(22).at(0).texts, std::vector<std::string>{"stock"});
-    zq::HostOrderRecord record = recordOf(host.callsTo(24).at(0));
-    std::string id = text(record.client_order_id);
-    EXPECT_TRUE(isBracedUuid(id)) << id;
-    zq::HostOrderRecord expected{};
-    std::strcpy(expected.instance_id, "instance-1");
-    std::strcpy(expected.account_id, "880001");
-    std::strcpy(expected.client_order_id, id.c_str());
-    std::strcpy(expected.order_flag, "0");
-    expected.request = sent;
-    EXPECT_EQ(std::memcmp(&record, &expected, kRecord), 0) << "the record differs from the request";
-    Order wanted = expectedOrder(sent, id, 0);
-    EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0) << "the returned order differs";
-    EXPECT_TRUE(host.logs.empty());
-}
-
-TEST_F(OrdersTest, OrdinaryOrdersFollowTheHostsConventions) {
     struct Case {
         const char* flag;  // null: order, else orderEx with this flag
         int32_t entrustType, count, sentEntrustType, sentCount;
         const char* sentFlag;
     } cases[] = {
-        {nullptr, 10, 0, 9, 1, "R3"}, {nullptr, 10, 4, 9, 4, "R3"}, {nullptr, 0, 0, 0, 1, "0"},
-        {"0", 10, 0, 9, 1, "R3"},     {"f", 2, 3, 2, 3, "0"},       {"", 9, -1, 9, -1, "0"},
+        {nullptr, 3, 2, 3, 2, "0"}, {nullptr, 10, 0, 9, 1, "R3"}, {nullptr, 10, 4, 9, 4, "R3"},
+        {nullptr, 0, 0, 0, 1, "0"}, {"0", 10, 0, 9, 1, "R3"},     {"f", 2, 3, 2, 3, "0"},
+        {"", 9, -1, 9, -1, "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.flag ? c.flag : "order") + " " + std::to_string(c.entrustType));
         host.clear();
         OrderRequestEx sent = request("600000.SH", c.entrustType, c.count, c.flag ? c.flag : "");
         Order order = c.flag ? api->orderEx(ACCOUNT_STOCK, sent) : api->order(ACCOUNT_STOCK, sent);
+        EXPECT_EQ(hostSlots(), (std::vector<int>{22, 23, 24}));
+        EXPECT_EQ(host.callsTo(22).at(0).texts, std::vector<std::string>{"stock"});
         zq::HostOrderRecord record = recordOf(host.callsTo(24).at(0));
-        EXPECT_EQ(std::make_tuple(record.request.entrust_type, record.request.count, text(record.order_flag)),
-                  std::make_tuple(c.sentEntrustType, c.sentCount, std::string(c.sentFlag)));
-        EXPECT_EQ(order.entrust_type, c.entrustType) << "the strategy sees what it asked for";
-        EXPECT_EQ(order.status, 1);
+        std::string id = text(record.client_order_id);
+        EXPECT_TRUE(isBracedUuid(id)) << id;
+        OrderRequest asSent = sent;
+        std::tie(asSent.entrust_type, asSent.count) = std::make_tuple(c.sentEntrustType, c.sentCount);
+        zq::HostOrderRecord expected = fake::expectedRecord(asSent, id, "880001", c.sentFlag);
+        EXPECT_EQ(std::memcmp(&record, &expected, kRecord), 0) << "the record differs from the request";
+        Order wanted = expectedOrder(sent, id, 0);
+        EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0) << "the returned order differs";
+        EXPECT_TRUE(host.logs.empty());
     }
 }
 
@@ -124,7 +77,8 @@ TEST_F(OrdersTest, OrderExSendsTheStrategysOwnIdOrANewOne) {
     OrderRequestEx full = own;
     std::memset(full.cl_ord_id, 'x', sizeof full.cl_ord_id);  // no NUL within the field
     std::vector<std::string> returned;
-    for (const OrderRequestEx* sent : {&fresh, &own, &full}) returned.push_back(text(api->orderEx(ACCOUNT_STOCK, *sent).order_id));
+    for (const OrderRequestEx* sent : {&fresh, &own, &full})
+        returned.push_back(text(api->orderEx(ACCOUNT_STOCK, *sent).order_id));
     EXPECT_TRUE(isBracedUuid(returned[0])) << returned[0];
     EXPECT_EQ(returned[1], "strategy-id-7");
     EXPECT_EQ(returned[2], std::string(63, 'x'));
@@ -189,14 +143,14 @@ TEST_F(OrdersTest, WithoutAnAccountNothingIsSentOrQueriedAndTheLogNamesTheType) 
          "ZqSysApi::batchOrdersEx", noAccount + "2"},
         {[&] { return isAllZero(api->cancelOrder(ACCOUNT_OPEN_FUND, "O-1", 0, 0)); }, "open_fund",
          "ZqSysApi::cancelOrder", noAccount + "4"},
-        {[&] { return api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize() == 0; }, "futures",
-         "ZqSysApi::getOrders", noAccount + "3"},
+        {[&] { return api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize() == 0; }, "futures", "ZqSysApi::getOrders",
+         noAccount + "3"},
         {[&] { return api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize() == 0; }, "option",
          "ZqSysApi::getExecutions", "未找到对应类型的账号，查询成交失败，账号类型：5"},
         {[&] { return api->getPositions(ACCOUNT_STOCK_MARGIN, "x").getSize() == 0; }, "stock_margin",
          "ZqSysApi::getPositions", "未找到对应类型的账号，查询持仓失败，账号类型：2"},
-        {[&] { return api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize() == 0; },
-         "unknown", "ZqSysApi::getPositionFromCounter", "未找到对应类型的账号，查询持仓失败，账号类型：-4"},
+        {[&] { return api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize() == 0; }, "unknown",
+         "ZqSysApi::getPositionFromCounter", "未找到对应类型的账号，查询持仓失败，账号类型：-4"},
         {[&] { return isAllZero(api->getFundInfo(ACCOUNT_OPEN_FUND)); }, "open_fund", "ZqSysApi::getFundInfo",
          "未找到对应类型的账号，查询资金失败，账号类型：4"},
     };
@@ -330,7 +284,8 @@ TEST_F(OrdersTest, CancelsSendCompactJsonByOrderIdOrByBatch) {
         fake::HostCall request = host.callsTo(0).at(0);
         EXPECT_EQ(request.numbers, std::vector<int64_t>{zq::kCodeTrade});
         EXPECT_EQ(request.texts.at(0), R"({"params":{"fund_account":"880001","msg_type":2002,"order_list":)"
-                                       R"([{"batch_flag":)" + std::to_string(c.batchFlag) + R"(,"cl_ord_id":")" + id +
+                                       R"([{"batch_flag":)" +
+                                           std::to_string(c.batchFlag) + R"(,"cl_ord_id":")" + id +
                                            R"(","org_ord_id":)" + c.target + R"(}],"push_msg_type":-1}})");
         Order wanted{};
         std::strcpy(wanted.order_id, id.c_str());
@@ -355,6 +310,7 @@ TEST_F(OrdersTest, TheOrderReplySwitchReportsTheHostsVerdict) {
         int32_t result;
     } cases[] = {{true, 0, 0}, {false, 0, 0}, {true, 3, -1}, {true, int64_t{1} << 32, 0}, {false, std::nullopt, -1}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.enable) + " " + (c.code ? std::to_string(*c.code) : "unanswered"));
         host.clear();
         host.answers.erase(zq::kCodeOrderReply);
         if (c.code) host.answers[zq::kCodeOrderReply].code = *c.code;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "bytes.h"
-#include "sysapifixture.h"
+#include "apifixture.h"
 
 namespace {
 
@@ -35,72 +35,56 @@ TradeQuery tradeQuery(uint8_t ownOnly, uint8_t statusFilter) {
     return query;
 }
 
-TEST_F(QueriesTest, OrderQueriesSendTheirRecordAndConvertEveryRowInOrder) {
+// A flag counts when any bit of it is set.
+TEST_F(QueriesTest, OrderAndExecutionQueriesSendTheirRecordAndConvertEveryRowInOrder) {
     struct Case {
         uint8_t ownOnly, statusFilter;
         const char* instance;
-        const char* statuses;
-    } cases[] = {{1, 1, "instance-1", "1,2,7,4,3"}, {0, 0, "ALL", ""}, {7, 0, "instance-1", ""}, {0, 9, "ALL", "1,2,7,4,3"}};
+        const char* statuses;     // of orders
+        const char* statusField;  // of executions
+    } cases[] = {{1, 1, "instance-1", "1,2,7,4,3", "2"},
+                 {0, 0, "ALL", "", "0"},
+                 {7, 0, "instance-1", "", "0"},
+                 {0, 9, "ALL", "1,2,7,4,3", "2"}};
+    zq::ExecutionRow trade{};
+    std::strcpy(trade.trade_id, "T-1");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.instance + std::string(" ") + c.statuses);
         host.clear();
         data.calls.clear();
         data.setRows("QueryEntrust", std::vector<zq::OrderRow>{orderRow("A", 1), orderRow("B", 2), orderRow("C", 3)},
                      57, false);
+        data.setRows("QueryTradeDeal", std::vector<zq::ExecutionRow>{trade}, 1, true);
         OrderList orders = api->getOrders(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
-
-        ZqOrderQuery sent = data.onlyQuery<ZqOrderQuery>();
-        EXPECT_EQ(data.calls.at(0).function, "QueryEntrust");
-        EXPECT_EQ(text(sent.order_id), "O-9");
-        EXPECT_EQ(text(sent.account_id), "880001");
-        EXPECT_EQ(text(sent.statuses), c.statuses);
-        EXPECT_EQ(text(sent.instance), c.instance);
         EXPECT_EQ(static_cast<int>(host.callsTo(23).size()), std::string(c.instance) == "ALL" ? 0 : 1);
-        EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail}),
-                  (std::vector<int32_t>{11, -22, -1}));
-        EXPECT_EQ(text(sent.symbol), "600000.SH");
+        ZqOrderQuery sent = data.onlyQuery<ZqOrderQuery>();
+        data.calls.clear();
+        ExecutionList executions = api->getExecutions(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
+        ZqExecutionQuery sentToo = data.onlyQuery<ZqExecutionQuery>();
+
+        EXPECT_EQ(text(sent.order_id) + text(sentToo.order_id), "O-9O-9");
+        EXPECT_EQ(text(sent.account_id) + text(sentToo.account_id), "880001880001");
+        EXPECT_EQ(text(sent.symbol) + text(sentToo.symbol), "600000.SH600000.SH");
+        EXPECT_EQ(text(sent.instance) + "|" + text(sentToo.instance), c.instance + std::string("|") + c.instance);
+        EXPECT_EQ(text(sent.statuses), c.statuses);
+        EXPECT_EQ(text(sentToo.status_filter), c.statusField);
+        EXPECT_EQ(text(sentToo.fixed), "0");
+        EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail, sentToo.pass_through[0],
+                                        sentToo.pass_through[1], sentToo.tail}),
+                  (std::vector<int32_t>{11, -22, -1, 11, -22, -1}));
 
         ASSERT_EQ(orders.getSize(), 3);
         EXPECT_EQ(text(orders.get(0).order_id) + text(orders.get(1).order_id) + text(orders.get(2).order_id), "ABC");
         EXPECT_EQ(orders.get(2).amount, 3);
-        EXPECT_FALSE(orders.isLast());
-        EXPECT_EQ(orders.totalCount(), 57);
+        EXPECT_EQ(std::make_tuple(orders.isLast(), orders.totalCount()), std::make_tuple(false, 57));
+        ASSERT_EQ(executions.getSize(), 1);
+        EXPECT_EQ(text(executions.get(0).trade_id), "T-1");
+        EXPECT_EQ(std::make_tuple(executions.isLast(), executions.totalCount()), std::make_tuple(true, 1));
         ZqDataAccessStats stats = ZqDataAccessGetStats();
         EXPECT_EQ(stats.outstanding, 0);
         EXPECT_EQ(stats.foreign_releases, 0);
     }
-    EXPECT_EQ(ZqDataAccessGetStats().releases, 4) << "one ReleaseMem per answer";
-}
-
-TEST_F(QueriesTest, ExecutionQueriesSendTheirRecordAndKeepThePaging) {
-    struct Case {
-        uint8_t ownOnly, statusFilter;
-        const char* instance;
-        const char* statusField;
-    } cases[] = {{1, 1, "instance-1", "2"}, {0, 0, "ALL", "0"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.instance);
-        data.calls.clear();
-        zq::ExecutionRow row{};
-        std::strcpy(row.trade_id, "T-1");
-        data.setRows("QueryTradeDeal", std::vector<zq::ExecutionRow>{row}, 1, true);
-        ExecutionList executions = api->getExecutions(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
-
-        ZqExecutionQuery sent = data.onlyQuery<ZqExecutionQuery>();
-        EXPECT_EQ(text(sent.order_id), "O-9");
-        EXPECT_EQ(text(sent.account_id), "880001");
-        EXPECT_EQ(text(sent.fixed), "0");
-        EXPECT_EQ(text(sent.status_filter), c.statusField);
-        EXPECT_EQ(text(sent.instance), c.instance);
-        EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail}),
-                  (std::vector<int32_t>{11, -22, -1}));
-        EXPECT_EQ(text(sent.symbol), "600000.SH");
-        ASSERT_EQ(executions.getSize(), 1);
-        EXPECT_EQ(text(executions.get(0).trade_id), "T-1");
-        EXPECT_TRUE(executions.isLast());
-        EXPECT_EQ(executions.totalCount(), 1);
-    }
-    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
+    EXPECT_EQ(ZqDataAccessGetStats().releases, 8) << "one ReleaseMem per answer";
 }
 
 TEST_F(QueriesTest, PositionQueriesNameTheirSourceAndReleaseTheRows) {
@@ -117,6 +101,7 @@ TEST_F(QueriesTest, PositionQueriesNameTheirSourceAndReleaseTheRows) {
         {[&](const char* s) { return api->getPositionFromCounter(ACCOUNT_STOCK, s); }, nullptr, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
         data.calls.clear();
         PositionList positions = c.query(c.symbol);
         ZqPositionQuery sent = data.onlyQuery<ZqPositionQuery>();

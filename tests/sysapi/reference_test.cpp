@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes.h"
-#include "sysapifixture.h"
+#include "apifixture.h"
 #include "zq/hostcodes.h"
 #include "zq/hostorder.h"
 
@@ -22,6 +22,7 @@ TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
                  {"not json", {}},
                  {nullptr, {}}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer ? c.answer : "(refused)");
         host.clear();
         host.answers.erase(zq::kCodeQuery);
         if (c.answer) host.answers[zq::kCodeQuery].data = c.answer;
@@ -29,9 +30,10 @@ TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
         std::vector<std::string> got;
         for (int i = 0; i < list.getSize(); ++i) got.push_back(list.get(i).str());
         EXPECT_EQ(got, c.symbols);
-        EXPECT_EQ(host.callsTo(0).at(0).texts.at(0),
-                  std::string(R"({"params":{"exchange_type":"SH","msg_type":2073,"security_sub_type":"","security_type":")") +
-                      (c.answer ? "1" : "") + R"("}})");
+        EXPECT_EQ(
+            host.callsTo(0).at(0).texts.at(0),
+            std::string(R"({"params":{"exchange_type":"SH","msg_type":2073,"security_sub_type":"","security_type":")") +
+                (c.answer ? "1" : "") + R"("}})");
     }
     host.clear();
     EXPECT_EQ(api->getSymbolList(nullptr, "1", "2").getSize(), 0);
@@ -47,22 +49,11 @@ TEST_F(ReferenceTest, SecurityDetailsReadEachKeyWithItsOwnType) {
         R"("convert_price":"9.5"})";
     SecurityDetialEx ex = api->getSymbolDetialEx("600000.SH");
     EXPECT_EQ(host.callsTo(0).at(0).texts.at(0), R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})");
-    SecurityDetial wanted{};
-    std::strcpy(wanted.symbol, "600000.SH.LON");
-    std::string name = "浦发银行股份有限公司全称很长很长";
-    std::memcpy(wanted.display_name, name.data(), 31);  // cut in bytes, as the record holds it
-    std::strcpy(wanted.spell_name, "PFYH");
-    std::strcpy(wanted.security_type, "1");
-    std::strcpy(wanted.security_sub_type, "01001");
-    wanted.round_lot = 100;
-    wanted.local_total_share = 1234;
-    wanted.tick_size = 0.01;
-    wanted.high_limit_px = 11.0;
-    wanted.margin_trading_flag = 1;
-    wanted.trading_phase_code = 3;
-    wanted.strike_date = 20241231;
-    std::strcpy(wanted.put_or_call, "CAL");
-    wanted.convert_start_date = 20240101;
+    // The name cut in bytes, as the record holds it.
+    static SecurityDetial wanted = {
+        "600000.SH.LON", {},    "PFYH", 0,  0, "1",      "01001", 0, 3, 100, 1234, 0, 0.01, 11.0, 0, 0, 1, 0,
+        20241231,        "CAL", "",     "", 0, 20240101, 0};
+    std::memcpy(wanted.display_name, "浦发银行股份有限公司全称很长很长", 31);
     EXPECT_EQ(std::memcmp(&ex, &wanted, sizeof wanted), 0)
         << "numbers in number-text keys, and texts in number keys, read 0";
     EXPECT_TRUE(std::all_of(ex.extension, ex.extension + 256, [](uint8_t b) { return b == 0; }));
@@ -99,14 +90,8 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
     FutureContractInfo info = api->getFutureContractInfo("IF2412", 1);
     EXPECT_EQ(host.callsTo(0).at(0).texts.at(0),
               R"({"params":{"fund_account":"F-9","invest_type":"1","msg_type":2094,"security_symbol":"IF2412"}})");
-    FutureContractInfo wanted{};
-    std::strcpy(wanted.security_symbol, "IF2412");
-    wanted.price_step = 0.2;
-    wanted.contract_multiplier = 300;
-    wanted.start_deliv_date = 20241220;
-    wanted.long_margin_ratio = 0.12;
-    wanted.margin_ratio_flag = 1;
-    wanted.market_max_buy_qty = 10;
+    static const FutureContractInfo wanted = {"IF2412", 0.2, 300, 20241220, 0, 0.12, 0, 0, 0,
+                                              1,        10,  0,   0,        0, 0,    0, 0, 0};
     EXPECT_EQ(std::memcmp(&info, &wanted, sizeof wanted), 0) << "texts and fractions in integer keys read 0";
 
     // A symbol field holds 13 characters, though this one is 16 bytes wide.
@@ -123,6 +108,7 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
                     {nullptr, "F-9", "查询期货合约信息失败,原因：输入代码非法"},
                     {"IF2412", "", "未找到期货账号，查询期货合约信息失败"}};
     for (const Case& c : refusals) {
+        SCOPED_TRACE(c.symbol ? c.symbol : "(null)");
         host.clear();
         host.accountIds["futures"] = c.futuresAccount;
         EXPECT_TRUE(fake::isAllZero(api->getFutureContractInfo(c.symbol, 1)));
@@ -134,17 +120,12 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
 TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
     Order order = api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK);
     zq::HostOrderRecord record = fake::recordAt<zq::HostOrderRecord>(host.callsTo(24).at(0).bytes);
-    OrderRequest sent{};
-    std::strcpy(sent.symbol, "110059.SH");
-    sent.amount = 40;
-    sent.side = 1;
-    sent.price = 1.0;
-    std::strcpy(sent.price_type, "1");
-    EXPECT_EQ(text(record.order_flag), "7");
-    EXPECT_EQ(std::memcmp(&record.request, &sent, sizeof sent), 0);
-    EXPECT_EQ(text(order.order_id), text(record.client_order_id));
-    EXPECT_EQ((std::make_tuple(order.status, order.amount, order.price, text(order.price_type))),
-              std::make_tuple(1, 40, 1.0, std::string("1")));
+    static const OrderRequest sent = {"110059.SH", 40, 1, 1.0, "1", 0, 0, 0, 0, 0, 0, {}, 0, 0};
+    const std::string id = text(record.client_order_id);
+    zq::HostOrderRecord expected = fake::expectedRecord(sent, id, "880001", "7");
+    EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
+    Order wanted = fake::expectedOrder(sent, id);
+    EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0);
 
     host.orderAnswer.returned = 1;
     EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK)));
@@ -156,6 +137,7 @@ TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
                     {nullptr, ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
                     {"110059.SH", ACCOUNT_OPTION, "未找到对应的资金账号，账户类型：option"}};
     for (const Case& c : refusals) {
+        SCOPED_TRACE(c.symbol ? c.symbol : "(null)");
         host.clear();
         EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock(c.symbol, 40, c.type)));
         EXPECT_TRUE(host.callsTo(24).empty());
