@@ -10,6 +10,7 @@
 
 #include "exitstatus.h"
 #include "hostlog.h"
+#include "hostos.h"
 #include "zq/hostcodes.h"
 
 namespace zqhost {
@@ -107,6 +108,7 @@ void CallWatch::end() {
 // Looks a few times a second instead of being woken by every call: a
 // replay makes millions of calls, and waking a thread costs more than most.
 void CallWatch::watch() {
+    os::keepInterruptionsAway();
     const auto timeout = std::chrono::seconds(timeoutSeconds_);
     const auto look = std::min<std::chrono::steady_clock::duration>(timeout / 10, std::chrono::milliseconds(100));
     uint64_t seen = 0;

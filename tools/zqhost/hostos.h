@@ -17,6 +17,10 @@ size_t peakResidentBytes();
 // Whether `stream` goes to a terminal: where a progress line belongs, and
 // where a reader sees each line as it comes.
 bool isTerminal(std::FILE* stream);
+// Keeps the interruption signals (SIGINT, SIGTERM) from the calling thread,
+// so that they reach the thread driving the strategy, which handles them
+// one after the other. Called first by every helper thread.
+void keepInterruptionsAway();
 // Sets a variable of this process's environment unless it is set already.
 void setEnvironmentDefault(const std::string& name, const std::string& value);
 // Names the system's time zone for this process unless the user named one,

@@ -1,5 +1,7 @@
 #include "hostos.h"
 
+#include <pthread.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,6 +17,14 @@ size_t peakResidentBytes() {
 
 bool isTerminal(std::FILE* stream) {
     return isatty(fileno(stream)) == 1;
+}
+
+void keepInterruptionsAway() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 }
 
 void setEnvironmentDefault(const std::string& name, const std::string& value) {

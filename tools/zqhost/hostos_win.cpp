@@ -20,6 +20,10 @@ bool isTerminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
 }
 
+void keepInterruptionsAway() {
+    // Console interruptions reach a thread of their own; nothing to keep away.
+}
+
 void setEnvironmentDefault(const std::string& name, const std::string& value) {
     // getenv_s cannot be asked for the length alone by every C runtime the
     // library may be linked with; getenv can.

@@ -1,6 +1,7 @@
 #include "barstream.h"
 
 #include "barpushtext.h"
+#include "hostos.h"
 
 namespace zqhost {
 
@@ -41,6 +42,7 @@ bool BarStream::fill(Batch& batch) {
 }
 
 void BarStream::read() {
+    os::keepInterruptionsAway();
     for (bool more = true; more;) {
         Batch batch;
         {
