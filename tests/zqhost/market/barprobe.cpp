@@ -59,7 +59,9 @@ public:
         logBar(line.info() << "push " << bar->symbol << " " << bar->data_type << " ", bar->datetime, bar->open,
                bar->high, bar->low, bar->close, bar->total_volume);
         const Norq::Tick tick = ctx->getSysApi()->getSnapshot(bar->symbol);
-        line << ", snapshot " << tick.last << " at " << tick.update_time;
+        const Norq::Tick none = ctx->getSysApi()->getSnapshot("NONE.XX");
+        line << ", snapshot " << tick.last << " at " << tick.update_time << ", of no symbol " << none.last << " at "
+             << none.update_time;
     }
 
 private:
