@@ -42,6 +42,8 @@ assert [s["rank"] for s in sets] == [1, 2, 3, 4, 5, 6, 7, 8, None], [s["rank"] f
 returns = [summary(a, s["set"])["figures"]["totalReturn"] for s in sets[:8]]
 assert returns == sorted(returns, reverse=True) and len(set(returns)) > 1, returns
 assert [s["figures"]["totalReturn"] for s in sets[:8]] == returns
+ran = summary(a, sets[0]["set"])["run"]
+assert (ran["parameters"]["symbol"], ran["parameters"]["volume"]) == ("510050.SH", "5000"), "the run options reach each set"
 failed = sets[8]
 assert failed["parameters"] == {"short_window": "4", "long_window": "15"} and failed["exitStatus"] == 134, failed
 assert failed["status"] == "failed" and failed["figures"]["totalReturn"] is None
