@@ -1,5 +1,6 @@
 #include "sdk/logrouter.h"
 
+#include <QLoggingCategory>
 #include <QtGlobal>
 #include <string>
 
@@ -9,7 +10,11 @@ namespace zqinternal {
 
 namespace {
 
+// Qt formats a message before its logging rules drop it; when they turn
+// debug output off (zqhost does, since it prints every line itself) the echo
+// of each of a replay's lines would be formatted for nothing.
 void qtDebugLine(const char* text) {
+    if (!QLoggingCategory::defaultCategory()->isDebugEnabled()) return;
     qDebug("%s", text);
 }
 
