@@ -27,13 +27,13 @@ bool BarStream::fill(Batch& batch) {
     batch.starts.clear();
     batch.error.clear();
     batch.last = false;
-    Bar bar;
     while (batch.bars.size() < kBatchBars) {
+        Bar& bar = batch.bars.emplace_back();
         if (!merge_.next(bar, batch.error)) {
+            batch.bars.pop_back();
             batch.last = true;
             return false;
         }
-        batch.bars.push_back(bar);
         batch.starts.push_back(batch.texts.size());
         appendBarPush(bar, batch.texts);
         batch.texts += '\0';

@@ -83,11 +83,12 @@ ZqDataRows ReplayData::answer(const ZqDataCall& call) {
 
 ZqDataRows ReplayData::orders(const ZqDataCall& call) const {
     ZqOrderQuery query = queryOf<ZqOrderQuery>(call);
-    std::string instance = fixedText(query.instance);
+    const std::string instance = fixedText(query.instance), id = fixedText(query.order_id),
+                      symbol = fixedText(query.symbol), statuses = fixedText(query.statuses);
     ZqDataRows rows;
     for (const SimOrder& order : account_.orders()) {
-        if (!matches(fixedText(query.order_id), order.id) || !matches(fixedText(query.symbol), order.symbol) ||
-            (instance != "ALL" && instance != order.instanceId) || !statusListed(fixedText(query.statuses), order.status)) {
+        if (!matches(id, order.id) || !matches(symbol, order.symbol) ||
+            (instance != "ALL" && instance != order.instanceId) || !statusListed(statuses, order.status)) {
             continue;
         }
         append(rows, orderRow(order));
@@ -98,11 +99,12 @@ ZqDataRows ReplayData::orders(const ZqDataCall& call) const {
 
 ZqDataRows ReplayData::executions(const ZqDataCall& call) const {
     ZqExecutionQuery query = queryOf<ZqExecutionQuery>(call);
-    std::string instance = fixedText(query.instance);
+    const std::string instance = fixedText(query.instance), id = fixedText(query.order_id),
+                      symbol = fixedText(query.symbol);
     ZqDataRows rows;
     for (const SimFill& fill : account_.fills()) {
         const SimOrder& order = account_.orders()[fill.order];
-        if (!matches(fixedText(query.order_id), order.id) || !matches(fixedText(query.symbol), order.symbol) ||
+        if (!matches(id, order.id) || !matches(symbol, order.symbol) ||
             (instance != "ALL" && instance != order.instanceId)) {
             continue;
         }
