@@ -116,7 +116,7 @@ TEST_F(MarketDataTest, TicksAndIndexComponentsGoBackOnlyWhenRowsCame) {
     EXPECT_EQ(data.calls[0].texts, (std::vector<std::string>{"600000.SH", "20240102000000", "20240102150000"}));
     EXPECT_EQ(data.calls[1].texts, std::vector<std::string>{""});
 
-    auto ticks = patternedRows<Tick>(2);
+    auto ticks = patternedRows<Tick>(1);  // a single row is still rows
     auto components = patternedRows<IndexComponent>(5);
     data.setRows("QueryTick", ticks);
     data.setRows("QueryIndexComponents", components);
