@@ -3,7 +3,6 @@
 // and lists, type traps included.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 
 #include "bytes.h"
@@ -16,9 +15,10 @@ using fake::isAllZero;
 using namespace Norq;
 using MarginTest = fake::HandlerTest;
 
+const std::string kAssembler = "3 zqstructassembler ZqStructAssembler::";
+
 MarginQtyRequest qtyRequest(int32_t entrustType, int32_t side = 1, int32_t positionType = 0) {
-    MarginQtyRequest r{"600000.SH", side, 10.25, "0", entrustType, positionType};
-    return r;
+    return MarginQtyRequest{"600000.SH", side, 10.25, "0", entrustType, positionType};
 }
 
 TEST_F(MarginTest, EveryRequestNamesTheCreditAccountAndItsMessageType) {
@@ -65,20 +65,17 @@ TEST_F(MarginTest, EveryRequestNamesTheCreditAccountAndItsMessageType) {
 
 TEST_F(MarginTest, RequestsTheHostCannotAnswerAreRefusedBeforeAsking) {
     const std::string qty = "3 zqmarginhandler ZqMarginHandler::getAvaliableMarginQty: 查询最大可交易数量失败，原因：";
-    struct Case {
-        int32_t entrustType, side;
-        std::string line;
-    } cases[] = {{5, 1, qty + "非法的委托类型：5"},
-                 {8, 1, qty + "非法的委托类型：8"},
-                 {11, 0, qty + "非法的委托类型：11"},
-                 {6, 0, qty + "非法的交易方向：0 委托类型：6"},
-                 {9, 3, qty + "非法的交易方向：3 委托类型：9"}};
-    for (const Case& c : cases) {
-        host.clear();
-        EXPECT_EQ(margin->getAvaliableMarginQty(qtyRequest(c.entrustType, c.side)), 0);
-        EXPECT_EQ(logLines(), std::vector<std::string>{c.line});
+    const std::tuple<int32_t, int32_t, std::string> cases[] = {{5, 1, "非法的委托类型：5"},
+                                                               {8, 1, "非法的委托类型：8"},
+                                                               {11, 0, "非法的委托类型：11"},
+                                                               {6, 0, "非法的交易方向：0 委托类型：6"},
+                                                               {9, 3, "非法的交易方向：3 委托类型：9"}};
+    for (const auto& [entrustType, side, reason] : cases) {
+        clearLogs();
+        EXPECT_EQ(margin->getAvaliableMarginQty(qtyRequest(entrustType, side)), 0);
+        EXPECT_EQ(logLines(), std::vector<std::string>{qty + reason});
     }
-    host.clear();
+    clearLogs();
     EXPECT_EQ(margin->getMarginSecurityList("600000.SH", 1).getSize(), 0);
     EXPECT_EQ(logLines(), std::vector<std::string>{"3 zqmarginhandler ZqMarginHandler::getMarginSecurityList: "
                                                    "查询可融券列表失败，目前仅支持专项可融券信息查询"});
@@ -86,19 +83,17 @@ TEST_F(MarginTest, RequestsTheHostCannotAnswerAreRefusedBeforeAsking) {
 }
 
 TEST_F(MarginTest, QuantitiesComeAsNumbersOrTextsAndRefundsGiveTheHostsOwnResult) {
-    struct Case {
-        int64_t status;
-        const char* answer;
-        int64_t quantity;
-    } cases[] = {{0, R"({"rsp_body_error_code":0,"rsp_body_data":1500})", 1500},
-                 {0, R"({"rsp_body_data":"1500"})", 1500},
-                 {0, R"({"rsp_body_error_code":3,"rsp_body_data":1500})", 0},
-                 {0, R"({"rsp_body_data":"many"})", 0},
-                 {0, "1500", 0},
-                 {3, R"({"rsp_body_data":1500})", 0}};
-    for (const Case& c : cases) {
-        host.answers[zq::kCodeQuery] = {c.status, 0, std::string(c.answer), 0};
-        EXPECT_EQ(margin->getAvaliableMarginQty(qtyRequest(9)), c.quantity) << c.answer;
+    // The host's status, its answer, the quantity read.
+    const std::tuple<int64_t, const char*, int64_t> cases[] = {
+        {0, R"({"rsp_body_error_code":0,"rsp_body_data":1500})", 1500},
+        {0, R"({"rsp_body_data":"1500"})", 1500},
+        {0, R"({"rsp_body_error_code":3,"rsp_body_data":1500})", 0},
+        {0, R"({"rsp_body_data":"many"})", 0},
+        {0, "1500", 0},
+        {3, R"({"rsp_body_data":1500})", 0}};
+    for (const auto& [status, answer, quantity] : cases) {
+        host.answers[zq::kCodeQuery] = {status, 0, std::string(answer), 0};
+        EXPECT_EQ(margin->getAvaliableMarginQty(qtyRequest(9)), quantity) << answer;
     }
     host.answers[zq::kCodeTrade] = {5, 0, std::string("ignored"), 0};
     EXPECT_EQ(margin->marginCashDirectRefund(100, nullptr), 0);
@@ -143,39 +138,25 @@ TEST_F(MarginTest, AssetsFillTheRecordInOrderFromTheirCamelCaseKeys) {
     EXPECT_EQ(std::memcmp(&asset, expected.data(), sizeof asset), 0);
     MarginAssetRsp rsp = margin->getMarginAssetFromCounter();
     EXPECT_EQ(std::memcmp(&rsp.asset, expected.data(), sizeof rsp.asset), 0);
-    host.answers[zq::kCodeQuery].data = "not json";
-    EXPECT_TRUE(isAllZero(margin->getMarginAsset()));
-    EXPECT_EQ(logLines(),
-              std::vector<std::string>{
-                  "3 zqstructassembler ZqStructAssembler::assembleMarginAsset: json解析失败：not json,illegal value"});
 }
 
 TEST_F(MarginTest, CounterAssetsCarryTheCountersCodeAndText) {
-    struct Case {
-        int64_t status;
-        const char* answer;
-        int32_t code;
-        std::string info;
-        double cash;
-    } cases[] = {
+    // The host's status, its answer, the code, text and cash read.
+    const std::tuple<int64_t, const char*, int32_t, std::string, double> cases[] = {
         {0, R"({"error_code":"5","error_info":"余额不足","cashAsset":7})", 5, "余额不足", 0},
         {0, R"({"error_code":5,"error_info":"x","cashAsset":7})", 0, "x", 7},
         {0, R"({"cashAsset":7})", 0, "", 7},
-        {0, "not json", -1, "illegal value", 0},
         {3, R"({"error_code":"0","cashAsset":7})", -1, "unknown error", 0},
     };
-    for (const Case& c : cases) {
-        host.answers[zq::kCodeQuery] = {c.status, 0, std::string(c.answer), 0};
+    for (const auto& [status, answer, code, info, cash] : cases) {
+        host.answers[zq::kCodeQuery] = {status, 0, std::string(answer), 0};
         MarginAssetRsp rsp = margin->getMarginAssetFromCounter();
         MarginAsset asset{};
-        asset.cash_asset = c.cash;
-        EXPECT_EQ(std::make_tuple(rsp.error_code, std::string(rsp.error_info.str())), std::make_tuple(c.code, c.info));
-        EXPECT_EQ(std::memcmp(&rsp.asset, &asset, sizeof asset), 0) << c.info;
+        asset.cash_asset = cash;
+        EXPECT_EQ(std::make_tuple(rsp.error_code, std::string(rsp.error_info.str())), std::make_tuple(code, info));
+        EXPECT_EQ(std::memcmp(&rsp.asset, &asset, sizeof asset), 0) << info;
     }
-    EXPECT_EQ(
-        logLines(),
-        std::vector<std::string>{
-            "3 zqstructassembler ZqStructAssembler::assembleMarginAssetRsp: json解析失败：not json,illegal value"});
+    EXPECT_TRUE(logLines().empty());
 }
 
 // Keyed lists order their entries by hash, so entries are found by symbol.
@@ -185,11 +166,6 @@ TEST_F(MarginTest, CollateralRatiosAreKeptBySymbol) {
     EXPECT_EQ(std::make_tuple(list.getSize(), list.discountRatio("000001.SZ"), list.discountRatio("600000.SH"),
                               list.discountRatio("600004.SH")),
               std::make_tuple(3, 0.5, 0.0, 0.6));
-    host.answers[zq::kCodeQuery].data = "{";
-    EXPECT_EQ(margin->getMarginAssureSecurityList().getSize(), 0);
-    EXPECT_EQ(logLines(),
-              std::vector<std::string>{"3 zqstructassembler ZqStructAssembler::assembleMarginAssureSecurityList: "
-                                       "json解析失败：{,unterminated object"});
 }
 
 TEST_F(MarginTest, ContractsAndLendableSecuritiesAreReadOnlyWhenTheCodeIsTheTextZero) {
@@ -205,48 +181,54 @@ TEST_F(MarginTest, ContractsAndLendableSecuritiesAreReadOnlyWhenTheCodeIsTheText
         {1, 20240102, "600000.SH.ABC", 2, 1050.5, 100, 3.5, 1.25, 20240702, "C-00000000000000000000000000000"},
         {0, 0, "000001.SZ", 0, 0, 0, 0, 0, 0, "C-2"}};
     static const MarginSecurityInfo security[] = {{1000, 0.5, 2, "600000.SH"}, {0, 0, 0, ""}};
-    struct Case {
-        std::string head;
-        int count;
-        std::string logged;  // after the function name and the refusal's own text
-    } cases[] = {
+    // The answer's head, the entries read, what is logged after the refusal's own text.
+    const std::tuple<std::string, int, std::string> cases[] = {
         {R"({"error_code":"0",)", 2, ""},
         {R"({"error_code":0,"error_info":"none",)", 0, "：,none"},
         {R"({"error_code":"E1","error_info":"拒绝",)", 0, "：E1,拒绝"},
         {"{", 0, "：,"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.head);
+    for (const auto& [head, count, logged] : cases) {
+        SCOPED_TRACE(head);
         clearLogs();
-        host.answers[zq::kCodeCreditContracts].data = c.head + contracts;
-        host.answers[zq::kCodeQuery].data = c.head + securities;
+        host.answers[zq::kCodeCreditContracts].data = head + contracts;
+        host.answers[zq::kCodeQuery].data = head + securities;
         MarginContractList contracts = margin->getMarginContract(nullptr);
         MarginAccountSecurityList securities = margin->getMarginSecurityListAll();
-        ASSERT_EQ(std::make_pair(contracts.getSize(), securities.getSize()), std::make_pair(c.count, c.count));
-        for (int i = 0; i < c.count; ++i) {
+        ASSERT_EQ(std::make_pair(contracts.getSize(), securities.getSize()), std::make_pair(count, count));
+        for (int i = 0; i < count; ++i) {
             EXPECT_EQ(std::memcmp(&contracts.get(i), &contract[i], sizeof contract[i]), 0) << i;
             EXPECT_EQ(std::memcmp(&securities.marginSecurityInfo(security[i].symbol), &security[i], sizeof security[i]),
                       0);
         }
         std::vector<std::string> lines;
-        if (!c.logged.empty()) {
-            lines = {
-                "3 zqstructassembler ZqStructAssembler::assembleMarginContractList: 查询账号信用合约失败" + c.logged,
-                "3 zqstructassembler ZqStructAssembler::assembleMarginAccountSecurityList: 查询账号可融券信息失败" +
-                    c.logged};
+        if (!logged.empty()) {
+            lines = {kAssembler + "assembleMarginContractList: 查询账号信用合约失败" + logged,
+                     kAssembler + "assembleMarginAccountSecurityList: 查询账号可融券信息失败" + logged};
         }
         EXPECT_EQ(logLines(), lines);
     }
-    clearLogs();
-    host.answers[zq::kCodeCreditContracts].data = "[";
+}
+
+// An answer that does not parse gives the empty result and one line naming the converter.
+TEST_F(MarginTest, AnswersThatDoNotParseGiveEmptyResultsAndSayWhy) {
     host.answers[zq::kCodeQuery].data = "[";
-    EXPECT_EQ(margin->getMarginContract(nullptr).getSize() + margin->getMarginSecurityListAll().getSize(), 0);
-    EXPECT_EQ(
-        logLines(),
-        (std::vector<std::string>{
-            "3 zqstructassembler ZqStructAssembler::assembleMarginContractList: json解析失败：[,unterminated array",
-            "3 zqstructassembler ZqStructAssembler::assembleMarginAccountSecurityList: json解析失败：[,unterminated "
-            "array"}));
+    host.answers[zq::kCodeCreditContracts].data = "[";
+    EXPECT_TRUE(isAllZero(margin->getMarginAsset()));
+    MarginAssetRsp rsp = margin->getMarginAssetFromCounter();
+    EXPECT_EQ(std::make_tuple(rsp.error_code, std::string(rsp.error_info.str()), isAllZero(rsp.asset)),
+              std::make_tuple(-1, std::string("unterminated array"), true));
+    EXPECT_EQ(margin->getMarginAssureSecurityList().getSize(), 0);
+    EXPECT_EQ(margin->getMarginContract(nullptr).getSize(), 0);
+    EXPECT_EQ(margin->getMarginSecurityListAll().getSize(), 0);
+    EXPECT_TRUE(isAllZero(etf->getEtfInfo("510050")));
+    EXPECT_EQ(etf->getEtfConstituentList("510050").getSize(), 0);
+    std::vector<std::string> lines;
+    for (const char* function : {"assembleMarginAsset", "assembleMarginAssetRsp", "assembleMarginAssureSecurityList",
+                                 "assembleMarginContractList", "assembleMarginAccountSecurityList", "assembleEtfInfo",
+                                 "assembleEtfConstituentList"})
+        lines.push_back(kAssembler + function + ": json解析失败：[,unterminated array");
+    EXPECT_EQ(logLines(), lines);
 }
 
 }  // namespace

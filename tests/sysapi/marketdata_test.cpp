@@ -32,37 +32,30 @@ void expectCopies(List& list, const std::vector<Row>& rows) {
     }
 }
 
+// Only bars name their period.
 TEST_F(MarketDataTest, SubscriptionsSendTheHostCodeAndTheSymbolList) {
     host.subscribeResult = 17;
     SymbolList two;
     two.put("600000.SH");
     two.put("000001.SZ");
-    const std::string pair = R"({"security_symbol":"600000.SH"},{"security_symbol":"000001.SZ"})";
-    struct Case {
-        int32_t dataType, code;
-        std::string json;
-    } cases[] = {
-        {1, zq::kSubscribeDataType1, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {2, zq::kSubscribeBars, R"({"params":{"period_type":"kline_1m","sub_list":[)" + pair + "]}}"},
-        {3, zq::kSubscribeDataType3, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {4, zq::kSubscribeDataType4, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {5, zq::kSubscribeDataType5, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {6, zq::kSubscribeDataType6, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {7, zq::kSubscribeUnknown, R"({"params":{"sub_list":[)" + pair + "]}}"},
-        {0, zq::kSubscribeUnknown, R"({"params":{"sub_list":[)" + pair + "]}}"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.dataType);
+    const std::string pair = R"("sub_list":[{"security_symbol":"600000.SH"},{"security_symbol":"000001.SZ"}]}})";
+    const std::pair<int32_t, int32_t> cases[] = {{1, zq::kSubscribeDataType1}, {2, zq::kSubscribeBars},
+                                                 {3, zq::kSubscribeDataType3}, {4, zq::kSubscribeDataType4},
+                                                 {5, zq::kSubscribeDataType5}, {6, zq::kSubscribeDataType6},
+                                                 {7, zq::kSubscribeUnknown},   {0, zq::kSubscribeUnknown}};
+    for (const auto& [dataType, code] : cases) {
+        SCOPED_TRACE(dataType);
         host.clear();
-        EXPECT_EQ(api->subscribe(two, c.dataType), 17);
-        EXPECT_EQ(api->unsubscribe(two, c.dataType), 17);
-        ASSERT_EQ(host.calls.size(), 2u);
-        EXPECT_EQ(host.calls[0].slot, 9);
-        EXPECT_EQ(host.calls[1].slot, 10);
-        for (const fake::HostCall& call : host.calls) {
-            EXPECT_EQ(call.numbers, std::vector<int64_t>{c.code});
-            EXPECT_EQ(call.texts, std::vector<std::string>{c.json});
+        EXPECT_EQ(api->subscribe(two, dataType), 17);
+        EXPECT_EQ(api->unsubscribe(two, dataType), 17);
+        const std::string json =
+            R"({"params":{)" + std::string(dataType == 2 ? R"("period_type":"kline_1m",)" : "") + pair;
+        for (int slot : {9, 10}) {
+            ASSERT_EQ(host.callsTo(slot).size(), 1u);
+            EXPECT_EQ(host.callsTo(slot)[0].numbers, std::vector<int64_t>{code});
+            EXPECT_EQ(host.callsTo(slot)[0].texts, std::vector<std::string>{json});
         }
+        EXPECT_EQ(host.calls.size(), 2u);
     }
     EXPECT_EQ(two.getSize(), 2) << "the strategy keeps its list";
 
@@ -75,27 +68,27 @@ TEST_F(MarketDataTest, SubscriptionsSendTheHostCodeAndTheSymbolList) {
 }
 
 TEST_F(MarketDataTest, BarQueriesPadTheirTimesAndDefaultTheirType) {
-    struct Case {
-        int64_t start, end;
-        int32_t queryType;
-        bool flag;
-        std::vector<std::string> texts;  // symbol, start, end, period
-        std::vector<int64_t> numbers;    // type, 1, flag
-    } cases[] = {
+    // Start, end, query type and flag; the texts (symbol, start, end, period) and numbers (type, 1, flag) sent.
+    const std::tuple<int64_t, int64_t, int32_t, bool, std::vector<std::string>, std::vector<int64_t>> cases[] = {
         {20240102, 20240103, 0, false, {"600000.SH", "20240102000000", "20240103000000", "kline_5m"}, {11, 1, 0}},
-        {20240102093000, 202401021500, 3, true, {"600000.SH", "20240102093000", "20240102150000", "kline_5m"}, {3, 1, 1}},
+        {20240102093000,
+         202401021500,
+         3,
+         true,
+         {"600000.SH", "20240102093000", "20240102150000", "kline_5m"},
+         {3, 1, 1}},
         {202401021500301, 0, -2, false, {"600000.SH", "202401021500301", "00000000000000", "kline_5m"}, {-2, 1, 0}},
         {-5, 2, 11, false, {"600000.SH", "-5000000000000", "20000000000000", "kline_5m"}, {11, 1, 0}},
     };
     auto rows = patternedRows<KLineData>(3);
     data.setRows("QueryKLineData", rows);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.start);
+    for (const auto& [start, end, queryType, flag, texts, numbers] : cases) {
+        SCOPED_TRACE(start);
         data.calls.clear();
-        KLineDataList bars = api->getKLineData({"600000.SH", c.start, c.end, "kline_5m", c.queryType, c.flag});
+        KLineDataList bars = api->getKLineData({"600000.SH", start, end, "kline_5m", queryType, flag});
         ASSERT_EQ(data.calls.size(), 1u);
-        EXPECT_EQ(data.calls[0].texts, c.texts);
-        EXPECT_EQ(data.calls[0].numbers, c.numbers);
+        EXPECT_EQ(data.calls[0].texts, texts);
+        EXPECT_EQ(data.calls[0].numbers, numbers);
         expectCopies(bars, rows);
     }
     EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
@@ -123,7 +116,7 @@ TEST_F(MarketDataTest, TicksAndIndexComponentsGoBackOnlyWhenRowsCame) {
     EXPECT_EQ(data.calls[0].texts, (std::vector<std::string>{"600000.SH", "20240102000000", "20240102150000"}));
     EXPECT_EQ(data.calls[1].texts, std::vector<std::string>{""});
 
-    auto ticks = patternedRows<Tick>(2);
+    auto ticks = patternedRows<Tick>(1);  // a single row is still rows
     auto components = patternedRows<IndexComponent>(5);
     data.setRows("QueryTick", ticks);
     data.setRows("QueryIndexComponents", components);
@@ -131,8 +124,8 @@ TEST_F(MarketDataTest, TicksAndIndexComponentsGoBackOnlyWhenRowsCame) {
     IndexComponentList gotComponents = api->getIndexComponents("000300.SH");
     expectCopies(gotTicks, ticks);
     expectCopies(gotComponents, components);
-    EXPECT_EQ(ZqDataAccessGetStats().releases, 2);
-    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
+    EXPECT_EQ(std::make_pair(ZqDataAccessGetStats().releases, ZqDataAccessGetStats().outstanding),
+              std::make_pair(2, 0));
 }
 
 TEST_F(MarketDataTest, SnapshotsAreTheHostsRecordWholeOrItsTickPart) {

@@ -1,10 +1,11 @@
 // Order placement and cancellation as the host receives them: the 240-byte
 // records byte for byte, batch buffers, the compact JSON of cancels and the
 // reply switch, and what the strategy gets back. Also every account-bound
-// operation's answer when the host has no such account.
+// operation's answer, the handlers' among them, when the host has no such
+// account.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 #include <set>
 
 #include "bytes.h"
@@ -27,64 +28,54 @@ zq::HostOrderRecord recordOf(const fake::HostCall& call, size_t offset = 0) {
     return fake::recordAt<zq::HostOrderRecord>(call.bytes, offset);
 }
 
+// An own id as long as its field is copied without a NUL.
 OrderRequestEx request(const char* symbol, int32_t entrustType = 3, int32_t count = 2, const char* flag = "",
-                       const char* ownId = "") {
+                       const std::string& ownId = "") {
     OrderRequestEx r{};  // zero padding after the extension
     static_cast<OrderRequest&>(r) = {"", 300, 1, 10.5, "a", entrustType, 4, 5, 6, 7, count, {}, 99, 1.25};
     std::strcpy(r.symbol, symbol);
     std::memset(r.pass_through, 0xab, sizeof r.pass_through);
     std::strcpy(r.order_flag, flag);
-    std::strcpy(r.cl_ord_id, ownId);
+    std::memcpy(r.cl_ord_id, ownId.data(), std::min(ownId.size(), sizeof r.cl_ord_id));
+    return r;
+}
+
+// `sent` with the entrust type and count the host must receive.
+OrderRequest asSent(const OrderRequest& sent, int32_t entrustType, int32_t count) {
+    OrderRequest r = sent;
+    std::tie(r.entrust_type, r.count) = std::make_tuple(entrustType, count);
     return r;
 }
 
 using OrdersTest = fake::SysApiTest;
 
-// The strategy sees what it asked for; the host gets its own conventions.
+// The strategy sees what it asked for; the host gets its own conventions and
+// the strategy's own client order id (cut to its field) or a new one.
 TEST_F(OrdersTest, AnOrderReachesTheHostAsOneRecordAndComesBackAsSent) {
-    struct Case {
-        const char* flag;  // null: order, else orderEx with this flag
-        int32_t entrustType, count, sentEntrustType, sentCount;
-        const char* sentFlag;
-    } cases[] = {
-        {nullptr, 3, 2, 3, 2, "0"}, {nullptr, 10, 0, 9, 1, "R3"}, {nullptr, 10, 4, 9, 4, "R3"},
-        {nullptr, 0, 0, 0, 1, "0"}, {"0", 10, 0, 9, 1, "R3"},     {"f", 2, 3, 2, 3, "0"},
-        {"", 9, -1, 9, -1, "0"},
+    // Flag (null: order, else orderEx with this flag), entrust type and count
+    // asked and sent, the flag sent, the strategy's own id.
+    const std::tuple<const char*, int32_t, int32_t, int32_t, int32_t, const char*, std::string> cases[] = {
+        {nullptr, 3, 2, 3, 2, "0", ""}, {nullptr, 10, 0, 9, 1, "R3", ""}, {nullptr, 10, 4, 9, 4, "R3", ""},
+        {nullptr, 0, 0, 0, 1, "0", ""}, {"0", 10, 0, 9, 1, "R3", ""},     {"f", 2, 3, 2, 3, "0", ""},
+        {"", 9, -1, 9, -1, "0", ""},    {"0", 3, 2, 3, 2, "0", "own-7"},  {"0", 3, 2, 3, 2, "0", std::string(64, 'x')},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.flag ? c.flag : "order") + " " + std::to_string(c.entrustType));
+    for (const auto& [flag, entrustType, count, sentEntrustType, sentCount, sentFlag, ownId] : cases) {
+        SCOPED_TRACE(std::string(flag ? flag : "order") + " " + std::to_string(entrustType) + " " + ownId);
         host.clear();
-        OrderRequestEx sent = request("600000.SH", c.entrustType, c.count, c.flag ? c.flag : "");
-        Order order = c.flag ? api->orderEx(ACCOUNT_STOCK, sent) : api->order(ACCOUNT_STOCK, sent);
+        OrderRequestEx sent = request("600000.SH", entrustType, count, flag ? flag : "", ownId);
+        Order order = flag ? api->orderEx(ACCOUNT_STOCK, sent) : api->order(ACCOUNT_STOCK, sent);
         EXPECT_EQ(hostSlots(), (std::vector<int>{22, 23, 24}));
         EXPECT_EQ(host.callsTo(22).at(0).texts, std::vector<std::string>{"stock"});
         zq::HostOrderRecord record = recordOf(host.callsTo(24).at(0));
         std::string id = text(record.client_order_id);
-        EXPECT_TRUE(isBracedUuid(id)) << id;
-        OrderRequest asSent = sent;
-        std::tie(asSent.entrust_type, asSent.count) = std::make_tuple(c.sentEntrustType, c.sentCount);
-        zq::HostOrderRecord expected = fake::expectedRecord(asSent, id, "880001", c.sentFlag);
+        EXPECT_TRUE(ownId.empty() ? isBracedUuid(id) : id == ownId.substr(0, 63)) << id;
+        zq::HostOrderRecord expected =
+            fake::expectedRecord(asSent(sent, sentEntrustType, sentCount), id, "880001", sentFlag);
         EXPECT_EQ(std::memcmp(&record, &expected, kRecord), 0) << "the record differs from the request";
         Order wanted = expectedOrder(sent, id, 0);
         EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0) << "the returned order differs";
         EXPECT_TRUE(host.logs.empty());
     }
-}
-
-TEST_F(OrdersTest, OrderExSendsTheStrategysOwnIdOrANewOne) {
-    OrderRequestEx fresh = request("600000.SH", 3, 2, "0", "");
-    OrderRequestEx own = request("600000.SH", 3, 2, "0", "strategy-id-7");
-    OrderRequestEx full = own;
-    std::memset(full.cl_ord_id, 'x', sizeof full.cl_ord_id);  // no NUL within the field
-    std::vector<std::string> returned;
-    for (const OrderRequestEx* sent : {&fresh, &own, &full})
-        returned.push_back(text(api->orderEx(ACCOUNT_STOCK, *sent).order_id));
-    EXPECT_TRUE(isBracedUuid(returned[0])) << returned[0];
-    EXPECT_EQ(returned[1], "strategy-id-7");
-    EXPECT_EQ(returned[2], std::string(63, 'x'));
-    auto records = host.callsTo(24);
-    ASSERT_EQ(records.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(text(recordOf(records[i]).client_order_id), returned[i]);
 }
 
 TEST_F(OrdersTest, EtfOrdersGoAsBuffersUnderTheirOwnCodes) {
@@ -99,18 +90,17 @@ TEST_F(OrdersTest, EtfOrdersGoAsBuffersUnderTheirOwnCodes) {
         Order order = api->orderEx(ACCOUNT_STOCK, sent);
         EXPECT_TRUE(host.callsTo(24).empty());
         if (code == 0) {
-            EXPECT_TRUE(host.callsTo(25).empty());
-            EXPECT_TRUE(isAllZero(order));
+            EXPECT_TRUE(host.callsTo(25).empty() && isAllZero(order));
             expectOneError("ZqSysApi::orderImpl", "未正确填写交易方向！");
             continue;
         }
         fake::HostCall call = host.callsTo(25).at(0);
         EXPECT_EQ(call.numbers, (std::vector<int64_t>{code, 240}));
         zq::HostOrderRecord record = recordOf(call);
-        EXPECT_EQ(std::make_tuple(text(record.order_flag), record.request.entrust_type, record.request.count),
-                  std::make_tuple(std::string("N"), 0, 0))
-            << "ETF orders keep their count";
-        Order wanted = expectedOrder(sent, text(record.client_order_id), 0);
+        std::string id = text(record.client_order_id);
+        zq::HostOrderRecord expected = fake::expectedRecord(asSent(sent, 0, 0), id, "880001", "N");
+        EXPECT_EQ(std::memcmp(&record, &expected, kRecord), 0) << "ETF orders keep their count";
+        Order wanted = expectedOrder(sent, id, 0);
         EXPECT_EQ(std::memcmp(&order, &wanted, sizeof order), 0);
     }
 }
@@ -123,106 +113,135 @@ TEST_F(OrdersTest, ARefusedOrderComesBackAllZeroWithoutALogLine) {
     EXPECT_TRUE(host.logs.empty());
 }
 
-TEST_F(OrdersTest, WithoutAnAccountNothingIsSentOrQueriedAndTheLogNamesTheType) {
-    const std::string noAccount = "未找到对应类型的账号，查询订单失败，账号类型：";
+// Each operation asks for its account once, and for nothing else.
+TEST_F(OrdersTest, WithoutItsAccountAnOperationAsksNothingAndSaysWhy) {
     OrderRequestEx one = request("600000.SH");
     BatchOrderRequest batch{&one, 1, 1, 0};
-    struct Case {
-        std::function<bool()> emptyResult;
-        const char* askedFor;
-        const char* function;
-        std::string message;
-    } cases[] = {
-        {[&] { return isAllZero(api->order(static_cast<AccountType>(9), one)); }, "unknown", "ZqSysApi::orderImpl",
-         noAccount + "unknown"},
-        {[&] { return isAllZero(api->orderEx(ACCOUNT_FUTURES, one)); }, "futures", "ZqSysApi::orderImpl",
-         noAccount + "futures"},
-        {[&] { return api->batchOrders(ACCOUNT_OPTION, batch).getSize() == 0; }, "option", "ZqSysApi::batchOrders",
-         noAccount + "5"},
-        {[&] { return api->batchOrdersEx(ACCOUNT_STOCK_MARGIN, batch).getSize() == 0; }, "stock_margin",
-         "ZqSysApi::batchOrdersEx", noAccount + "2"},
-        {[&] { return isAllZero(api->cancelOrder(ACCOUNT_OPEN_FUND, "O-1", 0, 0)); }, "open_fund",
-         "ZqSysApi::cancelOrder", noAccount + "4"},
-        {[&] { return api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize() == 0; }, "futures", "ZqSysApi::getOrders",
-         noAccount + "3"},
-        {[&] { return api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize() == 0; }, "option",
-         "ZqSysApi::getExecutions", "未找到对应类型的账号，查询成交失败，账号类型：5"},
-        {[&] { return api->getPositions(ACCOUNT_STOCK_MARGIN, "x").getSize() == 0; }, "stock_margin",
-         "ZqSysApi::getPositions", "未找到对应类型的账号，查询持仓失败，账号类型：2"},
-        {[&] { return api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize() == 0; }, "unknown",
-         "ZqSysApi::getPositionFromCounter", "未找到对应类型的账号，查询持仓失败，账号类型：-4"},
-        {[&] { return isAllZero(api->getFundInfo(ACCOUNT_OPEN_FUND)); }, "open_fund", "ZqSysApi::getFundInfo",
-         "未找到对应类型的账号，查询资金失败，账号类型：4"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.function);
-        host.clear();
-        EXPECT_TRUE(c.emptyResult());
-        EXPECT_EQ(hostSlots(), std::vector<int>{22});
-        EXPECT_EQ(host.callsTo(22).at(0).texts, std::vector<std::string>{c.askedFor});
-        expectOneError(c.function, c.message);
-    }
+    EXPECT_TRUE(isAllZero(api->order(static_cast<AccountType>(9), one)));
+    EXPECT_TRUE(isAllZero(api->orderEx(ACCOUNT_FUTURES, one)));
+    EXPECT_EQ(api->batchOrders(ACCOUNT_OPTION, batch).getSize(), 0);
+    EXPECT_EQ(api->batchOrdersEx(ACCOUNT_STOCK_MARGIN, batch).getSize(), 0);
+    EXPECT_TRUE(isAllZero(api->cancelOrder(ACCOUNT_OPEN_FUND, "O-1", 0, 0)));
+    EXPECT_EQ(api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize(), 0);
+    EXPECT_EQ(api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize(), 0);
+    EXPECT_EQ(api->getPositions(ACCOUNT_STOCK_MARGIN, "x").getSize(), 0);
+    EXPECT_EQ(api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize(), 0);
+    EXPECT_TRUE(isAllZero(api->getFundInfo(ACCOUNT_OPEN_FUND)));
+    EXPECT_TRUE(isAllZero(etf->etfPurchase("510050.SH", 1, 9, 0)));
+    EXPECT_TRUE(isAllZero(etf->etfRedemption("510050.SH", 1, ACCOUNT_FUTURES, 0)));
+    EXPECT_TRUE(isAllZero(option->optionExercise("10004567", 1)));
+    EXPECT_TRUE(isAllZero(option->underlyingSecurityFreeze(nullptr, 1, true)));
+    EXPECT_EQ(margin->marginCashDirectRefund(5, "C-7"), -1);
+    EXPECT_EQ((std::vector<int>{margin->getMarginCashStocks().getSize(), margin->getMarginSecStocks().getSize(),
+                                margin->getMarginContract("C-7").getSize()}),
+              std::vector<int>(3, 0));
+    EXPECT_TRUE(isAllZero(margin->getMarginAsset()));
+    EXPECT_EQ((std::vector<int>{margin->getMarginAssureSecurityList().getSize(),
+                                margin->getMarginSecurityListAll().getSize()}),
+              std::vector<int>(2, 0));
+    EXPECT_EQ(margin->getAvaliableMarginQty(MarginQtyRequest{"600000.SH", 1, 10, "0", 7, 0}), 0);
+    MarginAssetRsp rsp = margin->getMarginAssetFromCounter();
+    EXPECT_EQ(std::make_tuple(rsp.error_code, std::string(rsp.error_info.str()), isAllZero(rsp.asset)),
+              std::make_tuple(-1, std::string("查询信用资产失败,未找到信用账号"), true));
+
+    std::vector<std::string> askedFor;
+    for (const fake::HostCall& call : host.callsTo(22)) askedFor.push_back(call.texts.at(0));
+    std::vector<std::string> names{"unknown", "futures", "option",       "stock_margin", "open_fund",
+                                   "futures", "option",  "stock_margin", "unknown",      "open_fund",
+                                   "unknown", "futures", "option",       "option"};
+    names.resize(23, "stock_margin");
+    EXPECT_EQ(askedFor, names);
+    EXPECT_EQ(hostSlots(), std::vector<int>(23, 22));
     EXPECT_TRUE(data.calls.empty());
+    const std::string sys = "3 zqsysapi ZqSysApi::", noAccount = "未找到对应类型的账号，查询订单失败，账号类型：",
+                      missing = "未找到对应类型的账号，查询", etfLine = "3 zqetfhandler ZqEtfHandler::",
+                      optionLine = "3 zqoptiontradehandler ZqOptionTradeHandler::",
+                      marginLine = "3 zqmarginhandler ZqMarginHandler::",
+                      lending = "未找到信用账号，查询可融券列表失败";
+    EXPECT_EQ(logLines(), (std::vector<std::string>{
+                              sys + "orderImpl: " + noAccount + "unknown",
+                              sys + "orderImpl: " + noAccount + "futures",
+                              sys + "batchOrders: " + noAccount + "5",
+                              sys + "batchOrdersEx: " + noAccount + "2",
+                              sys + "cancelOrder: " + noAccount + "4",
+                              sys + "getOrders: " + noAccount + "3",
+                              sys + "getExecutions: " + missing + "成交失败，账号类型：5",
+                              sys + "getPositions: " + missing + "持仓失败，账号类型：2",
+                              sys + "getPositionFromCounter: " + missing + "持仓失败，账号类型：-4",
+                              sys + "getFundInfo: " + missing + "资金失败，账号类型：4",
+                              etfLine + "etfPurchase: " + noAccount + "9",
+                              etfLine + "etfRedemption: " + noAccount + "3",
+                              optionLine + "optionExercise: 未找到期权账号，行权失败",
+                              optionLine + "underlyingSecurityFreeze: 未找到期权账号，行权失败",
+                              marginLine + "marginCashDirectRefund: 未找到信用账号，直接还款失败",
+                              marginLine + "getMarginCashStocks: " + lending,
+                              marginLine + "getMarginSecStocks: " + lending,
+                              marginLine + "getMarginContract: 未找到信用账号，查询信用合约失败",
+                              marginLine + "getMarginAsset: 未找到信用账号，查询信用资产失败",
+                              marginLine + "getMarginAssureSecurityList: 未找到信用账号，查询担保品列表失败",
+                              marginLine + "getMarginSecurityList: " + lending,
+                              marginLine + "getAvaliableMarginQty: 未找到信用账号，查询大约可交易数量失败",
+                              marginLine + "getMarginAssetFromCounter: 查询信用资产失败,未找到信用账号",
+                          }));
+    adapter->SetHostServices(nullptr);
+    EXPECT_TRUE(isAllZero(etf->getEtfInfo(nullptr))) << "nor does anything break without a host";
+    EXPECT_EQ(margin->getMarginSecurityList(nullptr, 2).getSize(), 0);
+    EXPECT_EQ(api->publishCustomMsg(7, "x"), -1);
 }
 
+// The list still describes what was sent when the host refuses the batch.
 TEST_F(OrdersTest, ABatchGoesAsOneBufferAndEveryRequestComesBack) {
-    host.answers[zq::kCodeBatchOrders].returned = -7;  // refused: the list still describes what was sent
+    host.answers[zq::kCodeBatchOrders].returned = -7;
     OrderRequest requests[] = {request("600000.SH", 10, 0), request("000001.SZ", 1, 3)};
     OrderList orders = api->batchOrders(ACCOUNT_STOCK, BatchOrderRequest{requests, 2, 12, 34});
-
     EXPECT_EQ(hostSlots(), (std::vector<int>{22, 23, 25}));
     fake::HostCall call = host.callsTo(25).at(0);
     EXPECT_EQ(call.numbers, (std::vector<int64_t>{zq::kCodeBatchOrders, 2 * 240 + 24}));
-    zq::HostBatchHeader header = fake::recordAt<zq::HostBatchHeader>(call.bytes);
-    zq::HostBatchHeader wantedHeader{2, 12, 34, {}};
+    zq::HostBatchHeader header = fake::recordAt<zq::HostBatchHeader>(call.bytes), wantedHeader{2, 12, 34, {}};
     EXPECT_EQ(std::memcmp(&header, &wantedHeader, kHeader), 0);
     ASSERT_EQ(orders.getSize(), 2);
-    std::set<std::string> ids;
+    const OrderRequest sent[] = {asSent(requests[0], 9, 1), requests[1]};
     const char* flags[] = {"R3", "0"};
+    std::set<std::string> ids;
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
         zq::HostOrderRecord record = recordOf(call, kHeader + i * kRecord);
         std::string id = text(record.client_order_id);
         EXPECT_TRUE(isBracedUuid(id));
-        EXPECT_EQ(text(record.instance_id) + "/" + text(record.account_id) + "/" + text(record.order_flag),
-                  std::string("instance-1/880001/") + flags[i]);
+        zq::HostOrderRecord expected = fake::expectedRecord(sent[i], id, "880001", flags[i]);
+        EXPECT_EQ(std::memcmp(&record, &expected, kRecord), 0);
         Order wanted = expectedOrder(requests[i], id, 12, "880001");
         EXPECT_EQ(std::memcmp(&orders.get(i), &wanted, sizeof wanted), 0);
         ids.insert(id);
     }
     EXPECT_EQ(ids.size(), 2u);
-    EXPECT_EQ(recordOf(call, kHeader).request.entrust_type, 9);
-    EXPECT_EQ(recordOf(call, kHeader).request.count, 1);
 }
 
 TEST_F(OrdersTest, BatchCountsOutsideTheUsableRangeAreRefusedBeforeTheHost) {
     OrderRequestEx one = request("600000.SH");
     const std::string bad = "批量下单失败，原因：委托数量非法，数量：";
-    struct Case {
-        const void* requests;
-        int32_t count;
-        std::string message;  // empty: an empty batch is still sent
-    } cases[] = {
+    // Requests, count, the error (empty: an empty batch is still sent).
+    const std::tuple<const void*, int32_t, std::string> cases[] = {
         {&one, 0, ""},
         {&one, -1, bad + "-1"},
         {&one, INT32_MIN, bad + std::to_string(INT32_MIN)},
         {&one, INT32_MAX, bad + std::to_string(INT32_MAX)},
         {nullptr, 2, "批量下单失败，原因：委托列表为空指针"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [requests, count, message] : cases) {
         for (bool ex : {false, true}) {
-            SCOPED_TRACE(std::to_string(c.count) + (ex ? " Ex" : ""));
+            SCOPED_TRACE(std::to_string(count) + (ex ? " Ex" : ""));
             host.clear();
-            BatchOrderRequest batch{c.requests, c.count, 3, 0};
+            BatchOrderRequest batch{requests, count, 3, 0};
             OrderList orders = ex ? api->batchOrdersEx(ACCOUNT_STOCK, batch) : api->batchOrders(ACCOUNT_STOCK, batch);
             EXPECT_EQ(orders.getSize(), 0);
-            if (!c.message.empty()) {
+            if (!message.empty()) {
                 EXPECT_TRUE(hostSlots().empty());
-                expectOneError(ex ? "ZqSysApi::batchOrdersEx" : "ZqSysApi::batchOrders", c.message);
-                continue;
+                expectOneError(ex ? "ZqSysApi::batchOrdersEx" : "ZqSysApi::batchOrders", message);
+            } else {
+                EXPECT_EQ(host.callsTo(25).at(0).numbers, (std::vector<int64_t>{zq::kCodeBatchOrders, 24}));
+                EXPECT_TRUE(host.logs.empty());
             }
-            EXPECT_EQ(host.callsTo(25).at(0).numbers, (std::vector<int64_t>{zq::kCodeBatchOrders, 24}));
-            EXPECT_TRUE(host.logs.empty());
         }
     }
 }
@@ -235,8 +254,7 @@ TEST_F(OrdersTest, BatchExSendsOwnIdsAndRefusesEtfOrders) {
     EXPECT_TRUE(isBracedUuid(generated));
     EXPECT_EQ(text(recordOf(call, kHeader).client_order_id), "own-7");
     ASSERT_EQ(orders.getSize(), 2);
-    EXPECT_EQ(text(orders.get(0).order_id), "own-7");
-    EXPECT_EQ(text(orders.get(1).order_id), generated);
+    EXPECT_EQ(text(orders.get(0).order_id) + " " + text(orders.get(1).order_id), "own-7 " + generated);
 
     host.clear();
     std::strcpy(requests[1].order_flag, "N");
@@ -253,45 +271,38 @@ TEST_F(OrdersTest, LongTextsAreCutToTheirFields) {
     std::memset(wide.price_type, 'p', sizeof wide.price_type);
     Order order = api->order(ACCOUNT_STOCK, wide);
     zq::HostOrderRecord record = recordOf(host.callsTo(24).at(0));
-    EXPECT_EQ(text(record.account_id), std::string(31, 'a'));
-    EXPECT_EQ(text(record.instance_id), std::string(31, 'i'));
-    EXPECT_EQ(text(order.symbol), std::string(13, 's'));
-    EXPECT_EQ(text(order.price_type), "ppp");
+    EXPECT_EQ(text(record.account_id) + " " + text(record.instance_id),
+              std::string(31, 'a') + " " + std::string(31, 'i'));
+    EXPECT_EQ(text(order.symbol) + " " + text(order.price_type), std::string(13, 's') + " ppp");
     OrderList orders = api->batchOrders(ACCOUNT_STOCK, BatchOrderRequest{&wide, 1, 0, 0});
     EXPECT_EQ(text(orders.get(0).fund_account), std::string(19, 'a'));
     EXPECT_EQ(orders.get(0).security_exchange[0], '\0');
 }
 
 TEST_F(OrdersTest, CancelsSendCompactJsonByOrderIdOrByBatch) {
-    struct Case {
-        const char* orderId;
-        int32_t batchNo, batchFlag;
-        std::string target;  // org_ord_id as it appears in the JSON
-        std::string origOrderId;
-    } cases[] = {
+    // Order id, batch number and flag, org_ord_id as it appears in the JSON, the returned original id.
+    const std::tuple<const char*, int32_t, int32_t, std::string, std::string> cases[] = {
         {"O-1", 5, 0, R"("O-1")", "O-1"},
         {"O-1", 5, 2, R"("O-1")", "O-1"},
         {nullptr, 7, 1, "7", "7"},
-        {"ignored", -3, 1, "-3", "-3"},
-    };
+        {"ignored", -3, 1, "-3", "-3"}};
     std::set<std::string> cancelIds;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
+    for (const auto& [orderId, batchNo, batchFlag, target, origOrderId] : cases) {
+        SCOPED_TRACE(target);
         host.clear();
-        Order cancel = api->cancelOrder(ACCOUNT_STOCK, c.orderId, c.batchNo, c.batchFlag);
+        Order cancel = api->cancelOrder(ACCOUNT_STOCK, orderId, batchNo, batchFlag);
         std::string id = text(cancel.order_id);
         EXPECT_TRUE(isBracedUuid(id)) << id;
-        fake::HostCall request = host.callsTo(0).at(0);
-        EXPECT_EQ(request.numbers, std::vector<int64_t>{zq::kCodeTrade});
-        EXPECT_EQ(request.texts.at(0), R"({"params":{"fund_account":"880001","msg_type":2002,"order_list":)"
-                                       R"([{"batch_flag":)" +
-                                           std::to_string(c.batchFlag) + R"(,"cl_ord_id":")" + id +
-                                           R"(","org_ord_id":)" + c.target + R"(}],"push_msg_type":-1}})");
+        EXPECT_EQ(sentJson(),
+                  "2053 "
+                  R"({"params":{"fund_account":"880001","msg_type":2002,"order_list":)"
+                  R"([{"batch_flag":)" +
+                      std::to_string(batchFlag) + R"(,"cl_ord_id":")" + id + R"(","org_ord_id":)" + target +
+                      R"(}],"push_msg_type":-1}})");
         Order wanted{};
         std::strcpy(wanted.order_id, id.c_str());
-        std::strcpy(wanted.orig_order_id, c.origOrderId.c_str());
-        wanted.batch_no = c.batchNo;
-        wanted.entrust_type = 2;
+        std::strcpy(wanted.orig_order_id, origOrderId.c_str());
+        std::tie(wanted.batch_no, wanted.entrust_type) = std::make_tuple(batchNo, 2);
         EXPECT_EQ(std::memcmp(&cancel, &wanted, sizeof wanted), 0);
         cancelIds.insert(id);
     }
@@ -304,21 +315,17 @@ TEST_F(OrdersTest, CancelsSendCompactJsonByOrderIdOrByBatch) {
 }
 
 TEST_F(OrdersTest, TheOrderReplySwitchReportsTheHostsVerdict) {
-    struct Case {
-        bool enable;
-        std::optional<int64_t> code;  // none: the host leaves the block as it was
-        int32_t result;
-    } cases[] = {{true, 0, 0}, {false, 0, 0}, {true, 3, -1}, {true, int64_t{1} << 32, 0}, {false, std::nullopt, -1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.enable) + " " + (c.code ? std::to_string(*c.code) : "unanswered"));
+    // Switch, the host's code (none: the block left as it was), the result.
+    const std::tuple<bool, std::optional<int64_t>, int32_t> cases[] = {
+        {true, 0, 0}, {false, 0, 0}, {true, 3, -1}, {true, int64_t{1} << 32, 0}, {false, std::nullopt, -1}};
+    for (const auto& [enable, code, result] : cases) {
+        SCOPED_TRACE(std::to_string(enable) + " " + (code ? std::to_string(*code) : "unanswered"));
         host.clear();
         host.answers.erase(zq::kCodeOrderReply);
-        if (c.code) host.answers[zq::kCodeOrderReply].code = *c.code;
-        EXPECT_EQ(api->enableOrderReply(c.enable), c.result);
-        fake::HostCall request = host.callsTo(0).at(0);
-        EXPECT_EQ(request.numbers, std::vector<int64_t>{zq::kCodeOrderReply});
-        EXPECT_EQ(request.texts.at(0),
-                  std::string(R"({"params":{"param_enable_order_reply":)") + (c.enable ? "true" : "false") + "}}");
+        if (code) host.answers[zq::kCodeOrderReply].code = *code;
+        EXPECT_EQ(api->enableOrderReply(enable), result);
+        EXPECT_EQ(sentJson(),
+                  std::string(R"(2226 {"params":{"param_enable_order_reply":)") + (enable ? "true" : "false") + "}}");
     }
     EXPECT_TRUE(host.logs.empty());
 }
@@ -328,13 +335,12 @@ TEST(ExtendedRecords, ExtensionsStartRightAfterTheirBase) {
     OrderRequestEx request{};
     SecurityDetialEx detail{};
     TickEx tick{};
-    auto offset = [](const void* base, const void* field) {
+    auto at = [](const void* base, const void* field) {
         return static_cast<const char*>(field) - static_cast<const char*>(base);
     };
-    EXPECT_EQ(offset(&request, request.order_flag), 104);
-    EXPECT_EQ(offset(&request, request.cl_ord_id), 108);
-    EXPECT_EQ(offset(&detail, detail.extension), 224);
-    EXPECT_EQ(offset(&tick, tick.extension), 1048);
+    EXPECT_EQ((std::vector<ptrdiff_t>{at(&request, request.order_flag), at(&request, request.cl_ord_id),
+                                      at(&detail, detail.extension), at(&tick, tick.extension)}),
+              (std::vector<ptrdiff_t>{104, 108, 224, 1048}));
 }
 
 }  // namespace

