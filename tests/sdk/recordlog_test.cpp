@@ -116,31 +116,23 @@ TEST_F(RecordLogTest, SecondNamesPrintAsTheirFirstNames) {
     EXPECT_EQ(logged(trade), logged(plainTrade));
 }
 
-TEST_F(RecordLogTest, SymbolListsPrintCommaSeparated) {
+// Parameters print their text, building a pending schema first.
+TEST_F(RecordLogTest, ListsAndParametersPrintInBracketsAndRecordsChainWithOtherInsertions) {
     SymbolList list;
     EXPECT_EQ(logged(list), "[]");
     list.put("600000.SH");
     list.put("000001.SZ");
     EXPECT_EQ(logged(list), "[600000.SH,000001.SZ]");
-}
-
-TEST_F(RecordLogTest, ParametersPrintTheirTextAndBuildPendingSchemas) {
-    StrategyParams fresh;
+    StrategyParams fresh, pending;
     EXPECT_EQ(logged(fresh), "[{}]");
-    StrategyParams pending;
     pending.addIntParam("p", 5, "d");
     EXPECT_EQ(logged(pending), R"([{"p":{"desc":"d","index":0,"type":"int","value":5}}])");
     EXPECT_STREQ(pending.getStrategyParams().str(), R"({"p":{"desc":"d","index":0,"type":"int","value":5}})");
-}
-
-TEST_F(RecordLogTest, RecordsChainWithOtherInsertions) {
     MarginContract contract{};
     std::strcpy(contract.contract_no, "C-1");
     ZqLog("s", 1, "f").info() << "contract " << contract << " end";
-    ASSERT_FALSE(host.logs.empty());
     const std::string& text = host.logs.back().text;
-    EXPECT_EQ(text.substr(0, 10), "contract [");
-    EXPECT_EQ(text.substr(text.size() - 22), "\ncontract_no:C-1\n] end");
+    EXPECT_EQ(text.substr(0, 10) + "..." + text.substr(text.size() - 22), "contract [...\ncontract_no:C-1\n] end");
 }
 
 TEST_F(RecordLogTest, AStrategyLibraryReadsListsAndLogsRecords) {
