@@ -104,12 +104,15 @@ TEST_F(StrategyParamsValues, EachValueReadsAsEveryTypeFromItsText) {
 TEST_F(StrategyParamsValues, UnparsableTextIsReportedPerLookup) {
     params.setParams(Norq::ZqString("{\"n\":"));
     EXPECT_EQ(params.getIntValue("n"), -1);
+    EXPECT_DOUBLE_EQ(params.getFloatValue("n"), -1.0);
     EXPECT_FALSE(params.getBoolValue("n"));
-    ASSERT_EQ(capture.platform.size(), 2u);
+    ASSERT_EQ(capture.platform.size(), 3u);
     const std::string parseFailure = "获取运行参数错误：原因：参数解析失败，";
-    EXPECT_EQ(capture.platform[0].text.compare(0, parseFailure.size(), parseFailure), 0) << capture.platform[0].text;
-    EXPECT_GT(capture.platform[0].text.size(), parseFailure.size());
-    EXPECT_EQ(capture.platform[1].text, "获取运行参数失败：原因：参数非json object类型,{\"n\":");
+    for (int i : {0, 1}) {
+        EXPECT_EQ(capture.platform[i].text.compare(0, parseFailure.size(), parseFailure), 0) << capture.platform[i].text;
+        EXPECT_GT(capture.platform[i].text.size(), parseFailure.size()) << i;
+    }
+    EXPECT_EQ(capture.platform[2].text, "获取运行参数失败：原因：参数非json object类型,{\"n\":");
 }
 
 TEST_F(StrategyParamsValues, ANonObjectDocumentIsReportedThenSearchedAsEmpty) {
