@@ -85,22 +85,16 @@ TEST_F(RecordLogTest, AFullTextFieldStopsAtTheFieldsEnd) {
 
 TEST_F(RecordLogTest, MixedLabelsAreSpelledAsTheRecordsSpellThem) {
     Execution e{};
-    std::string execution = logged(e);
-    EXPECT_NE(execution.find("\npriceType:\n"), std::string::npos);
-    EXPECT_EQ(execution.find("price_type"), std::string::npos);
-
+    EtfInfo etf{};
+    FundInfo fund{};
     EtfEstimateInfo estimate{};
     estimate.IOPV = 1.5;
+    const std::string execution = logged(e), etfText = logged(etf);
+    EXPECT_NE(execution.find("\npriceType:\n"), std::string::npos);
+    EXPECT_EQ(execution.find("price_type"), std::string::npos);
     EXPECT_EQ(logged(estimate), "[\nsymbol:\ndatetime:\nIOPV:1.5\nDIOPVS1:0\nDIOPVB1:0\npremium:0\ndiscount:0\n]");
-
-    EtfInfo etf{};
-    etf.etf_type = 5;
-    etf.etf_status = 6;
-    std::string etfText = logged(etf);
     EXPECT_NE(etfText.find("\npre_cash_componet:0\n"), std::string::npos);
     EXPECT_EQ(etfText.substr(etfText.size() - 27), "\nallot_max:0\nredeem_max:0\n]");
-
-    FundInfo fund{};
     EXPECT_NE(logged(fund).find("\nfreezed_deposit:0\nfund_account:\nhk_available_cash:0\n]"), std::string::npos);
 }
 

@@ -126,16 +126,7 @@ TEST_F(TimerTest, PeriodicTimersFireOnEveryMultipleOfTheirIntervalBetweenStartAn
     }
 }
 
-TEST_F(TimerTest, TheCallbackGetsTheRegisteredTextsAndTheTicksContext) {
-    timers.registerTimer(1000, "09:00:00 000", "10:00:00 000", "mine");
-    tick("09:30:00 000");
-    EXPECT_EQ(strategy.lastTimer, "1000|09:00:00 000|10:00:00 000|mine");
-    EXPECT_EQ(strategy.context, context);
-    timers.registerTimer(1000, nullptr, nullptr, nullptr);
-    tick("09:30:01 000");
-    EXPECT_EQ(strategy.lastTimer, "1000|||");
-}
-
+// The callback gets the registered texts (null ones as empty) and the tick's context.
 TEST_F(TimerTest, TimersEndingOnOneTickGoTogetherWhileOnesRegisteredInACallbackStay) {
     timers.registerTimer(1000, "", "09:30:01 000", "a");
     timers.registerTimer(1000, "", "09:30:05 000", "b");
@@ -145,10 +136,15 @@ TEST_F(TimerTest, TimersEndingOnOneTickGoTogetherWhileOnesRegisteredInACallbackS
     strategy.hook = [&](const std::string& what) {
         if (what != "d" || registered) return;
         registered = true;
-        timers.registerTimer(1000, "", "", "new");
+        timers.registerTimer(1000, nullptr, nullptr, "new");
     };
     EXPECT_EQ(tick("09:30:02 000"), "b d");
     EXPECT_EQ(tick("09:30:03 000"), "b d new");
+    EXPECT_EQ(strategy.lastTimer, "1000|||new");
+    EXPECT_EQ(strategy.context, context);
+    timers.registerTimer(1000, "09:00:00 000", "10:00:00 000", nullptr);
+    tick("09:30:04 000");
+    EXPECT_EQ(strategy.lastTimer, "1000|09:00:00 000|10:00:00 000|");
 }
 
 TEST_F(TimerTest, OneShotsFireOnceInTimeOrderThenRegistrationOrder) {
