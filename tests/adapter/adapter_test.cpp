@@ -137,7 +137,8 @@ TEST_F(AdapterTest, LoadFailuresAreLoggedAndReportedAsNoStrategy) {
 // Paths are UTF-8 and relative ones count from the working directory.
 TEST_F(AdapterTest, NonAsciiAndRelativePathsLoad) {
     namespace fs = std::filesystem;
-    const fs::path previous = fs::current_path(), dir = fs::temp_directory_path() / ("策略目录-" + std::to_string(::getpid()));
+    const fs::path previous = fs::current_path();
+    const fs::path dir = fs::temp_directory_path() / ("策略目录-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     fs::copy_file(strategy, dir / "测试策略.so", fs::copy_options::overwrite_existing);
     fs::current_path(fs::path(strategy).parent_path());
@@ -216,7 +217,8 @@ TEST_F(AdapterTest, TheStrategyHearsOfEveryRunParamsChangeButOnly1062StoresIt) {
         std::vector<std::string> heard;
         const char* kept;
     } cases[] = {
-        {R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept, {R"({"period":"9"})", ""}, R"({"period":"5"})"},
+        {R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept, {R"({"period":"9"})", ""},
+         R"({"period":"5"})"},
         {R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})", zq::kNotifyRunParams,
          {R"({"period":"9"})", "/s/a.so"}, R"({"period":"9"})"},
         {R"({"file_path":12})", zq::kNotifyRunParams, {"", ""}, ""},

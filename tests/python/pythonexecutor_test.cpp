@@ -249,7 +249,8 @@ def break_system(_=None):
 )py");
     ASSERT_EQ(call(breaker, "break_system"), "broken");
     logs.platform.clear();
-    int64_t probe = load("probe.py", "import sys\ndef loaded(_=None): return str(sys.modules.get('norq_api') is not None)\n");
+    int64_t probe =
+        load("probe.py", "import sys\ndef loaded(_=None): return str(sys.modules.get('norq_api') is not None)\n");
     EXPECT_EQ(call(probe, "loaded"), "True");
     std::vector<std::string> errors = loaderTexts("loadPythonModule", kError);
     ASSERT_FALSE(errors.empty());
@@ -308,7 +309,8 @@ TEST_F(PythonTest, ExternalScriptsAreTheHostsToRun) {
     EXPECT_STREQ(python->execPy("/s/run.py", "-v", "/usr/bin/python3").str(), "ran");
     host.answers[zq::kCodeExecPython].code = 1;
     EXPECT_STREQ(python->execPy("/s/run.py", nullptr, nullptr).str(), "");
-    for (const char* empty : {"", static_cast<const char*>(nullptr)}) EXPECT_STREQ(python->execPy(empty, "x", "y").str(), "");
+    for (const char* empty : {"", static_cast<const char*>(nullptr)})
+        EXPECT_STREQ(python->execPy(empty, "x", "y").str(), "");
     std::vector<std::string> sent;
     for (const fake::HostCall& c : host.callsTo(0)) sent.push_back(std::to_string(c.numbers.at(0)) + c.texts.at(0));
     EXPECT_EQ(sent, (std::vector<std::string>{
@@ -316,7 +318,8 @@ TEST_F(PythonTest, ExternalScriptsAreTheHostsToRun) {
                         R"(2101{"params":{"file_exec_params":"-v","file_path":"/s/run.py","python_interpreter_path":"/usr/bin/python3"}})",
                         R"(2101{"params":{"file_path":"/s/run.py"}})"}));
     std::vector<std::string> logged;
-    for (const fake::HostLogLine& l : host.logs) logged.push_back(std::to_string(l.level) + " " + l.file + " " + l.function + ": " + l.text);
+    for (const fake::HostLogLine& l : host.logs)
+        logged.push_back(std::to_string(l.level) + " " + l.file + " " + l.function + ": " + l.text);
     EXPECT_EQ(logged, std::vector<std::string>(2, "3 zqpyexecutor ZqPyExecutor::execPy: 执行外部脚本失败，原因：输入脚本文件为空"));
 }
 

@@ -109,7 +109,8 @@ TEST_F(StrategyParamsValues, UnparsableTextIsReportedPerLookup) {
     ASSERT_EQ(capture.platform.size(), 3u);
     const std::string parseFailure = "获取运行参数错误：原因：参数解析失败，";
     for (int i : {0, 1}) {
-        EXPECT_EQ(capture.platform[i].text.compare(0, parseFailure.size(), parseFailure), 0) << capture.platform[i].text;
+        const std::string& text = capture.platform[i].text;
+        EXPECT_EQ(text.compare(0, parseFailure.size(), parseFailure), 0) << text;
         EXPECT_GT(capture.platform[i].text.size(), parseFailure.size()) << i;
     }
     EXPECT_EQ(capture.platform[2].text, "获取运行参数失败：原因：参数非json object类型,{\"n\":");
