@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "adapterfixture.h"
+#include "norq/inorqsysapi.h"
 #include "norq/izqcontext.h"
 #include "zq/hostcodes.h"
 
@@ -26,25 +27,20 @@ const char* kTestSchema = R"({"period":{"desc":"bars","index":0,"type":"int","va
                           R"("symbol":{"desc":"traded symbol","index":1,"type":"string","value":"600000.SH"},)"
                           R"("verbose":{"desc":"log more","index":2,"type":"bool","value":true}})";
 
+// The schema comes from the running strategy if there is one, else from the
+// library at the path; either way the library goes again.
 TEST_F(AdapterTest, GetStrategyParamsReturnsTheSchemaAndUnloadsTheLibrary) {
-    std::string schema = "untouched";
-    EXPECT_EQ(adapter->GetStrategyParams(strategy.c_str(), schema), 0);
-    EXPECT_EQ(schema, kTestSchema);
-    EXPECT_EQ(recorder().slots(), std::vector<int>{0});
-    EXPECT_EQ(recorder().libraryLoads, 1);
-    EXPECT_EQ(recorder().libraryUnloads, 1);
-    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
-}
-
-TEST_F(AdapterTest, GetStrategyParamsWhileRunningReturnsTheRunningSchemaThenUnloads) {
-    runTestStrategy();
-    std::string schema;
-    EXPECT_EQ(adapter->GetStrategyParams("/no/such/library.so", schema), 0);
-    EXPECT_EQ(schema, kTestSchema);
-    EXPECT_EQ(recorder().libraryUnloads, 1);
-    EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
-    zq::NotifyMessage message{zq::kNotify1071, nullptr};
-    EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
+    for (bool running : {false, true}) {
+        SCOPED_TRACE(running ? "running" : "not running");
+        recorder().clear();
+        if (running) runTestStrategy();
+        std::string schema = "untouched";
+        EXPECT_EQ(adapter->GetStrategyParams(running ? "/no/such/library.so" : strategy.c_str(), schema), 0);
+        EXPECT_EQ(schema, kTestSchema);
+        EXPECT_EQ(recorder().slots(), running ? (std::vector<int>{1, 0}) : std::vector<int>{0});
+        EXPECT_EQ(std::make_tuple(recorder().libraryLoads, recorder().libraryUnloads), std::make_tuple(1, 1));
+        EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
+    }
 }
 
 // Running again keeps the library and the context but stores and inits again.
@@ -54,41 +50,31 @@ TEST_F(AdapterTest, RunStrategyCallsOnInitWithTheContextHoldingPathAndParameters
     EXPECT_STREQ(context->getStrategyPath().str(), strategy.c_str());
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 30);
     EXPECT_EQ(adapter->RunStrategy("/other/path.so", R"({"period":"40"})"), 0);
-    EXPECT_EQ(recorder().libraryLoads, 1);
-    EXPECT_EQ(recorder().handlerRequests, 1);
+    EXPECT_EQ(std::make_tuple(recorder().libraryLoads, recorder().handlerRequests), std::make_tuple(1, 1));
     EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 1}));
     EXPECT_EQ(recorder().last(1)->context, context);
     EXPECT_STREQ(context->getStrategyPath().str(), "/other/path.so");
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 40);
 }
 
-TEST_F(AdapterTest, StopStrategyCallsOnStopAndKeepsTheLibraryUntilUninit) {
+// Notifications and forwards without a strategy: layout_test.cpp.
+TEST_F(AdapterTest, StopKeepsTheLibraryUntilUninitAndNotifyAndForwardReachTheStrategy) {
     Norq::IZqContext* context = runTestStrategy();
+    zq::NotifyMessage message{zq::kNotify1071, nullptr};
+    EXPECT_EQ(adapter->OnNotifyMessage(&message), 0);
+    adapter->ForwardToStrategy(-123456789);
     EXPECT_EQ(adapter->StopStrategy(), 0);
     EXPECT_EQ(adapter->StopStrategy(), 0);
-    EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 14, 14}));
-    EXPECT_EQ(recorder().last(14)->context, context);
+    EXPECT_EQ(recorder().slots(), (std::vector<int>{1, 2, 20, 14, 14}));
+    EXPECT_EQ(recorder().last(20)->numbers, std::vector<int64_t>{-123456789});
+    for (const fake::StrategyEvent& event : recorder().events) EXPECT_EQ(event.context, context) << event.slot;
     EXPECT_EQ(recorder().libraryUnloads, 0);
     EXPECT_TRUE(adapter->Uninit());
     EXPECT_EQ(recorder().libraryUnloads, 1);
     EXPECT_EQ(adapter->StopStrategy(), zq::kResultNoStrategy);
-}
-
-TEST_F(AdapterTest, NotifyAndForwardReachOnlyARunningStrategy) {
-    zq::NotifyMessage message{zq::kNotify1071, nullptr};
     EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultNoStrategy);
-    EXPECT_EQ(adapter->OnNotifyMessage(nullptr), zq::kResultNoStrategy);
     adapter->ForwardToStrategy(7);
-    EXPECT_TRUE(recorder().events.empty());
-    EXPECT_TRUE(host.calls.empty());
-
-    Norq::IZqContext* context = runTestStrategy();
-    EXPECT_EQ(adapter->OnNotifyMessage(&message), 0);
-    adapter->ForwardToStrategy(-123456789);
-    const fake::StrategyEvent* forward = recorder().last(20);
-    ASSERT_NE(forward, nullptr);
-    EXPECT_EQ(forward->context, context);
-    EXPECT_EQ(forward->numbers, std::vector<int64_t>{-123456789});
+    EXPECT_EQ(recorder().events.size(), 5u);
 }
 
 struct LoadFailure {
@@ -148,54 +134,40 @@ TEST_F(AdapterTest, LoadFailuresAreLoggedAndReportedAsNoStrategy) {
     }
 }
 
-TEST_F(AdapterTest, NonAsciiPathsLoad) {
+// Paths are UTF-8 and relative ones count from the working directory.
+TEST_F(AdapterTest, NonAsciiAndRelativePathsLoad) {
     namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / ("策略目录-" + std::to_string(::getpid()));
+    const fs::path previous = fs::current_path();
+    const fs::path dir = fs::temp_directory_path() / ("策略目录-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    fs::path copy = dir / "测试策略.so";
-    fs::copy_file(strategy, copy, fs::copy_options::overwrite_existing);
-    EXPECT_EQ(adapter->RunStrategy(copy.c_str(), "{}"), 0);
-    EXPECT_EQ(recorder().slots(), std::vector<int>{1});
-    adapter->Uninit();
-    fs::remove_all(dir);
-}
-
-TEST_F(AdapterTest, RelativePathsResolveAgainstTheWorkingDirectory) {
-    namespace fs = std::filesystem;
-    fs::path previous = fs::current_path();
+    fs::copy_file(strategy, dir / "测试策略.so", fs::copy_options::overwrite_existing);
     fs::current_path(fs::path(strategy).parent_path());
-    EXPECT_EQ(adapter->RunStrategy("./../lib/libteststrategy.so", "{}"), 0);
+    for (std::string path : {(dir / "测试策略.so").string(), std::string("./../lib/libteststrategy.so")}) {
+        EXPECT_EQ(adapter->RunStrategy(path.c_str(), "{}"), 0) << path;
+        EXPECT_EQ(recorder().slots(), std::vector<int>{1}) << path;
+        adapter->Uninit();
+        recorder().clear();
+    }
     fs::current_path(previous);
-    EXPECT_EQ(recorder().slots(), std::vector<int>{1});
+    fs::remove_all(dir);
 }
 
 TEST_F(AdapterTest, AThrowingCallbackIsLoggedAndTheOperationCarriesOn) {
     recorder().throwInSlot = 1;
     EXPECT_EQ(adapter->RunStrategy(strategy.c_str(), "{}"), 0);
-    auto logged = host.logsContaining("策略回调抛出异常");
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_EQ(logged[0].level, 3);
-    EXPECT_EQ(logged[0].text, "策略回调抛出异常，回调：onInit 原因：boom");
-
     recorder().throwInSlot = 14;
     recorder().throwUnknown = true;
     EXPECT_EQ(adapter->StopStrategy(), 0);
-    EXPECT_EQ(host.logs.back().text, "策略回调抛出异常，回调：onStop 原因：未知异常");
-
     recorder().throwInSlot = 0;
     std::string schema = "untouched";
     EXPECT_EQ(adapter->GetStrategyParams(strategy.c_str(), schema), 0);
     EXPECT_EQ(schema, "untouched");
-    EXPECT_EQ(host.logs.back().text, "策略回调抛出异常，回调：getParams 原因：未知异常");
     EXPECT_EQ(recorder().libraryUnloads, 1);
-}
-
-TEST_F(AdapterTest, GetHandlerNeedsTheExactName) {
-    Norq::IZqContext* context = runTestStrategy();
-    for (const char* name : {"GetSysApi", "getsysapi", "GETETFHANDLER", "getSysApi ", "sysApi", "", "getAlgo"}) {
-        EXPECT_EQ(context->getHandler(name), nullptr) << name;
-    }
-    EXPECT_EQ(context->getHandler(nullptr), nullptr);
+    std::vector<std::string> logged;
+    for (const fake::HostLogLine& l : host.logs) logged.push_back(std::to_string(l.level) + " " + l.text);
+    EXPECT_EQ(logged, (std::vector<std::string>{"3 策略回调抛出异常，回调：onInit 原因：boom",
+                                                "3 策略回调抛出异常，回调：onStop 原因：未知异常",
+                                                "3 策略回调抛出异常，回调：getParams 原因：未知异常"}));
 }
 
 // Any type outside the five is asked for as "unknown".
@@ -206,6 +178,15 @@ TEST_F(AdapterTest, AccountIdsComeFromTheHostByAccountTypeName) {
     std::string ids;
     for (int type = -1; type <= 6; ++type) ids += std::string(context->getAccountId(type).str()) + " ";
     EXPECT_EQ(ids, "U U S-1 M-2 F-3 O-4 P-5 U ");
+}
+
+// The timers themselves: timer/zqtimersignalhandler_test.cpp.
+TEST_F(AdapterTest, TheSystemApiRegistersWithTheProcessTimers) {
+    Norq::INorqSysApi* api = runTestStrategy()->getSysApi();
+    host.logs.clear();
+    EXPECT_EQ(api->registerTimer(1000, "", "", "u"), 0);
+    EXPECT_EQ(api->registerSingleTimer("00:00:00 000", "u"), -1);
+    EXPECT_EQ(host.logsContaining("单次定时信号触发时间[00:00:00 000]").size(), 1u);
 }
 
 TEST_F(AdapterTest, AStrategyUsesTheSdkAcrossTheLibraryBoundary) {
@@ -224,37 +205,37 @@ TEST_F(AdapterTest, AStrategyUsesTheSdkAcrossTheLibraryBoundary) {
                               R"(abcd 2 1 0 510300.SH {"x":{"desc":"d","index":0,"type":"int","value":1}})"));
 }
 
-using RunningParamsTest = AdapterTest;
-
-TEST_F(RunningParamsTest, NullJsonIsRejectedEvenWithoutAStrategy) {
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(nullptr, zq::kNotifyRunParams), zq::kResultBadJson);
+// Every code tells the strategy; only 1062 stores the parameters, missing or
+// non-text members included (as empty texts). Without a strategy only a null
+// text is refused.
+TEST_F(AdapterTest, TheStrategyHearsOfEveryRunParamsChangeButOnly1062StoresIt) {
     EXPECT_EQ(adapter->ModifyStragetyRunningParams("not json", zq::kNotifyRunParams), 0);
+    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
+    const struct {
+        const char* json;
+        int32_t code;
+        std::vector<std::string> heard;
+        const char* kept;
+    } cases[] = {
+        {R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept, {R"({"period":"9"})", ""},
+         R"({"period":"5"})"},
+        {R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})", zq::kNotifyRunParams,
+         {R"({"period":"9"})", "/s/a.so"}, R"({"period":"9"})"},
+        {R"({"file_path":12})", zq::kNotifyRunParams, {"", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        recorder().events.clear();
+        EXPECT_EQ(adapter->ModifyStragetyRunningParams(c.json, c.code), 0);
+        ASSERT_EQ(recorder().slots(), std::vector<int>{10});
+        EXPECT_EQ(recorder().events[0].context, context);
+        EXPECT_EQ(recorder().events[0].texts, c.heard);
+        EXPECT_STREQ(context->getRunParams()->getStrategyParams().str(), c.kept);
+    }
     EXPECT_TRUE(host.logs.empty());
 }
 
-// Every code tells the strategy; only 1062 stores the parameters, missing or
-// non-text members included (as empty texts).
-TEST_F(RunningParamsTest, TheStrategyHearsOfEveryChangeButOnly1062StoresIt) {
-    Norq::IZqContext* context = runTestStrategy(R"({"period":"5"})");
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"params":"{\"period\":\"9\"}"})", zq::kNotifyRunParamsUnkept),
-              0);
-    const fake::StrategyEvent* changed = recorder().last(10);
-    ASSERT_NE(changed, nullptr);
-    EXPECT_EQ(changed->context, context);
-    EXPECT_EQ(changed->texts, (std::vector<std::string>{R"({"period":"9"})", ""}));
-    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 5);
-
-    const char* json = R"({"params":"{\"period\":\"9\"}","file_path":"/s/a.so"})";
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(json, zq::kNotifyRunParams), 0);
-    EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{R"({"period":"9"})", "/s/a.so"}));
-    EXPECT_EQ(context->getRunParams()->getIntValue("period"), 9);
-
-    EXPECT_EQ(adapter->ModifyStragetyRunningParams(R"({"file_path":12})", zq::kNotifyRunParams), 0);
-    EXPECT_EQ(recorder().last(10)->texts, (std::vector<std::string>{"", ""}));
-    EXPECT_STREQ(context->getRunParams()->getStrategyParams().str(), "");
-}
-
-TEST_F(RunningParamsTest, MalformedJsonIsLoggedAndNotPassedOn) {
+TEST_F(AdapterTest, MalformedRunParamsAreLoggedAndNotPassedOn) {
     runTestStrategy();
     EXPECT_EQ(adapter->ModifyStragetyRunningParams("{\"params\":", zq::kNotifyRunParams), zq::kResultBadJson);
     EXPECT_EQ(recorder().last(10), nullptr);

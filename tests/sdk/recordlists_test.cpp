@@ -50,45 +50,33 @@ TEST(SequenceList, PagingFlagsStartClearAndAreKept) {
     EXPECT_EQ(list.totalCount(), 0);
 }
 
-TEST(MarginAccountSecurityList, LooksUpBySymbolAndPosition) {
-    MarginAccountSecurityList list;
-    list.push("600000.SH", newInfo("600000.SH", 100));
-    list.push("000001.SZ", newInfo("000001.SZ", 200));
-    EXPECT_EQ(list.getSize(), 2);
-    EXPECT_EQ(list.marginSecurityInfo("000001.SZ").loan_available_qty, 200);
-    std::set<std::string> symbols;
-    for (int i = 0; i < list.getSize(); ++i) {
-        std::string symbol = list.getSymbol(i).str();
-        symbols.insert(symbol);
-        EXPECT_EQ(&list.marginSecurityInfo(i), &list.marginSecurityInfo(symbol.c_str()));
-    }
-    EXPECT_EQ(symbols, (std::set<std::string>{"600000.SH", "000001.SZ"}));
-}
-
-TEST(MarginAccountSecurityList, AbsentNullAndOutOfRangeGiveFallbacks) {
-    MarginAccountSecurityList list;
-    list.push("600000.SH", newInfo("600000.SH", 100));
-    MarginSecurityInfo* refused = newInfo("x", 1);
-    list.push(nullptr, refused);
-    delete refused;  // not taken: the list owns only what it stored
-    list.push("000001.SZ", nullptr);
-    EXPECT_EQ(list.getSize(), 1);
-    EXPECT_TRUE(isAllZero(list.marginSecurityInfo(nullptr)));
-    EXPECT_TRUE(isAllZero(list.marginSecurityInfo("600000.sh")));
-    for (int i : {-1, 1}) {
-        EXPECT_TRUE(isAllZero(list.marginSecurityInfo(i))) << i;
-        EXPECT_STREQ(list.getSymbol(i).str(), "") << i;
-    }
-}
-
-TEST(MarginAccountSecurityList, ASecondRecordReplacesTheFirst) {
+// A symbol's second record replaces the first (the same record again stays);
+// null symbols and null records are refused; the list owns only what it stored.
+TEST(MarginAccountSecurityList, LooksUpBySymbolAndPositionWithZeroFallbacks) {
     MarginAccountSecurityList list;
     MarginSecurityInfo* kept = newInfo("600000.SH", 100);
     list.push("600000.SH", kept);
-    list.push("600000.SH", kept);  // the same record again stays
-    list.push("600000.SH", newInfo("600000.SH", 300));
-    EXPECT_EQ(list.getSize(), 1);
-    EXPECT_EQ(list.marginSecurityInfo("600000.SH").loan_available_qty, 300);
+    list.push("600000.SH", kept);
+    list.push("000001.SZ", newInfo("000001.SZ", 200));
+    list.push("000001.SZ", newInfo("000001.SZ", 300));
+    MarginSecurityInfo* refused = newInfo("x", 1);
+    list.push(nullptr, refused);
+    delete refused;
+    list.push("600001.SH", nullptr);
+    EXPECT_EQ(list.getSize(), 2);
+    std::set<std::string> symbols;
+    for (int i = 0; i < list.getSize(); ++i) {
+        std::string symbol = list.getSymbol(i).str();
+        symbols.insert(symbol + "=" + std::to_string(list.marginSecurityInfo(i).loan_available_qty));
+        EXPECT_EQ(&list.marginSecurityInfo(i), &list.marginSecurityInfo(symbol.c_str()));
+    }
+    EXPECT_EQ(symbols, (std::set<std::string>{"600000.SH=100", "000001.SZ=300"}));
+    for (const char* absent : {"600000.sh", static_cast<const char*>(nullptr)})
+        EXPECT_TRUE(isAllZero(list.marginSecurityInfo(absent))) << (absent ? absent : "(null)");
+    for (int i : {-1, 2}) {
+        EXPECT_TRUE(isAllZero(list.marginSecurityInfo(i))) << i;
+        EXPECT_STREQ(list.getSymbol(i).str(), "") << i;
+    }
 }
 
 TEST(MarginAssureSecurityList, OverwritesAndAnswersZeroForUnknowns) {
@@ -131,27 +119,23 @@ TEST(SymbolList, PutKeepsAllButNullAndLookupsAreExact) {
     EXPECT_EQ(empty.index("600000.SH"), -1);
 }
 
-TEST(SymbolList, AppendingAddsTheOtherListsEntriesAndLeavesItAlone) {
+// Appending leaves the other list alone; joining moves the left list's
+// content into the result.
+TEST(SymbolList, AppendingAndJoining) {
     SymbolList a = makeList({"A", "B"});
     SymbolList b = makeList({"C"});
     a += b;
     EXPECT_EQ(entries(a), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(entries(b), (std::vector<std::string>{"C"}));
     a += a;
     EXPECT_EQ(entries(a), (std::vector<std::string>{"A", "B", "C", "A", "B", "C"}));
     SymbolList emptied = makeList({"X"});
     SymbolList taken(emptied);
     emptied += b;
     EXPECT_EQ(entries(emptied), (std::vector<std::string>{"C"}));
-}
-
-TEST(SymbolList, JoiningMovesTheLeftListsContentIntoTheResult) {
-    SymbolList a = makeList({"A", "B"});
-    SymbolList b = makeList({"C", "D"});
-    SymbolList joined = a + b;
-    EXPECT_EQ(entries(joined), (std::vector<std::string>{"A", "B", "C", "D"}));
-    EXPECT_EQ(a.getSize(), 0);
-    EXPECT_EQ(entries(b), (std::vector<std::string>{"C", "D"}));
+    SymbolList joined = emptied + b;
+    EXPECT_EQ(entries(joined), (std::vector<std::string>{"C", "C"}));
+    EXPECT_EQ(emptied.getSize(), 0);
+    EXPECT_EQ(entries(b), (std::vector<std::string>{"C"}));
 }
 
 }  // namespace

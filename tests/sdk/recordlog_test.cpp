@@ -85,22 +85,16 @@ TEST_F(RecordLogTest, AFullTextFieldStopsAtTheFieldsEnd) {
 
 TEST_F(RecordLogTest, MixedLabelsAreSpelledAsTheRecordsSpellThem) {
     Execution e{};
-    std::string execution = logged(e);
-    EXPECT_NE(execution.find("\npriceType:\n"), std::string::npos);
-    EXPECT_EQ(execution.find("price_type"), std::string::npos);
-
+    EtfInfo etf{};
+    FundInfo fund{};
     EtfEstimateInfo estimate{};
     estimate.IOPV = 1.5;
+    const std::string execution = logged(e), etfText = logged(etf);
+    EXPECT_NE(execution.find("\npriceType:\n"), std::string::npos);
+    EXPECT_EQ(execution.find("price_type"), std::string::npos);
     EXPECT_EQ(logged(estimate), "[\nsymbol:\ndatetime:\nIOPV:1.5\nDIOPVS1:0\nDIOPVB1:0\npremium:0\ndiscount:0\n]");
-
-    EtfInfo etf{};
-    etf.etf_type = 5;
-    etf.etf_status = 6;
-    std::string etfText = logged(etf);
     EXPECT_NE(etfText.find("\npre_cash_componet:0\n"), std::string::npos);
     EXPECT_EQ(etfText.substr(etfText.size() - 27), "\nallot_max:0\nredeem_max:0\n]");
-
-    FundInfo fund{};
     EXPECT_NE(logged(fund).find("\nfreezed_deposit:0\nfund_account:\nhk_available_cash:0\n]"), std::string::npos);
 }
 
@@ -116,31 +110,23 @@ TEST_F(RecordLogTest, SecondNamesPrintAsTheirFirstNames) {
     EXPECT_EQ(logged(trade), logged(plainTrade));
 }
 
-TEST_F(RecordLogTest, SymbolListsPrintCommaSeparated) {
+// Parameters print their text, building a pending schema first.
+TEST_F(RecordLogTest, ListsAndParametersPrintInBracketsAndRecordsChainWithOtherInsertions) {
     SymbolList list;
     EXPECT_EQ(logged(list), "[]");
     list.put("600000.SH");
     list.put("000001.SZ");
     EXPECT_EQ(logged(list), "[600000.SH,000001.SZ]");
-}
-
-TEST_F(RecordLogTest, ParametersPrintTheirTextAndBuildPendingSchemas) {
-    StrategyParams fresh;
+    StrategyParams fresh, pending;
     EXPECT_EQ(logged(fresh), "[{}]");
-    StrategyParams pending;
     pending.addIntParam("p", 5, "d");
     EXPECT_EQ(logged(pending), R"([{"p":{"desc":"d","index":0,"type":"int","value":5}}])");
     EXPECT_STREQ(pending.getStrategyParams().str(), R"({"p":{"desc":"d","index":0,"type":"int","value":5}})");
-}
-
-TEST_F(RecordLogTest, RecordsChainWithOtherInsertions) {
     MarginContract contract{};
     std::strcpy(contract.contract_no, "C-1");
     ZqLog("s", 1, "f").info() << "contract " << contract << " end";
-    ASSERT_FALSE(host.logs.empty());
     const std::string& text = host.logs.back().text;
-    EXPECT_EQ(text.substr(0, 10), "contract [");
-    EXPECT_EQ(text.substr(text.size() - 22), "\ncontract_no:C-1\n] end");
+    EXPECT_EQ(text.substr(0, 10) + "..." + text.substr(text.size() - 22), "contract [...\ncontract_no:C-1\n] end");
 }
 
 TEST_F(RecordLogTest, AStrategyLibraryReadsListsAndLogsRecords) {

@@ -14,49 +14,32 @@ std::string schemaOf(StrategyParams& params) {
     return params.getStrategyParams().str();
 }
 
+// Keys come sorted, "index" keeps the declaration order, the last duplicate
+// wins and nameless parameters are dropped.
 TEST(StrategyParamsSchema, EachTypeSerialisesCompactlyAndNamelessOnesAreDropped) {
-    struct Case {
-        void (*add)(StrategyParams&);
-        const char* json;
-    } cases[] = {
-        {[](StrategyParams&) {}, "{}"},
-        {[](StrategyParams& p) {
-             p.addIntParam("", 1, "d");
-             p.addStrParam(nullptr, "v", "d");
-             p.addListParam("", "a,b", 0, "d");
-         },
-         "{}"},
-        {[](StrategyParams& p) { p.addIntParam("p", 5, "d"); },
-         R"({"p":{"desc":"d","index":0,"type":"int","value":5}})"},
-        {[](StrategyParams& p) { p.addFloatParam("f", 1.5, "ratio"); },
-         R"({"f":{"desc":"ratio","index":0,"type":"float","value":1.5}})"},
-        {[](StrategyParams& p) { p.addBoolParam("b", false, nullptr); },
-         R"({"b":{"desc":"","index":0,"type":"bool","value":false}})"},
-        {[](StrategyParams& p) { p.addStrParam("s", "600000.SH", "代码"); },
-         R"({"s":{"desc":"代码","index":0,"type":"string","value":"600000.SH"}})"},
-        {[](StrategyParams& p) { p.addStrParam("s", nullptr, "d"); },
-         R"({"s":{"desc":"d","index":0,"type":"string","value":""}})"},
-        {[](StrategyParams& p) { p.addListParam("l", "a,,b", 1, "d"); },
-         R"({"l":{"default_index":1,"desc":"d","index":0,"type":"list","value":["a","","b"]}})"},
-        {[](StrategyParams& p) { p.addListParam("l", "", 0, "d"); },
-         R"({"l":{"default_index":0,"desc":"d","index":0,"type":"list","value":[""]}})"},
-        {[](StrategyParams& p) { p.addTableParam("t", "c1,c2;1,2", "grid"); },
-         R"({"t":{"desc":"grid","index":0,"type":"table","value":"c1,c2;1,2"}})"},
-    };
-    for (const Case& c : cases) {
-        StrategyParams params;
-        c.add(params);
-        EXPECT_EQ(schemaOf(params), c.json);
-    }
-}
-
-TEST(StrategyParamsSchema, IndexRecordsDeclarationOrderAndTheLastDuplicateWins) {
     StrategyParams params;
-    params.addIntParam("zeta", 1, "first");
-    params.addIntParam("alpha", 2, "second");
-    params.addIntParam("zeta", 3, "third");
-    EXPECT_EQ(schemaOf(params), R"({"alpha":{"desc":"second","index":1,"type":"int","value":2},)"
-                                R"("zeta":{"desc":"third","index":2,"type":"int","value":3}})");
+    EXPECT_EQ(schemaOf(params), "{}");
+    params.addIntParam("p", 0, "first");
+    params.addFloatParam("f", 1.5, "ratio");
+    params.addBoolParam("b", false, nullptr);
+    params.addStrParam("s", "600000.SH", "代码");
+    params.addStrParam("n", nullptr, "d");
+    params.addListParam("l", "a,,b", 1, "d");
+    params.addListParam("e", "", 0, "d");
+    params.addTableParam("t", "c1,c2;1,2", "grid");
+    params.addIntParam("p", 5, "d");
+    params.addIntParam("", 1, "d");
+    params.addStrParam(nullptr, "v", "d");
+    params.addListParam("", "a,b", 0, "d");
+    EXPECT_EQ(schemaOf(params),
+              R"({"b":{"desc":"","index":2,"type":"bool","value":false},)"
+              R"("e":{"default_index":0,"desc":"d","index":6,"type":"list","value":[""]},)"
+              R"("f":{"desc":"ratio","index":1,"type":"float","value":1.5},)"
+              R"("l":{"default_index":1,"desc":"d","index":5,"type":"list","value":["a","","b"]},)"
+              R"("n":{"desc":"d","index":4,"type":"string","value":""},)"
+              R"("p":{"desc":"d","index":8,"type":"int","value":5},)"
+              R"("s":{"desc":"代码","index":3,"type":"string","value":"600000.SH"},)"
+              R"("t":{"desc":"grid","index":7,"type":"table","value":"c1,c2;1,2"}})");
 }
 
 TEST(StrategyParamsSchema, DefinitionsAreConsumedByBuilding) {
@@ -108,28 +91,29 @@ TEST_F(StrategyParamsValues, EachValueReadsAsEveryTypeFromItsText) {
         EXPECT_STREQ(params.getStrValue(c.key).str(), c.asText);
     }
     // Only the absent key is reported, once per lookup, and not to the host.
-    const char* functions[] = {"getIntValue", "getFloatValue", "getBoolValue", "getStrValue"};
-    ASSERT_EQ(capture.platform.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        const fake::PlatformRecord& r = capture.platform[i];
-        EXPECT_EQ(r.text, "获取运行参数失败：原因：未找到key[missing]对应的参数");
-        EXPECT_EQ(r.module, "STRATEGY_MODULE");
-        EXPECT_EQ(r.level, 3);
-        EXPECT_EQ(r.file, "norqultisimpl");
-        EXPECT_EQ(r.function, std::string("Norq::StrategyParamsImpl::") + functions[i]);
-    }
+    std::vector<std::string> lines, expected;
+    for (const fake::PlatformRecord& r : capture.platform)
+        lines.push_back(std::to_string(r.level) + " " + r.module + " " + r.file + " " + r.function + ": " + r.text);
+    for (std::string f : {"getIntValue", "getFloatValue", "getBoolValue", "getStrValue"})
+        expected.push_back("3 STRATEGY_MODULE norqultisimpl Norq::StrategyParamsImpl::" + f +
+                           ": 获取运行参数失败：原因：未找到key[missing]对应的参数");
+    EXPECT_EQ(lines, expected);
     EXPECT_TRUE(host.logs.empty());
 }
 
 TEST_F(StrategyParamsValues, UnparsableTextIsReportedPerLookup) {
     params.setParams(Norq::ZqString("{\"n\":"));
     EXPECT_EQ(params.getIntValue("n"), -1);
+    EXPECT_DOUBLE_EQ(params.getFloatValue("n"), -1.0);
     EXPECT_FALSE(params.getBoolValue("n"));
-    ASSERT_EQ(capture.platform.size(), 2u);
+    ASSERT_EQ(capture.platform.size(), 3u);
     const std::string parseFailure = "获取运行参数错误：原因：参数解析失败，";
-    EXPECT_EQ(capture.platform[0].text.compare(0, parseFailure.size(), parseFailure), 0) << capture.platform[0].text;
-    EXPECT_GT(capture.platform[0].text.size(), parseFailure.size());
-    EXPECT_EQ(capture.platform[1].text, "获取运行参数失败：原因：参数非json object类型,{\"n\":");
+    for (int i : {0, 1}) {
+        const std::string& text = capture.platform[i].text;
+        EXPECT_EQ(text.compare(0, parseFailure.size(), parseFailure), 0) << text;
+        EXPECT_GT(capture.platform[i].text.size(), parseFailure.size()) << i;
+    }
+    EXPECT_EQ(capture.platform[2].text, "获取运行参数失败：原因：参数非json object类型,{\"n\":");
 }
 
 TEST_F(StrategyParamsValues, ANonObjectDocumentIsReportedThenSearchedAsEmpty) {
@@ -142,7 +126,14 @@ TEST_F(StrategyParamsValues, ANonObjectDocumentIsReportedThenSearchedAsEmpty) {
     EXPECT_EQ(loggedTexts(), std::vector<std::string>{"获取运行参数失败：原因：未找到key[n]对应的参数"});
 }
 
+// Empty or unparsable text passes without a word.
 TEST_F(StrategyParamsValues, PreHandleWarnsAboutTablesAndOutOfRangeListDefaults) {
+    for (const char* text : {"", "{not json"}) {
+        StrategyParams other;
+        other.setParams(Norq::ZqString(text));
+        other.preHandle();
+    }
+    EXPECT_TRUE(capture.platform.empty());
     StrategyParams schema;
     schema.addTableParam("grid", "a;b", "");
     schema.addListParam("ok", "a,b,c", 2, "");
@@ -150,25 +141,12 @@ TEST_F(StrategyParamsValues, PreHandleWarnsAboutTablesAndOutOfRangeListDefaults)
     schema.addIntParam("n", 1, "");
     schema.getStrategyParams();
     schema.preHandle();
-    ASSERT_EQ(host.logs.size(), 2u);
-    EXPECT_EQ(host.logs[0].text, "启动策略时列表类型参数指定的默认序号超出列表范围，序号：3,列表长度：3");
-    EXPECT_EQ(host.logs[1].text, "启动策略不支持表格类型的参数：grid");
-    for (const fake::HostLogLine& line : host.logs) {
-        EXPECT_EQ(line.level, 2);
-        EXPECT_EQ(line.file, "norqultisimpl");
-        EXPECT_EQ(line.function, "Norq::StrategyParamsImpl::preHandle");
-    }
-}
-
-TEST_F(StrategyParamsValues, PreHandleIgnoresEmptyAndUnparsableText) {
-    StrategyParams empty;
-    empty.setParams(Norq::ZqString(""));
-    empty.preHandle();
-    StrategyParams broken;
-    broken.setParams(Norq::ZqString("{not json"));
-    broken.preHandle();
-    EXPECT_TRUE(host.logs.empty());
-    EXPECT_TRUE(capture.platform.empty());
+    std::vector<std::string> lines;
+    for (const fake::HostLogLine& l : host.logs)
+        lines.push_back(std::to_string(l.level) + " " + l.file + " " + l.function + ": " + l.text);
+    const std::string where = "2 norqultisimpl Norq::StrategyParamsImpl::preHandle: ";
+    EXPECT_EQ(lines, (std::vector<std::string>{where + "启动策略时列表类型参数指定的默认序号超出列表范围，序号：3,列表长度：3",
+                                               where + "启动策略不支持表格类型的参数：grid"}));
 }
 
 }  // namespace

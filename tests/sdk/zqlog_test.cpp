@@ -61,20 +61,16 @@ TEST_F(ZqLogTest, ThresholdsDropLessSevereLinesAndTheConsoleOneOnlyTheEcho) {
     }
 }
 
+// Without a name, a user log line is an ordinary info line.
 TEST_F(ZqLogTest, UserLogLinesBypassTheThresholds) {
-    ZqLog::setLogLevel(Norq::LOG_LEVEL_ERROR);
-    ZqLog("s", 7, "f").debug().userLog("trades", true) << "fill 100";
-    ASSERT_EQ(host.logs.size(), 1u);
-    const fake::HostLogLine& l = host.logs[0];
-    EXPECT_EQ(std::tie(l.userLog, l.level, l.userFlag), std::make_tuple("trades", 0, false));
-    EXPECT_TRUE(capture.qtDebug.empty());
-}
-
-TEST_F(ZqLogTest, UserLogWithNullNameMeansAnOrdinaryInfoLine) {
     ZqLog("s", 1, "f").error().userLog(nullptr, false) << "x";
-    ASSERT_EQ(host.logs.size(), 1u);
-    EXPECT_EQ(host.logs[0].level, 1);
-    EXPECT_EQ(host.logs[0].userLog, "");
+    ZqLog::setLogLevel(Norq::LOG_LEVEL_ERROR);
+    capture.qtDebug.clear();
+    ZqLog("s", 7, "f").debug().userLog("trades", true) << "fill 100";
+    ASSERT_EQ(host.logs.size(), 2u);
+    const fake::HostLogLine &o = host.logs[0], &l = host.logs[1];
+    EXPECT_EQ(std::tie(o.userLog, o.level, l.userLog, l.level, l.userFlag), std::make_tuple("", 1, "trades", 0, false));
+    EXPECT_TRUE(capture.qtDebug.empty());
 }
 
 // Direct lines are written as they are: no percent sign is a format directive.
@@ -180,10 +176,9 @@ TEST_F(ZqLogTest, UserLogFilesAreRegisteredAndClearedThroughTheHost) {
     ZqLog::registerCustomLogFile("x", nullptr);
     ZqLog::cleanUserLog("trades");
     ASSERT_EQ(host.calls.size(), 2u);
-    EXPECT_EQ(host.calls[0].slot, 21);
-    EXPECT_EQ(host.calls[0].texts, (std::vector<std::string>{"trades", "/tmp/trades.log"}));
-    EXPECT_EQ(host.calls[1].slot, 8);
-    EXPECT_EQ(host.calls[1].texts, std::vector<std::string>{"trades"});
+    EXPECT_EQ(std::tie(host.calls[0].slot, host.calls[0].texts, host.calls[1].slot, host.calls[1].texts),
+              std::make_tuple(21, std::vector<std::string>{"trades", "/tmp/trades.log"}, 8,
+                              std::vector<std::string>{"trades"}));
 
     adapter->SetHostServices(nullptr);
     ZqLog::registerCustomLogFile("trades", "/tmp/trades.log");
