@@ -70,9 +70,10 @@ TEST_F(EtfOptionTest, EtfInformationReadsEachKeyWithItsOwnType) {
          R"("cash_balance":"1234.5","max_cash_ratio":0.5,"pre_cash_componet":"-12.25","nav_percu":"3.125",)"
          R"("nav_pre":"2.5","allot_max":12.9,"redeem_max":-12.9,"etf_type":"1","etf_status":"2"})",
          {"510050.SH.ABC", "510051.SH.ABC", 900000, 1234.5, 0.5, -12.25, 3.125, 2.5, 12, -12, 1, 2}},
-        {R"({"etf_fund_symbol":"510050","etf_symbol":510051,"report_unit":"900000","cash_balance":1234.5,)"
+        // A symbol of one character is a symbol all the same.
+        {R"({"etf_fund_symbol":"5","etf_symbol":510051,"report_unit":"900000","cash_balance":1234.5,)"
          R"("max_cash_ratio":"0.5","nav_pre":2.5,"allot_max":1e6,"redeem_max":"7","etf_type":1,"etf_status":2})",
-         {"510050", "", 0, 0, 0, 0, 0, 0, 1000000, 0, 0, 0}},
+         {"5", "", 0, 0, 0, 0, 0, 0, 1000000, 0, 0, 0}},
         {R"({"etf_fund_symbol":"","etf_symbol":"510051","report_unit":900000,"allot_max":5})", {}},
     };
     for (const Case& c : cases) {
@@ -96,12 +97,12 @@ TEST_F(EtfOptionTest, EtfConstituentsWithoutASymbolAreSkippedAndTheRestKeepTheir
         R"({"sample_size":5},)"
         R"({"security_symbol":"600004.SH.ABCDEFGHIJ","sample_size":"100","cash_replace_flag":2,"deposit_ratio":"0.1",)"
         R"("pre_close":"10.5","suspend_flag":2},)"
-        R"({"security_symbol":"000001","suspend_flag":-1},{"security_symbol":"000002","suspend_flag":0}])";
+        R"({"security_symbol":"000001","suspend_flag":-1},{"security_symbol":"2","suspend_flag":0}])";
     static const EtfConstituentInfo expected[] = {
         {"600000", 100, 1, 0.1, 2.5, 10.5, 11.55, 9.45, true},
         {"600004.SH.ABC", 0, 0, 0, 0, 0, 0, 0, true},
         {"000001", 0, 0, 0, 0, 0, 0, 0, false},
-        {"000002", 0, 0, 0, 0, 0, 0, 0, false},
+        {"2", 0, 0, 0, 0, 0, 0, 0, false},  // one character is a symbol
     };
     EtfConstituentList list = etf->getEtfConstituentList("510050");
     EXPECT_EQ(sentJson(), R"(2055 {"params":{"etf_fund_symbol":"510050","msg_type":2062}})");
