@@ -3,9 +3,9 @@
 // given bars, cancels on request, and logs what it is told, so that a test
 // reads the account's behaviour from zqhost's output alone. Its orders are
 // numbered #1, #2, ... in placement order. Log lines: "clock at init/stop:
-// TIME", "report #N status S filled F: CANCEL_INFO", "day begins: POSITION"
-// on the first bar of each later day, "timer TIME after bar N", "fund: ..."
-// and "stop: POSITION".
+// TIME", "report #N status S filled F: CANCEL_INFO[ withdrawn W]", "day
+// begins: POSITION" on the first bar of each later day, "timer TIME after bar
+// N", "fund: ..." and "stop: POSITION".
 #include <cstring>
 #include <string>
 #include <vector>
@@ -60,7 +60,8 @@ public:
     void onOrderReport(Norq::IZqContext*, const Norq::Order* order) override {
         Norq::ZqLog(kFile, __LINE__, "AccountProbe::onOrderReport").info()
             << "report #" << static_cast<int>(number(order->order_id)) << " status " << order->status << " filled "
-            << order->filled << ": " << order->cancel_info;
+            << order->filled << ": " << order->cancel_info
+            << (order->withdraw_amount ? " withdrawn " + std::to_string(order->withdraw_amount) : "").c_str();
     }
 
     void onSingleTimer(Norq::IZqContext*, const char* time, const char*) override {

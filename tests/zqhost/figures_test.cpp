@@ -412,6 +412,10 @@ TEST(Report, ThousandsOfBarsDrawABoundedLineThatKeepsTheExtremes) {
     chart.times.assign(values.size(), "2024-03-04 09:31:00");
     std::string points = between(lineChartSvg(chart), "points=\"", "\"/>");
     EXPECT_EQ(count(points, ","), kept.size());
+    // A single point is a dot in the middle of the plot.
+    chart.values.resize(1);
+    chart.times.resize(1);
+    EXPECT_NE(lineChartSvg(chart).find("<circle cx=\"537.0\""), std::string::npos) << lineChartSvg(chart);
 }
 
 TEST(TerminalSummary, AlignsItsValuesInOneColumn) {
