@@ -52,6 +52,7 @@ TEST_F(AccountTest, OrdersFillOnLaterBarsOnlyAtTheModelsPrices) {
 }
 
 TEST_F(AccountTest, OrdersTheAccountCannotHonourAreRejectedWithTheirReason) {
+    EXPECT_EQ(placed(order("early", 1, 100), 20240102093000).reason, "no price of 600000.SH yet for a market order");
     account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10));
     struct Case { zq::HostOrderRecord record; std::string reason; } cases[] = {
         {order("cash", 1, 1000, "1", 10), "insufficient cash: needs 10010.00, available 10000.00"},
