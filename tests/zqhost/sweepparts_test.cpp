@@ -27,7 +27,7 @@ std::string joined(const std::vector<std::string>& values) {
 }  // namespace
 
 TEST(SweepGrid, RangesAndListsAreReadByTheParameterType) {
-    const struct { const char* spec; const char* values; } cases[] = {  // the values, or the error
+    const struct { const char* grid; const char* values; } cases[] = {  // the values, or the error
         {"short_window=3..6", "3 4 5 6"},
         {"short_window=10..60:20", "10 30 50"},
         {"short_window=-2..-1", "-2 -1"},
@@ -55,8 +55,8 @@ TEST(SweepGrid, RangesAndListsAreReadByTheParameterType) {
     for (const auto& c : cases) {
         SweptParam param;
         std::string error;
-        bool ok = parseGrid(c.spec, kSchema, param, error);
-        EXPECT_EQ(ok ? joined(param.values) : error, c.values) << c.spec;
+        bool ok = parseGrid(c.grid, kSchema, param, error);
+        EXPECT_EQ(ok ? joined(param.values) : error, c.values) << c.grid;
     }
 }
 
