@@ -141,11 +141,7 @@ TEST(LogControl, ThresholdQuietAndLogFileShapeTheOneStream) {
     const std::string log = dir + "/run.log";
     const std::vector<std::string> base{"--account", "stock=880001", "--bars", kTinyBars, "--params",
                                         R"({"short_window":2,"long_window":4})"};
-    struct Case {
-        const char* name;
-        std::vector<std::string> args;
-        std::vector<std::string> shown, hidden;  // on standard output
-    } cases[] = {
+    struct Case { const char* name; std::vector<std::string> args, shown, hidden; } cases[] = {  // on standard output
         {"default: info", {}, {"[HOST] running with parameters", "[INFO] ", "fills "}, {"C++ push order report"}},
         {"debug", {"--log-level", "debug"}, {"[DEBUG] CXXAdapter zqcxxadapter ZqCxxAdapter::OnNotifyMessage: C++ push "
                                              "order report:", "[HOST] running with"}, {}},
@@ -160,7 +156,6 @@ TEST(LogControl, ThresholdQuietAndLogFileShapeTheOneStream) {
         for (const std::string& text : c.hidden) EXPECT_EQ(o.out.find(text), std::string::npos) << c.name << ": " << text;
     }
     std::string file = readFile(log);
-    EXPECT_NE(file.find("[HOST] running with parameters"), std::string::npos) << file;
     EXPECT_LT(file.find("[HOST] running with parameters"), file.find("[HOST] strategy stopped")) << "in order";
     EXPECT_EQ(file.find("period "), std::string::npos) << "the summary stays on the terminal";
 
@@ -172,53 +167,40 @@ TEST(LogControl, ThresholdQuietAndLogFileShapeTheOneStream) {
 // The summary and the report say what was run and how it ended.
 TEST(RunInformation, SaysWhatWasRunAndThatCallbacksThrew) {
     const std::string dir = freshDir("run_information");
-    struct Case {
-        const char* name;
-        std::vector<std::string> args;
-        int status;
-        const char* word;
-        bool threw;
-    } cases[] = {
-        {"clean", {}, 0, "done", false},
-        {"threw", {"--param", "throw_at_bar=3"}, 3, "callback errors", true},
-        {"threw, allowed", {"--param", "throw_at_bar=3", "--allow-errors"}, 0, "callback errors", true},
+    const struct { const char* name; std::vector<std::string> args; int status; std::string word; } cases[] = {
+        {"clean", {}, 0, "done"},
+        {"threw", {"--param", "throw_at_bar=3"}, 3, "callback errors"},
+        {"threw, allowed", {"--param", "throw_at_bar=3", "--allow-errors"}, 0, "callback errors"},
     };
     const std::string library = readFile(kProbe), summary = dir + "/run.json", report = dir + "/run.html";
-    for (const Case& c : cases) {
-        std::vector<std::string> args = {"--account", "stock=880001", "--cash", "5000", "--bars", kTinyBars,
-                                         "--summary", summary, "--report", report};
-        Outcome o = run(with(with(args, c.args), {kProbe}), dir);
-        ASSERT_EQ(o.status, c.status) << c.name << "\n" << o.err;
+    const QJsonObject bars{{"path", QString::fromStdString(kTinyBars)},
+                           {"sha256", QString::fromStdString(sha256(readFile(kTinyBars)))},
+                           {"size", static_cast<double>(readFile(kTinyBars).size())}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome o = run(with(with({"--account", "stock=880001", "--cash", "5000", "--bars", kTinyBars, "--summary",
+                                   summary, "--report", report}, c.args), {kProbe}), dir);
+        ASSERT_EQ(o.status, c.status) << o.err;
         QJsonObject info = jsonFile(summary).value("run").toObject();
-        auto text = [&info](const char* object, const char* key) {
-            return info.value(object).toObject().value(key).toString().toStdString();
-        };
-        EXPECT_EQ(info.value("status").toString().toStdString(), c.word) << c.name;
-        EXPECT_EQ(info.value("exitStatus").toInt(-1), c.status) << c.name;
-        EXPECT_FALSE(info.value("interrupted").toBool(true)) << c.name;
-        EXPECT_EQ(text("library", "sha256"), sha256(library)) << c.name;
-        EXPECT_EQ(info.value("library").toObject().value("size").toDouble(), library.size()) << c.name;
-        QJsonObject bars = info.value("barFiles").toArray().at(0).toObject();
-        EXPECT_EQ(bars.value("path").toString().toStdString(), kTinyBars) << c.name;
-        EXPECT_EQ(bars.value("sha256").toString().toStdString(), sha256(readFile(kTinyBars))) << c.name;
+        EXPECT_EQ(info.value("status").toString().toStdString(), c.word);
+        EXPECT_EQ(info.value("exitStatus").toInt(-1), c.status);
+        EXPECT_FALSE(info.value("interrupted").toBool(true));
+        EXPECT_EQ(info.value("library").toObject().value("sha256").toString().toStdString(), sha256(library));
+        EXPECT_EQ(info.value("library").toObject().value("size").toDouble(), library.size());
+        EXPECT_EQ(info.value("barFiles").toArray(), QJsonArray{bars});
         EXPECT_EQ(info.value("account").toObject().value("accounts").toObject().value("stock").toString(), "880001");
-        EXPECT_EQ(info.value("account").toObject().value("cash").toDouble(), 5000) << c.name;
-        EXPECT_EQ(text("parameters", "bar_micros"), "0") << c.name;
-        EXPECT_FALSE(info.value("zqhostVersion").toString().isEmpty()) << c.name;
-        EXPECT_EQ(info.value("reached").toString().toStdString(), "2024-01-03 09:35:00") << c.name;
+        EXPECT_EQ(info.value("account").toObject().value("cash").toDouble(), 5000);
+        EXPECT_EQ(info.value("parameters").toObject().value("bar_micros").toString(), "0");
+        EXPECT_FALSE(info.value("zqhostVersion").toString().isEmpty());
+        EXPECT_EQ(info.value("reached").toString().toStdString(), "2024-01-03 09:35:00");
         std::string html = readFile(report);
-        EXPECT_NE(html.find("Status: " + std::string(c.word) + ", exit status " + std::to_string(c.status)),
-                  std::string::npos)
-            << c.name;
-        QJsonArray thrown = info.value("callbackExceptions").toArray();
-        ASSERT_EQ(thrown.size(), c.threw ? 1 : 0) << c.name;
-        if (!c.threw) continue;
-        EXPECT_EQ(thrown.at(0).toObject(), (QJsonObject{{"callback", "onKLine"},
-                                                        {"exception", "bar 3 is one too many"},
-                                                        {"time", "2024-01-02 09:32:00"}}))
-            << c.name;
-        EXPECT_NE(html.find("<td>onKLine</td><td>bar 3 is one too many</td>"), std::string::npos) << c.name;
-        EXPECT_NE(html.find("class=\"status unclean\""), std::string::npos) << c.name;
+        EXPECT_NE(html.find("Status: " + c.word + ", exit status " + std::to_string(c.status)), std::string::npos);
+        const bool threw = c.word != "done";
+        const QJsonObject thrown{
+            {"callback", "onKLine"}, {"exception", "bar 3 is one too many"}, {"time", "2024-01-02 09:32:00"}};
+        EXPECT_EQ(info.value("callbackExceptions").toArray(), threw ? QJsonArray{thrown} : QJsonArray());
+        EXPECT_EQ(html.find("<td>onKLine</td><td>bar 3 is one too many</td>") != std::string::npos, threw);
+        EXPECT_EQ(html.find("class=\"status unclean\"") != std::string::npos, threw);
     }
 }
 
@@ -247,15 +229,13 @@ TEST(Interruption, TheFirstSignalStopsTheRunAndKeepsItsResultsTheSecondEndsIt) {
             continue;
         }
         EXPECT_NE(o.out.find("stopped after "), std::string::npos) << "onStop was called";
-        QJsonObject result = jsonFile(summary);
-        QJsonObject info = result.value("run").toObject();
-        EXPECT_EQ(info.value("status").toString(), "interrupted");
-        EXPECT_TRUE(info.value("interrupted").toBool());
-        EXPECT_EQ(info.value("exitStatus").toInt(), 130);
+        QJsonObject result = jsonFile(summary), info = result.value("run").toObject();
         const std::string reached = info.value("reached").toString().toStdString();
+        EXPECT_EQ(info.value("status").toString() + QString::number(info.value("exitStatus").toInt()), "interrupted130");
+        EXPECT_TRUE(info.value("interrupted").toBool());
         EXPECT_EQ(reached, result.value("lastBar").toString().toStdString());
-        EXPECT_GT(result.value("bars").toInt(), 0);
-        EXPECT_LT(result.value("bars").toInt(), total);
+        const int delivered = result.value("bars").toInt();
+        EXPECT_TRUE(delivered > 0 && delivered < total) << delivered;
         EXPECT_NE(o.err.find("zqhost: interrupted at simulated time " + reached + " after "), std::string::npos) << o.err;
         EXPECT_NE(readFile(dir + "/run.html").find("Status: interrupted, exit status 130"), std::string::npos);
         // Every line of the trace is whole, and it replays.
@@ -276,12 +256,13 @@ TEST(Interruption, TheFirstSignalStopsTheRunAndKeepsItsResultsTheSecondEndsIt) {
 TEST(Messages, SayWhatTheUserMustDoOnceEach) {
     const std::string dir = freshDir("messages");
     std::ofstream(dir + "/broken_signals.py") << "def signal(:\n";
+    // `line` comes exactly once in standard output and error together.
     struct Case {
         const char* name;
         std::string library;
         std::vector<std::string> args;
         int status;
-        std::string line;  // exactly once in standard output and error together
+        std::string line;
     } cases[] = {
         {"no such parameter", kProbe, {"--param", "read_param=windows"}, 0,
          "[HOST] the strategy read the run parameter 'windows', which does not exist: its getParams declares no "

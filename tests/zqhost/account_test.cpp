@@ -20,19 +20,6 @@ Bar bar(int64_t stamp, double open, double high, double low, double close, doubl
     return {"600000.SH", 0, 60, stamp, 0, open, high, low, close, volume, 0};
 }
 
-zq::HostOrderRecord order(const char* id, int32_t side, int32_t amount, const char* priceType, double price,
-                          const char* symbol = "600000.SH") {
-    zq::HostOrderRecord r{};
-    std::strcpy(r.client_order_id, id);
-    std::strcpy(r.account_id, "880001");
-    std::strcpy(r.request.symbol, symbol);
-    std::strcpy(r.request.price_type, priceType);
-    r.request.side = side;
-    r.request.amount = amount;
-    r.request.price = price;
-    return r;
-}
-
 class AccountTest : public ::testing::Test {
 protected:
     SimAccount account{{10000, 0.001, false}, {"600000.SH"}};
@@ -41,19 +28,13 @@ protected:
 
 TEST_F(AccountTest, OrdersFillOnLaterBarsOnlyAtTheModelsPrices) {
     account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10));
-    struct Case {
-        const char* id;
-        int32_t side;
-        const char* priceType;
-        double limit;
-        double fillPrice;  // 0: not filled by the next bar
-    } cases[] = {
-        {"market-buy", 1, "a", 0, 10.5},     // the next bar's open
-        {"limit-below", 1, "1", 9.5, 0},     // the next bar's low 9.7 never reaches 9.5
-        {"limit-through", 1, "1", 9.9, 9.9}, // traded through: at the limit
-        {"limit-above-open", 1, "1", 11, 10.5},  // the open is better than the limit
+    struct Case { const char* id; const char* priceType; double limit, fillPrice; } cases[] = {  // 0: not filled
+        {"market-buy", "a", 0, 10.5},         // the next bar's open
+        {"limit-below", "1", 9.5, 0},         // the next bar's low 9.7 never reaches 9.5
+        {"limit-through", "1", 9.9, 9.9},     // traded through: at the limit
+        {"limit-above-open", "1", 11, 10.5},  // the open is better than the limit
     };
-    for (const Case& c : cases) placed(order(c.id, c.side, 100, c.priceType, c.limit), 20240102093000);
+    for (const Case& c : cases) placed(order(c.id, 1, 100, c.priceType, c.limit), 20240102093000);
     EXPECT_TRUE(account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10)).fills.empty()) << "not on the bar placed on";
     std::vector<size_t> fills = account.onBar(bar(20240102093100, 10.5, 10.8, 9.7, 10.6)).fills;
     for (const Case& c : cases) {
@@ -71,6 +52,7 @@ TEST_F(AccountTest, OrdersFillOnLaterBarsOnlyAtTheModelsPrices) {
 }
 
 TEST_F(AccountTest, OrdersTheAccountCannotHonourAreRejectedWithTheirReason) {
+    EXPECT_EQ(placed(order("early", 1, 100), 20240102093000).reason, "no price of 600000.SH yet for a market order");
     account.onBar(bar(20240102093000, 10, 10.2, 9.8, 10));
     struct Case { zq::HostOrderRecord record; std::string reason; } cases[] = {
         {order("cash", 1, 1000, "1", 10), "insufficient cash: needs 10010.00, available 10000.00"},
@@ -120,13 +102,10 @@ TEST(AccountPartialFills, OrdersOnOneBarShareItsVolumeInPlacementOrder) {
     account.onBar(bar(20240102093000, 10, 10, 10, 10));
     size_t first = account.place(order("first", 1, 300, "a", 0), 0, 20240102093000);
     size_t second = account.place(order("second", 1, 300, "a", 0), 0, 20240102093000);
-    struct Step {
-        double volume;
-        int32_t firstFilled, secondFilled;
-        OrderStatus secondStatus;
-    } steps[] = {{400, 300, 100, kPartiallyFilled}, {150, 300, 250, kPartiallyFilled}, {1000, 300, 300, kFilled}};
+    struct { double volume; int32_t firstFilled, secondFilled; OrderStatus secondStatus; } steps[] = {
+        {400, 300, 100, kPartiallyFilled}, {150, 300, 250, kPartiallyFilled}, {1000, 300, 300, kFilled}};
     int64_t stamp = 20240102093100;
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.volume);
         account.onBar(bar(stamp++, 10, 10, 10, 10, step.volume));
         EXPECT_EQ(account.orders()[first].filled, step.firstFilled);
@@ -147,13 +126,11 @@ TEST_F(AccountTest, ABuyTheCashNoLongerCoversAtTheFillIsRejectedThen) {
     EXPECT_NEAR(account.reservedCash(), 9000 * 1.001, 1e-9);
     EXPECT_NEAR(account.reservedCommission(), 9, 1e-9);
     AccountChanges changes = account.onBar(bar(20240102093100, 20, 20, 20, 20));
-    ASSERT_EQ(changes.orders, std::vector<size_t>{index});
-    EXPECT_TRUE(changes.fills.empty());
-    const SimOrder& o = account.orders()[index];
-    EXPECT_EQ(o.status, kRejected);
-    EXPECT_EQ(o.reason, "insufficient cash at the fill price 20.00: needs 18018.00, available 10000.00");
-    EXPECT_DOUBLE_EQ(account.reservedCash(), 0);
-    EXPECT_DOUBLE_EQ(account.cash(), 10000);
+    EXPECT_EQ(changes.orders, std::vector<size_t>{index});
+    EXPECT_TRUE(changes.fills.empty() && account.orders()[index].status == kRejected);
+    EXPECT_EQ(account.orders()[index].reason,
+              "insufficient cash at the fill price 20.00: needs 18018.00, available 10000.00");
+    EXPECT_EQ(std::make_pair(account.reservedCash(), account.cash()), std::make_pair(0.0, 10000.0));
     EXPECT_TRUE(account.onBar(bar(20240102093200, 5, 5, 5, 5)).fills.empty()) << "a rejected order never fills";
 }
 
@@ -162,10 +139,7 @@ TEST_F(AccountTest, ABuyTheCashNoLongerCoversAtTheFillIsRejectedThen) {
 TEST(AccountLots, BuysComeInWholeLotsAndOddSharesAreSoldWithThem) {
     SimAccount account{{1000000, 0, true, 100}, {"600000.SH"}};
     account.onBar(bar(20240102093000, 10, 10, 10, 10));
-    struct Case {
-        int32_t side, amount;
-        std::string reason;  // empty: accepted
-    } buys[] = {
+    struct Case { int32_t side, amount; std::string reason; } buys[] = {  // no reason: accepted
         {1, 150, "amount 150 is not a multiple of the lot 100"},
         {1, 99, "amount 99 is not a multiple of the lot 100"},
         {1, 300, ""},
@@ -213,8 +187,9 @@ TEST(AccountSlippage, MarketFillsMoveAgainstTheTrader) {
 }
 
 // A cancel the account cannot carry out is answered, as the client answers
-// it, by an order report with the reason.
-TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
+// it, by one order report with the reason. Symbol details tell the lot
+// --lot enforces, else the usual 100.
+TEST(LocalHostServices, ARefusedCancelIsAnsweredByAnOrderReportAndDetailsTellTheLot) {
     BarsMarket market({bar(20240102093000, 10, 10, 10, 10), bar(20240102093100, 10, 10, 10, 10)});
     SimAccount account{{10000, 0, false}, market.symbols()};
     LocalHost host({}, &market, &account);
@@ -227,39 +202,29 @@ TEST(LocalHostCancels, ARefusedCancelIsAnsweredByAnOrderReport) {
     Push push;
     while (host.takePush(push)) {
     }
-    struct Case { std::string orderList; std::string orderId, status, cancelInfo; int32_t batchNo; } cases[] = {
-        {R"({"batch_flag":0,"org_ord_id":"done"})", "done", "8", "cancel refused: order done is no longer open", 0},
-        {R"({"batch_flag":0,"org_ord_id":"nope"})", "nope", "9", "cancel refused: no order nope", 0},
-        {R"({"batch_flag":1,"org_ord_id":7})", "batch 7", "9", "cancel refused: batch 7 has no open order", 7},
+    const std::pair<const char*, std::string> cases[] = {
+        {R"({"batch_flag":0,"org_ord_id":"done"})", "done 8 cancel refused: order done is no longer open 880001 0"},
+        {R"({"batch_flag":0,"org_ord_id":"nope"})", "nope 9 cancel refused: no order nope 880001 0"},
+        {R"({"batch_flag":1,"org_ord_id":7})", "batch 7 9 cancel refused: batch 7 has no open order 880001 7"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.orderList);
-        std::string json = R"({"params":{"fund_account":"880001","order_list":[)" + c.orderList + "]}}";
+    for (const auto& [orderList, report] : cases) {
+        SCOPED_TRACE(orderList);
+        std::string json = R"({"params":{"fund_account":"880001","order_list":[)" + std::string(orderList) + "]}}";
         zq::HostResult result{};
         EXPECT_NE(host.Request(zq::kCodeTrade, json.c_str(), &result), 0);
-        ASSERT_TRUE(host.takePush(push));
-        EXPECT_EQ(push.id, 1081u);
-        ASSERT_EQ(push.row.size(), sizeof(zq::OrderRow));
+        ASSERT_TRUE(host.takePush(push) && push.id == 1081u && push.row.size() == sizeof(zq::OrderRow));
         zq::OrderRow row;
         std::memcpy(&row, push.row.data(), sizeof row);
-        EXPECT_STREQ(row.order_id, c.orderId.c_str());
-        EXPECT_STREQ(row.status, c.status.c_str());
-        EXPECT_STREQ(row.cancel_info, c.cancelInfo.c_str());
-        EXPECT_STREQ(row.fund_account, "880001");
-        EXPECT_EQ(row.batch_no, c.batchNo);
+        EXPECT_EQ(std::string(row.order_id) + " " + row.status + " " + row.cancel_info + " " + row.fund_account + " " +
+                      std::to_string(row.batch_no), report);
         EXPECT_FALSE(host.takePush(push)) << "one report per refusal";
     }
-}
-
-// Symbol details tell the lot --lot enforces, else the usual 100.
-TEST(LocalHostQueries, SymbolDetailsTellTheLotInForce) {
-    BarsMarket market({bar(20240102093000, 10, 10, 10, 10)});
     for (int32_t lot : {1, 200}) {
-        SimAccount account{{10000, 0, false, lot}, market.symbols()};
-        LocalHost host({}, &market, &account);
+        SimAccount lots{{10000, 0, false, lot}, market.symbols()};
+        LocalHost details({}, &market, &lots);
         zq::HostResult result{};
         const char* query = R"({"params":{"msg_type":2074,"security_symbol":"600000.SH"}})";
-        ASSERT_EQ(host.Request(zq::kCodeQuery, query, &result), 0);
+        ASSERT_EQ(details.Request(zq::kCodeQuery, query, &result), 0);
         std::string detail = result.data;
         std::free(result.data);
         EXPECT_NE(detail.find(lot == 1 ? R"("LotSize":"100")" : R"("LotSize":"200")"), std::string::npos) << detail;
@@ -271,12 +236,8 @@ TEST(RunParams, DefaultsAndChoicesBecomeTheTextsTheLibraryReads) {
         R"({"n":{"type":"int","value":20},"x":{"type":"float","value":0.5},"on":{"type":"bool","value":true},)"
         R"("s":{"type":"string","value":"a"},"p":{"type":"list","value":["k1","k5"],"default_index":1},)"
         R"("t":{"type":"table","value":"[]"}})";
-    struct Case {
-        std::string json;
-        std::vector<std::string> sets;
-        std::string result;  // empty: refused with `error`
-        std::string error;
-    } cases[] = {
+    // No result: refused with the error.
+    struct { std::string json; std::vector<std::string> sets; std::string result, error; } cases[] = {
         {"", {}, R"({"n":"20","on":"1","operate_mode":"1","p":"k5","s":"a","x":"0.5"})", ""},
         {R"({"n":7,"on":false,"p":"k1"})", {"s=b", "x=2.25"},
          R"({"n":"7","on":"0","operate_mode":"1","p":"k1","s":"b","x":"2.25"})", ""},
@@ -288,7 +249,7 @@ TEST(RunParams, DefaultsAndChoicesBecomeTheTextsTheLibraryReads) {
         {"{bad", {}, "", "--params is not valid JSON: "},
         {"", {"n"}, "", "--param takes NAME=VALUE, got 'n'"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::string result, error;
         bool ok = buildRunParams(schema, c.json, c.sets, result, error);
         EXPECT_EQ(ok, c.error.empty()) << c.json << " " << error;

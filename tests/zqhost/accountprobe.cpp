@@ -1,12 +1,11 @@
 // A strategy for the local host's run tests, built like an author's from the
-// public SDK headers: it places the orders its parameters ask for on given
-// bars, cancels on request, and logs what it is told, so that a test reads
-// the account's behaviour from zqhost's output alone.
-//
-// Its orders are numbered #1, #2, ... in placement order; reports name them
-// so. Log lines: "clock at init/stop: TIME", "report #N status S filled F:
-// CANCEL_INFO", "day begins: POSITION" on the first bar of each later day,
-// "fund: ..." and "stop: POSITION" when stopped.
+// public SDK headers: it places the market orders its parameters ask for on
+// given bars, cancels on request, and logs what it is told, so that a test
+// reads the account's behaviour from zqhost's output alone. Its orders are
+// numbered #1, #2, ... in placement order. Log lines: "clock at init/stop:
+// TIME", "report #N status S filled F: CANCEL_INFO[ withdrawn W]", "day
+// begins: POSITION" on the first bar of each later day, "timer TIME after bar
+// N", "fund: ..." and "stop: POSITION".
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,38 +14,37 @@
 
 namespace {
 
-constexpr const char* kFile = "accountprobe.cpp";
+constexpr const char *kFile = "accountprobe.cpp", *kSymbol = "600000.SH";
 constexpr int32_t kSideBuy = 1, kSideSell = 2;
 
 class AccountProbe : public Norq::StrategyHandlerBase {
 public:
     Norq::StrategyParams getParams() override {
         Norq::StrategyParams params;
-        params.addStrParam("symbol", "600000.SH", "traded security");
         params.addIntParam("buy_at", 0, "bar after which to buy (0: never)");
         params.addIntParam("buys", 1, "buy orders placed on that bar");
-        params.addFloatParam("limit", 0, "limit price of the buys (0: market)");
         params.addIntParam("volume", 100, "shares per order");
         params.addIntParam("sell_at", 0, "bar after which to sell volume at market (0: never)");
         params.addIntParam("cancel_at", 0, "bar after which to cancel order #1 (0: never)");
+        params.addStrParam("timer_at", "", "time of day \"hh:mm:ss zzz\" of a single timer; empty: none");
         return params;
     }
 
     void onInit(Norq::IZqContext* ctx) override {
         Norq::StrategyParams* params = ctx->getRunParams();
-        symbol_ = params->getStrValue("symbol").str();
         buyAt_ = params->getIntValue("buy_at");
         buys_ = params->getIntValue("buys");
-        limit_ = params->getFloatValue("limit");
         volume_ = params->getIntValue("volume");
         sellAt_ = params->getIntValue("sell_at");
         cancelAt_ = params->getIntValue("cancel_at");
+        std::string timer = params->getStrValue("timer_at").str();
+        if (!timer.empty()) ctx->getSysApi()->registerSingleTimer(timer.c_str(), "");
         Norq::ZqString now = ctx->getSysApi()->getCurrentTime();
         Norq::ZqLog(kFile, __LINE__, "AccountProbe::onInit").info() << "clock at init: " << now;
     }
 
     void onKLine(Norq::IZqContext* ctx, const Norq::KLineDataPush* bar) override {
-        if (symbol_ != bar->symbol) return;
+        if (std::strcmp(bar->symbol, kSymbol) != 0) return;
         ++bars_;
         Norq::INorqSysApi* api = ctx->getSysApi();
         std::string day = std::string(bar->datetime).substr(0, std::string(bar->datetime).find(' '));
@@ -62,7 +60,12 @@ public:
     void onOrderReport(Norq::IZqContext*, const Norq::Order* order) override {
         Norq::ZqLog(kFile, __LINE__, "AccountProbe::onOrderReport").info()
             << "report #" << static_cast<int>(number(order->order_id)) << " status " << order->status << " filled "
-            << order->filled << ": " << order->cancel_info;
+            << order->filled << ": " << order->cancel_info
+            << (order->withdraw_amount ? " withdrawn " + std::to_string(order->withdraw_amount) : "").c_str();
+    }
+
+    void onSingleTimer(Norq::IZqContext*, const char* time, const char*) override {
+        Norq::ZqLog(kFile, __LINE__, "AccountProbe::onSingleTimer").info() << "timer " << time << " after bar " << bars_;
     }
 
     void onStop(Norq::IZqContext* ctx) override {
@@ -80,14 +83,11 @@ public:
 private:
     void place(Norq::INorqSysApi* api, int32_t side) {
         Norq::OrderRequest request{};
-        std::strncpy(request.symbol, symbol_.c_str(), sizeof request.symbol - 1);
+        std::strncpy(request.symbol, kSymbol, sizeof request.symbol - 1);
+        std::strncpy(request.price_type, Norq::PRICE_TYPE_A.str(), sizeof request.price_type - 1);
         request.amount = volume_;
         request.side = side;
-        request.price = side == kSideBuy ? limit_ : 0;
-        const Norq::ZqString& type = side == kSideBuy && limit_ > 0 ? Norq::PRICE_TYPE_1 : Norq::PRICE_TYPE_A;
-        std::strncpy(request.price_type, type.str(), sizeof request.price_type - 1);
-        Norq::Order order = api->order(Norq::ACCOUNT_STOCK, request);
-        ids_.push_back(order.order_id);
+        ids_.push_back(api->order(Norq::ACCOUNT_STOCK, request).order_id);
     }
 
     size_t number(const char* id) const {
@@ -98,7 +98,7 @@ private:
     }
 
     std::string position(Norq::INorqSysApi* api) const {
-        Norq::PositionList positions = api->getPositions(Norq::ACCOUNT_STOCK, symbol_.c_str());
+        Norq::PositionList positions = api->getPositions(Norq::ACCOUNT_STOCK, kSymbol);
         if (positions.getSize() == 0) return "no position";
         const Norq::Position& p = positions.get(0);
         return "amount " + std::to_string(p.total_amount) + " today " + std::to_string(p.today_amount) + " init " +
@@ -106,9 +106,8 @@ private:
                std::to_string(p.close_profit_by_trade);
     }
 
-    std::string symbol_, day_;
+    std::string day_;
     int buyAt_ = 0, buys_ = 1, volume_ = 100, sellAt_ = 0, cancelAt_ = 0, bars_ = 0;
-    double limit_ = 0;
     std::vector<std::string> ids_;
 };
 

@@ -2,13 +2,16 @@
 // account and the local host without bar files: the bars' symbols are
 // interned as the first pass over files would, and advanceTo(i) delivers
 // the i-th bar. Not copyable: the market reads the catalog it sits on.
+// And an order as the library hands it to the host.
 #pragma once
 
 #include <utility>
 #include <vector>
 
 #include "barcatalog.h"
+#include "fixedtext.h"
 #include "market.h"
+#include "zq/hostorder.h"
 
 namespace zqhost {
 
@@ -34,5 +37,18 @@ public:
     void advanceTo(size_t index) { advance(list[index]); }
     const std::vector<Bar>& bars() const { return list; }
 };
+
+inline zq::HostOrderRecord order(const std::string& id, int32_t side, int32_t amount, const char* priceType = "a",
+                                 double price = 0, const char* symbol = "600000.SH") {
+    zq::HostOrderRecord r{};
+    putText(r.client_order_id, id);
+    putText(r.account_id, "880001");
+    putText(r.request.symbol, symbol);
+    putText(r.request.price_type, priceType);
+    r.request.side = side;
+    r.request.amount = amount;
+    r.request.price = price;
+    return r;
+}
 
 }  // namespace zqhost

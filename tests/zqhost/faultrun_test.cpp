@@ -81,20 +81,16 @@ bool near(double a, double b) {
 // order filled what its fills say, and equity is cash plus holdings at
 // their last price.
 void expectConsistentAccount(const QJsonObject& s, const std::string& name) {
-    double cash = s["startingCash"].toDouble();
-    std::map<QString, double> held, filledOf;
+    double cash = s["startingCash"].toDouble(), equity = s["finalCash"].toDouble();
+    std::map<QString, double> held, filledOf, reported;
     for (const QJsonValue& value : s["fills"].toArray()) {
         QJsonObject f = value.toObject();
-        double traded = f["price"].toDouble() * f["amount"].toDouble();
-        bool buy = f["side"].toInt() == 1;
-        cash += (buy ? -traded : traded) - f["commission"].toDouble();
-        held[f["symbol"].toString()] += buy ? f["amount"].toDouble() : -f["amount"].toDouble();
-        filledOf[f["orderId"].toString()] += f["amount"].toDouble();
+        double sign = f["side"].toInt() == 1 ? 1 : -1, amount = f["amount"].toDouble();
+        cash -= sign * f["price"].toDouble() * amount + f["commission"].toDouble();
+        held[f["symbol"].toString()] += sign * amount;
+        filledOf[f["orderId"].toString()] += amount;
     }
-    EXPECT_TRUE(near(s["finalCash"].toDouble(), cash))
-        << name << ": cash " << s["finalCash"].toDouble() << ", the fills make " << cash;
-    double equity = s["finalCash"].toDouble();
-    std::map<QString, double> reported;
+    EXPECT_TRUE(near(s["finalCash"].toDouble(), cash)) << name << ": cash " << equity << ", the fills make " << cash;
     for (const QJsonValue& value : s["positions"].toArray()) {
         QJsonObject p = value.toObject();
         reported[p["symbol"].toString()] = p["amount"].toDouble();

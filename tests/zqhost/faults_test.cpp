@@ -64,17 +64,6 @@ Bar bar(int minute, double price) {
             100000, 0};
 }
 
-zq::HostOrderRecord order(const std::string& id, int32_t side, int32_t amount) {
-    zq::HostOrderRecord r{};
-    putText(r.client_order_id, id);
-    putText(r.account_id, "880001");
-    putText(r.request.symbol, "600000.SH");
-    putText(r.request.price_type, "a");
-    r.request.side = side;
-    r.request.amount = amount;
-    return r;
-}
-
 struct Delivery {
     uint32_t id;
     std::string order;   // the host's order number, for reports
@@ -98,9 +87,8 @@ struct FaultyReplay {
     explicit FaultyReplay(const char* plan) {
         FaultPlan faults;
         std::string error;
-        if (!plan) return;
-        EXPECT_TRUE(parseFaultPlan(plan, faults, error)) << error;
-        faulty = std::make_unique<FaultyHost>(faults, 7, host, data, market, account);
+        EXPECT_TRUE(!plan || parseFaultPlan(plan, faults, error)) << error;
+        if (plan) faulty = std::make_unique<FaultyHost>(faults, 7, host, data, market, account);
     }
 
     std::vector<Delivery> run() {
@@ -121,14 +109,12 @@ struct FaultyReplay {
     void take(int barIndex) {
         Push push;
         while (faulty ? faulty->takePush(push) : host.takePush(push)) {
-            Delivery d{push.id, "", "", push.row, barIndex};
             zq::OrderRow order{};
             zq::ExecutionRow execution{};
             if (push.id == zq::kNotifyOrderReport) std::memcpy(&order, push.row.data(), sizeof order);
             if (push.id == zq::kNotifyExecutionReport) std::memcpy(&execution, push.row.data(), sizeof execution);
-            d.order = fixedText(push.id == zq::kNotifyOrderReport ? order.entrust_no : execution.entrust_no);
-            d.status = fixedText(order.status);
-            delivered.push_back(d);
+            delivered.push_back({push.id, fixedText(order.entrust_no) + fixedText(execution.entrust_no),
+                                 fixedText(order.status), push.row, barIndex});
         }
     }
 
@@ -191,8 +177,7 @@ TEST(FaultyHost, RejectionsRefuseAtPlacementOrRejectAcceptedOrdersWithTheirRepor
     std::vector<Delivery> delivered = replay.run();
     const FaultyHost& host = *replay.faulty;
     int64_t refused = injected(host, "refused"), rejected = injected(host, "rejected-after-acceptance");
-    EXPECT_GT(refused, 0);
-    EXPECT_GT(rejected, 0);
+    EXPECT_TRUE(refused > 0 && rejected > 0) << refused << " " << rejected;
     int64_t failedCalls = 0;
     for (int32_t status : replay.submitted) failedCalls += status != 0;
     EXPECT_EQ(failedCalls, refused);
@@ -203,11 +188,9 @@ TEST(FaultyHost, RejectionsRefuseAtPlacementOrRejectAcceptedOrdersWithTheirRepor
     for (const SimOrder& o : replay.account.orders()) {
         if (o.reason.find("fault injected by --faults") == std::string::npos) continue;
         ++rejectedInAccount;
-        EXPECT_EQ(o.status, kRejected) << o.id;
-        EXPECT_EQ(o.filled, 0) << o.id;
+        EXPECT_TRUE(o.status == kRejected && o.filled == 0) << o.id;
         ASSERT_EQ(reports[o.entrustNo].size(), 2u) << o.id;
-        EXPECT_EQ(reports[o.entrustNo][0]->status, "1") << o.id;
-        EXPECT_EQ(reports[o.entrustNo][1]->status, "9") << o.id;
+        EXPECT_EQ(reports[o.entrustNo][0]->status + reports[o.entrustNo][1]->status, "19") << o.id;
     }
     EXPECT_EQ(rejectedInAccount, rejected);
     EXPECT_DOUBLE_EQ(replay.account.reservedCash(), 0) << "rejected buys hold no cash back";
@@ -220,8 +203,7 @@ TEST(FaultyHost, PartialOrdersFillOverSeveralBarsInWholeLots) {
     std::map<size_t, int> fillsOf;
     for (const SimFill& fill : replay.account.fills()) {
         ++fillsOf[fill.order];
-        EXPECT_EQ(fill.amount % 100, 0);
-        EXPECT_LT(fill.amount, 300);
+        EXPECT_TRUE(fill.amount % 100 == 0 && fill.amount < 300) << fill.amount;
     }
     for (const auto& [index, fills] : fillsOf)
         EXPECT_TRUE(replay.account.orders()[index].status != kFilled || fills >= 2) << replay.account.orders()[index].id;
@@ -244,20 +226,26 @@ TEST(FaultyHost, FailedQueriesGiveTheHostsFailureAndOtherCallsPassThrough) {
 }
 
 // A bar query may stop at the symbol and the start: the files' own period
-// from then on to the simulated now.
+// from then on to the simulated now. Without a start it has no answer.
 TEST(ReplayData, AnswersABarQueryOfSymbolAndStartAlone) {
     FaultyReplay replay(nullptr);
     replay.run();
     for (const char* function : {"QueryKLineData", "QueryKLineDataFromInitDate"}) {
         ZqDataCall call{function, {}, {"600000.SH", "20240102093500"}, {}};
         EXPECT_EQ(replay.data.answer(call).bytes.size(), (FaultyReplay::kBars - 5) * sizeof(Norq::KLineData)) << function;
+        call.texts.pop_back();
+        EXPECT_TRUE(replay.data.answer(call).bytes.empty()) << function << " without a start";
     }
 }
 
 TEST(FaultSummary, TheSummaryAndTerminalSayWhatWasInjectedOnlyWhenAsked) {
     RunResult run;
     run.firstBar = run.lastBar = "2024-01-02 09:30:00";
-    EXPECT_EQ(summaryJson(run).find("\"faults\""), std::string::npos);
+    QJsonObject plain = QJsonDocument::fromJson(QByteArray::fromStdString(summaryJson(run))).object();
+    EXPECT_FALSE(plain.contains("faults"));
+    // Figures without their basis are null, not zero.
+    QJsonObject figures = plain["figures"].toObject();
+    EXPECT_TRUE(figures["winRate"].isNull() && figures["totalReturn"].isNull() && figures["trades"].toInt(-1) == 0);
     EXPECT_EQ(terminalSummary(run).find("faults"), std::string::npos);
     run.faults = {"reject=0.5,report-delay=2", 42, {{"refused", 3}, {"partial", 0}, {"report-delay", 9}}};
     QJsonObject faults =

@@ -1,24 +1,36 @@
-#include "figures.h"
-
+// What zqhost makes of a finished run: the figures worked out by hand, the
+// summary file, the HTML report and the closing lines on the terminal.
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "atomicfile.h"
+#include "chart.h"
+#include "figures.h"
 #include "numbertext.h"
+#include "report.h"
+#include "summary.h"
+#include "terminalsummary.h"
 
 using namespace zqhost;
 
 namespace {
 
-Fill fill(int32_t side, const char* symbol, double price, int32_t amount, double commission, const char* time = "") {
+Fill fill(int32_t side, double price, int32_t amount, double commission, const char* symbol, const char* time) {
     return {"", symbol, time, side, price, amount, commission};
 }
 Fill buy(double price, int32_t amount, double commission = 0, const char* symbol = "A", const char* time = "") {
-    return fill(1, symbol, price, amount, commission, time);
+    return fill(1, price, amount, commission, symbol, time);
 }
 Fill sell(double price, int32_t amount, double commission = 0, const char* symbol = "A", const char* time = "") {
-    return fill(2, symbol, price, amount, commission, time);
+    return fill(2, price, amount, commission, symbol, time);
 }
 
 std::vector<EquityPoint> curve(const std::vector<double>& values) {
@@ -27,18 +39,15 @@ std::vector<EquityPoint> curve(const std::vector<double>& values) {
     return points;
 }
 
-}  // namespace
-
 // The deepest fall from a running peak, and the longest stretch of points
 // below the peak before it is regained (or the curve ends).
 TEST(Figures, DrawdownsAreMeasuredFromTheRunningPeak) {
+    // The deepest fall's fraction, peak and trough; the longest's length in bars, start and end.
     struct Case {
         const char* name;
         std::vector<double> equity;
         double fraction;
-        std::size_t peak, trough;
-        int64_t bars;  // the longest drawdown
-        std::size_t from, to;
+        std::size_t peak, trough, bars, from, to;
     };
     const Case cases[] = {
         {"no bars", {}, 0, 0, 0, 0, 0, 0},
@@ -63,7 +72,7 @@ TEST(Figures, DrawdownsAreMeasuredFromTheRunningPeak) {
         run.startingCash = 100;
         run.equity = curve(c.equity);
         Figures f = computeFigures(run);
-        EXPECT_EQ(f.longestDrawdownBars, c.bars) << c.name;
+        EXPECT_EQ(static_cast<std::size_t>(f.longestDrawdownBars), c.bars) << c.name;
         if (c.bars == 0) continue;
         EXPECT_EQ(f.longestDrawdownFrom, "t" + std::to_string(c.from)) << c.name;
         EXPECT_EQ(f.longestDrawdownTo, "t" + std::to_string(c.to)) << c.name;
@@ -92,7 +101,7 @@ TEST(Figures, RoundTripsMatchSellsAgainstEarlierBuysOldestFirstWithCommission) {
          {buy(10, 100, 0, "A"), buy(20, 100, 0, "B"), sell(15, 100, 0, "A"), sell(19, 100, 0, "B")},
          2,
          1},
-        {"empty and unknown fills are ignored", {buy(10, 0), fill(3, "A", 9, 100, 0), sell(9, 0)}, 0, 0},
+        {"empty and unknown fills are ignored", {buy(10, 0), fill(3, 9, 100, 0, "A", ""), sell(9, 0)}, 0, 0},
     };
     for (const Case& c : cases) {
         RoundTrips trips = roundTrips(c.fills);
@@ -146,8 +155,6 @@ TEST(NumberText, MoneyPercentAndPriceTexts) {
     for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected);
 }
 
-namespace {
-
 // Four daily closes (250 bars a year) and three round trips, worked out by
 // hand below.
 RunResult dailyRun() {
@@ -172,8 +179,6 @@ RunResult dailyRun() {
     }
     return run;
 }
-
-}  // namespace
 
 TEST(Figures, EveryFigureOfASmallRunAsWorkedOutByHand) {
     Figures f = computeFigures(dailyRun());
@@ -233,18 +238,14 @@ TEST(Figures, EveryFigureOfASmallRunAsWorkedOutByHand) {
 }
 
 TEST(Figures, RatiosWithoutAMeaningAreAbsent) {
-    struct Case {
-        const char* name;
-        std::vector<double> equity;
-        const char* firstTime;
-        bool volatility, sharpe, sortino, calmar, annual;
-    };
+    // `present`: volatility, Sharpe, sOrtino, Calmar, Annual return.
+    struct Case { const char* name; std::vector<double> equity; const char* firstTime; const char* present; };
     // Times a minute apart unless the first is not a time at all.
     const Case cases[] = {
-        {"one point: no spacing, no spread", {1010}, "2024-03-04 09:31:00", false, false, false, false, false},
-        {"only rising: no downside, no drawdown", {1010, 1020, 1030}, "2024-03-04 09:31:00", true, true, false, false, true},
-        {"flat: no spread at all", {1000, 1000, 1000}, "2024-03-04 09:31:00", true, false, false, false, true},
-        {"times unknown: nothing annualised", {1010, 990}, "t0", false, false, false, false, false},
+        {"one point: no spacing, no spread", {1010}, "2024-03-04 09:31:00", ""},
+        {"only rising: no downside, no drawdown", {1010, 1020, 1030}, "2024-03-04 09:31:00", "vsA"},
+        {"flat: no spread at all", {1000, 1000, 1000}, "2024-03-04 09:31:00", "vA"},
+        {"times unknown: nothing annualised", {1010, 990}, "t0", ""},
     };
     for (const Case& c : cases) {
         RunResult run;
@@ -256,11 +257,181 @@ TEST(Figures, RatiosWithoutAMeaningAreAbsent) {
             run.equity.push_back({time, c.equity[i]});
         }
         Figures f = computeFigures(run);
-        EXPECT_EQ(f.volatility.has_value(), c.volatility) << c.name;
-        EXPECT_EQ(f.sharpe.has_value(), c.sharpe) << c.name;
-        EXPECT_EQ(f.sortino.has_value(), c.sortino) << c.name;
-        EXPECT_EQ(f.calmar.has_value(), c.calmar) << c.name;
-        EXPECT_EQ(f.annualReturn.has_value(), c.annual) << c.name;
+        const std::string present = std::string(f.volatility ? "v" : "") + (f.sharpe ? "s" : "") +
+                                    (f.sortino ? "O" : "") + (f.calmar ? "C" : "") + (f.annualReturn ? "A" : "");
+        EXPECT_EQ(present, c.present) << c.name;
         EXPECT_FALSE(f.profitFactor || f.averageWin || f.averageLoss || f.expectancy || f.averageHoldingSeconds) << c.name;
     }
+    // One time that is no time leaves the spacing unknown, however many are.
+    RunResult mixed;
+    mixed.startingCash = 1000;
+    mixed.equity = {{"2024-03-04 09:31:00", 1010}, {"2024-03-04 09:32:00", 990}, {"later", 1000}};
+    EXPECT_FALSE(computeFigures(mixed).volatility);
 }
+
+const char* const kT[] = {"2024-03-04 09:31:00", "2024-03-04 09:32:00", "2024-03-04 09:33:00", "2024-03-04 09:34:00"};
+
+RunResult sampleRun() {
+    RunResult run;
+    run.strategy = "/opt/s&s/libmacross.so";
+    run.firstBar = kT[0];
+    run.lastBar = kT[3];
+    run.bars = 4;
+    run.startingCash = 100000;
+    run.finalCash = 99095;
+    run.finalEquity = 100105.5;
+    run.orders = {{"o-1", "<x&y>", 1, 10.5, 100, 100, "filled", kT[0], ""},
+                  {"o-2", "600000.SH", 1, 0, 100, 100, "filled", kT[1], ""},
+                  {"o-3", "<x&y>", 2, 11, 200, 100, "partially filled", kT[2], "no \"more\" shares"}};
+    run.fills = {{"o-1", "<x&y>", kT[0], 1, 10.5, 100, 5},
+                 {"o-2", "600000.SH", kT[1], 1, 9.9, 100, 5},
+                 {"o-3", "<x&y>", kT[2], 2, 11, 100, 5}};
+    run.positions = {{"600000.SH", 100, 9.95, 10.1}};
+    run.equity = {{kT[0], 99995}, {kT[1], 100010}, {kT[2], 99950}, {kT[3], 100105.5}};
+    for (const char* symbol : {"<x&y>", "600000.SH"}) {
+        SymbolPrices prices{symbol, {}};
+        for (const char* t : kT) prices.closes.push_back({t, 10 + prices.closes.size() * 0.1});
+        run.prices.push_back(prices);
+    }
+    return run;
+}
+
+std::string readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
+}
+
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+std::string between(const std::string& text, const std::string& open, const std::string& close) {
+    std::size_t start = text.find(open);
+    if (start == std::string::npos) return {};
+    return text.substr(start, text.find(close, start) - start);
+}
+
+TEST(SummaryFile, ReadsBackWithEveryOrderFillPositionAndFigure) {
+    QTemporaryDir dir;
+    std::string error;
+    ASSERT_TRUE(writeSummary(sampleRun(), dir.filePath("summary.json").toStdString(), error)) << error;
+    QJsonObject root =
+        QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dir.filePath("summary.json")))).object();
+
+    EXPECT_EQ(root["finalCash"].toDouble(), 99095);
+    EXPECT_EQ(root["finalEquity"].toDouble(), 100105.5);
+    EXPECT_EQ(root["pnl"].toDouble(), 105.5);
+    auto compact = [&root](const char* key) {
+        return QJsonDocument(root[key].toArray()).toJson(QJsonDocument::Compact).toStdString();
+    };
+    EXPECT_EQ(compact("orders"),
+              R"([{"amount":100,"filled":100,"id":"o-1","price":10.5,"reason":"","side":1,"status":"filled",)"
+              R"("symbol":"<x&y>","time":"2024-03-04 09:31:00"},{"amount":100,"filled":100,"id":"o-2","price":0,)"
+              R"("reason":"","side":1,"status":"filled","symbol":"600000.SH","time":"2024-03-04 09:32:00"},)"
+              R"({"amount":200,"filled":100,"id":"o-3","price":11,"reason":"no \"more\" shares","side":2,)"
+              R"("status":"partially filled","symbol":"<x&y>","time":"2024-03-04 09:33:00"}])");
+    EXPECT_EQ(compact("fills"),
+              R"([{"amount":100,"commission":5,"orderId":"o-1","price":10.5,"side":1,"symbol":"<x&y>",)"
+              R"("time":"2024-03-04 09:31:00"},{"amount":100,"commission":5,"orderId":"o-2","price":9.9,"side":1,)"
+              R"("symbol":"600000.SH","time":"2024-03-04 09:32:00"},{"amount":100,"commission":5,"orderId":"o-3",)"
+              R"("price":11,"side":2,"symbol":"<x&y>","time":"2024-03-04 09:33:00"}])");
+    EXPECT_EQ(compact("positions"), R"([{"amount":100,"averageCost":9.95,"lastPrice":10.1,"symbol":"600000.SH"}])");
+    QJsonObject figures = root["figures"].toObject();
+    EXPECT_NEAR(figures["totalReturn"].toDouble(), 0.001055, 1e-12);
+    EXPECT_NEAR(figures["maxDrawdown"].toDouble(), 60.0 / 100010, 1e-12);
+    EXPECT_EQ(figures["trades"].toInt(), 3);
+    EXPECT_EQ(figures["roundTrips"].toInt(), 1);
+    EXPECT_EQ(figures["winRate"].toDouble(), 1.0);  // 1100 - 5 - 1050 - 5 > 0
+}
+
+// A new file replaces the old one whole; a file that cannot be written
+// leaves nothing behind and names its path.
+TEST(AtomicFile, ReplacesWholeFilesAndFailsLeavingNoFile) {
+    QTemporaryDir dir;
+    std::string path = dir.filePath("out.json").toStdString(), error;
+    ASSERT_TRUE(writeFileAtomically(path, "old", error)) << error;
+    ASSERT_TRUE(writeFileAtomically(path, "new content", error)) << error;
+    EXPECT_EQ(readFile(dir.filePath("out.json")), "new content");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken"));
+    for (const QString& target : {dir.filePath("missing/out.html"), dir.filePath("taken")}) {
+        EXPECT_FALSE(writeReport(sampleRun(), target.toStdString(), error)) << target.toStdString();
+        EXPECT_EQ(error.rfind("cannot write " + target.toStdString() + ": ", 0), 0u) << error;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), (QStringList{"out.json", "taken"}));
+    }
+}
+
+TEST(Report, HasAChartPerSymbolMarkersAndARowPerRecord) {
+    QTemporaryDir dir;
+    std::string error;
+    ASSERT_TRUE(writeReport(sampleRun(), dir.filePath("r.html").toStdString(), error)) << error;
+    std::string html = readFile(dir.filePath("r.html"));
+    EXPECT_EQ(html, reportHtml(sampleRun()));
+    EXPECT_EQ(count(html, "<svg"), 4u);  // equity, drawdown and two symbols
+    EXPECT_EQ(count(html, "<polyline"), 4u);
+    EXPECT_EQ(count(html, "class=\"buy\""), 2u);
+    EXPECT_EQ(count(html, "class=\"sell\""), 1u);
+    const std::string orders = between(html, "<table id=\"orders\"", "</table>");
+    EXPECT_EQ(count(orders, "<tr>"), 1u + 3);
+    EXPECT_EQ(count(orders, "<td>buy</td>"), 2u);
+    EXPECT_EQ(count(orders, "<td>sell</td>"), 1u);
+    EXPECT_EQ(count(between(html, "<table id=\"fills\"", "</table>"), "<tr>"), 1u + 3);
+    EXPECT_EQ(count(between(html, "<table id=\"positions\"", "</table>"), "<tr>"), 1u + 1);
+    EXPECT_EQ(count(between(html, "<table id=\"roundtrips\"", "</table>"), "<tr>"), 1u + 1);
+    EXPECT_NE(html.find(">0.06%<"), std::string::npos) << "max drawdown";
+}
+
+TEST(Report, EscapesEveryTextFromTheRun) {
+    std::string html = reportHtml(sampleRun());
+    EXPECT_EQ(html.find("<x&y>"), std::string::npos);
+    EXPECT_EQ(html.find("s&s"), std::string::npos);
+    // chart label and title, orders, fills, the round trip, its buy-and-hold figure
+    EXPECT_EQ(count(html, "&lt;x&amp;y&gt;"), 2u + 2 + 2 + 1 + 1);
+    EXPECT_NE(html.find("no &quot;more&quot; shares"), std::string::npos);
+    for (const char* outside : {"<script", "src=", "href=", "@import"})
+        EXPECT_EQ(html.find(outside), std::string::npos);
+}
+
+TEST(Report, ThousandsOfBarsDrawABoundedLineThatKeepsTheExtremes) {
+    std::vector<double> values;
+    for (int i = 0; i < 20000; ++i) values.push_back(std::sin(i / 50.0));
+    values[4321] = 9;
+    values[777] = -9;
+    std::vector<std::size_t> kept = thinnedPositions(values, kMaxChartPoints);
+    EXPECT_LE(kept.size(), kMaxChartPoints);
+    EXPECT_GE(kept.size(), kMaxChartPoints - 2);
+    EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));
+    EXPECT_EQ(std::adjacent_find(kept.begin(), kept.end()), kept.end());
+    for (std::size_t wanted : {std::size_t{0}, std::size_t{777}, std::size_t{4321}, values.size() - 1})
+        EXPECT_TRUE(std::binary_search(kept.begin(), kept.end(), wanted)) << wanted;
+    EXPECT_EQ(thinnedPositions({3, 1, 2}, kMaxChartPoints), (std::vector<std::size_t>{0, 1, 2}));
+
+    LineChart chart;
+    chart.values = values;
+    chart.times.assign(values.size(), "2024-03-04 09:31:00");
+    std::string points = between(lineChartSvg(chart), "points=\"", "\"/>");
+    EXPECT_EQ(count(points, ","), kept.size());
+    // A single point is a dot in the middle of the plot.
+    chart.values.resize(1);
+    chart.times.resize(1);
+    EXPECT_NE(lineChartSvg(chart).find("<circle cx=\"537.0\""), std::string::npos) << lineChartSvg(chart);
+}
+
+TEST(TerminalSummary, AlignsItsValuesInOneColumn) {
+    EXPECT_EQ(terminalSummary(sampleRun()),
+              "period        2024-03-04 09:31:00 to 2024-03-04 09:34:00\n"
+              "bars          4\n"
+              "orders        3\n"
+              "fills         3\n"
+              "final cash    99,095.00\n"
+              "equity        100,105.50\n"
+              "P&L           +105.50\n"
+              "return        +0.11%\n"
+              "max drawdown  0.06%\n"
+              "win rate      100.00% (1 of 1 round trips)\n"
+              "Sharpe ratio  70.45\n"
+              "commission    15.00\n");
+}
+
+}  // namespace

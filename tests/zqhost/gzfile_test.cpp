@@ -1,23 +1,29 @@
 // Bar files and traces are read a line at a time through LineReader, plain or
 // gzip-compressed: every line comes back whole whatever its length and line
-// end, in both forms, and a reader sent back to an offset it gave reads the
-// same lines again.
+// end, and a reader sent back to an offset it gave reads the same lines again.
+// The bars of a replay are read on a thread of their own, batch by batch:
+// whatever the batches, every bar comes in time order with its own push
+// text, a row that cannot be read ends the stream only after the bars
+// before it, and a stream left early stops its thread.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "barcatalog.h"
 #include "bars.h"
+#include "barstream.h"
 #include "gzfile.h"
+#include "hostos.h"
 
 namespace {
 
-using zqhost::LineReader;
-using zqhost::TextWriter;
+using namespace zqhost;
 
 std::string tempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() / ("zqhost_gzfile_" + name)).string();
@@ -42,13 +48,11 @@ std::vector<std::string> readAll(const std::string& path, LineReader& in) {
     return lines;
 }
 
-struct LinesCase { const char* name; std::string text; std::vector<std::string> lines; };
-
 // A plain file holds the text as written; a compressed one starts with
 // gzip's magic bytes.
 TEST(LineReader, GivesEveryLineWholePlainAndCompressed) {
     const std::string longLine(300000, 'x');  // longer than the reader's buffer
-    const LinesCase cases[] = {
+    const struct { const char* name; std::string text; std::vector<std::string> lines; } cases[] = {
         {"empty", "", {}},
         {"one line without an end", "a,b", {"a,b"}},
         {"newline ends", "a\nb\n", {"a", "b"}},
@@ -56,7 +60,7 @@ TEST(LineReader, GivesEveryLineWholePlainAndCompressed) {
         {"blank lines kept", "\n\na\n", {"", "", "a"}},
         {"a line longer than the buffer", "h\n" + longLine + "\nt", {"h", longLine, "t"}},
     };
-    for (const LinesCase& c : cases) {
+    for (const auto& c : cases) {
         for (const char* suffix : {".csv", ".csv.gz"}) {
             std::string path = write(std::string("lines") + suffix, c.text);
             std::ifstream file(path, std::ios::binary);
@@ -88,36 +92,24 @@ TEST(LineReader, ReadsTheSameLinesAgainFromAnOffsetItGave) {
     }
 }
 
-TEST(LineReader, RefusesACompressedFileCutShort) {
-    std::string whole = write("whole.csv.gz", std::string(5000, 'x') + "\nlast\n");
-    std::string cut = tempPath("cut.csv.gz");
-    std::filesystem::copy_file(whole, cut, std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::resize_file(cut, std::filesystem::file_size(whole) - 4);
+TEST(LineReader, SaysWhyAFileCannotBeReadOrIsCutShort) {
     LineReader in;
-    std::string error;
-    ASSERT_TRUE(in.open(cut, error));
-    std::string_view line;
-    while (in.next(line)) {
-    }
-    EXPECT_EQ(in.failed(), cut + ": the compressed data stops before its end: the file is cut short");
-    std::remove(whole.c_str());
-    std::remove(cut.c_str());
-}
-
-TEST(LineReader, SaysWhyAFileCannotBeRead) {
-    LineReader in;
-    std::string error;
+    std::string error, tmp = std::filesystem::temp_directory_path().string();
     EXPECT_FALSE(in.open("/nonexistent/bars.csv", error));
     EXPECT_EQ(error, "/nonexistent/bars.csv: No such file or directory");
-    EXPECT_FALSE(in.open(std::filesystem::temp_directory_path().string(), error));
-    EXPECT_EQ(error, std::filesystem::temp_directory_path().string() + ": is a directory");
+    EXPECT_FALSE(in.open(tmp, error));
+    EXPECT_EQ(error, tmp + ": is a directory");
+    std::string whole = write("whole.csv.gz", std::string(5000, 'x') + "\nlast\n"), cut = tempPath("cut.csv.gz");
+    std::filesystem::copy_file(whole, cut, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(whole) - 4);
+    ASSERT_TRUE(in.open(cut, error));
+    for (std::string_view line; in.next(line);) {
+    }
+    EXPECT_EQ(in.failed(), cut + ": the compressed data stops before its end: the file is cut short");
 }
 
 TEST(BarTimes, ReadTheThreeFormsAndOnlyRealTimes) {
-    struct Case {
-        const char* text;
-        int64_t stamp;  // 0: refused
-    } cases[] = {
+    struct Case { const char* text; int64_t stamp; } cases[] = {  // 0: refused
         {"2024-03-04 09:31:05", 20240304093105}, {"2024-03-04", 20240304000000},
         {"20240304093105", 20240304093105},      {"2024-2-29 9:05:00", 20240229090500},
         {"2023-02-29", 0},                       {"2024-03-04 24:00:00", 0},
@@ -130,14 +122,85 @@ TEST(BarTimes, ReadTheThreeFormsAndOnlyRealTimes) {
     };
     for (const Case& c : cases) {
         int64_t stamp = 0, seconds = 0;
-        EXPECT_EQ(zqhost::parseStamp(c.text, stamp, seconds), c.stamp != 0) << c.text;
+        EXPECT_EQ(parseStamp(c.text, stamp, seconds), c.stamp != 0) << c.text;
         EXPECT_EQ(c.stamp ? stamp : 0, c.stamp) << c.text;
     }
     int64_t stamp = 0, seconds = 0;
-    ASSERT_TRUE(zqhost::parseStamp("2024-01-02 09:30:00", stamp, seconds));
+    ASSERT_TRUE(parseStamp("2024-01-02 09:30:00", stamp, seconds));
     EXPECT_EQ(seconds, 1704187800);
-    EXPECT_EQ(zqhost::displayTime(stamp), "2024-01-02 09:30:00");
-    EXPECT_EQ(zqhost::hostTime(stamp), "20240102 09:30:00 000");
+    EXPECT_EQ(displayTime(stamp), "2024-01-02 09:30:00");
+    EXPECT_EQ(hostTime(stamp), "20240102 09:30:00 000");
+}
+
+// What only the local host needs of the operating system, on this system.
+TEST(HostOs, EnvironmentDefaultsDoNotOverrideWhatIsSet) {
+    zqhost::os::setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "first");
+    zqhost::os::setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "second");
+    EXPECT_STREQ(std::getenv("ZQ_PLATFORM_TEST_VARIABLE"), "first");
+}
+
+// Minute bars of two symbols from 2024-01-02 00:00, one row each a minute
+// apart, the close counting the rows; row `bad` (1-based, 0: none) has a
+// close that is no number.
+std::string writeBars(const std::string& name, int rows, int bad = 0) {
+    std::string path = tempPath("stream_" + name + ".csv");
+    std::ofstream out(path);
+    out << "symbol,time,open,high,low,close,volume\n";
+    for (int i = 1; i <= rows; ++i) {
+        int minute = (i - 1) / 2;
+        char time[32];
+        std::snprintf(time, sizeof time, "2024-01-%02d %02d:%02d:00", 2 + minute / 1440, minute / 60 % 24, minute % 60);
+        out << (i % 2 ? "600000.SH," : "000001.SZ,") << time << ",1,2,0.5," << (i == bad ? "x" : std::to_string(i))
+            << ",10\n";
+    }
+    return path;
+}
+
+// A stream over the file at `path`, opened as a replay opens it.
+struct Opened {
+    explicit Opened(const std::string& path) {
+        catalog.paths = {path};
+        EXPECT_TRUE(scanBarFiles(catalog, 0, error) && stream.open(catalog, error)) << error;
+    }
+    BarCatalog catalog;
+    BarStream stream;
+    Bar bar;
+    std::string error;
+};
+
+TEST(BarStream, GivesEveryBarInOrderWithItsOwnPushAcrossManyBatches) {
+    const int rows = static_cast<int>(BarStream::kBatchBars * (BarStream::kBatches + 3) + 5);
+    Opened in(writeBars("many", rows));
+    int count = 0;
+    for (int64_t last = 0; in.stream.next(in.bar, in.error); ++count, last = in.bar.stamp) {
+        ASSERT_EQ(in.bar.close, count + 1) << "row " << count + 1;
+        ASSERT_GE(in.bar.stamp, last);
+        const std::string push = in.stream.pushText();
+        ASSERT_NE(push.find("\"security_symbol\":\"" + in.bar.symbol + "\""), std::string::npos) << push;
+        ASSERT_NE(push.find(",\"close\":" + std::to_string(count + 1) + ","), std::string::npos) << push;
+    }
+    EXPECT_EQ(in.error, "");
+    EXPECT_EQ(count, rows);
+    EXPECT_EQ(in.stream.peek(), nullptr);
+    EXPECT_FALSE(in.stream.next(in.bar, in.error)) << "the end stays the end";
+}
+
+TEST(BarStream, ABadRowEndsItAfterTheBarsBeforeIt) {
+    const int bad = static_cast<int>(BarStream::kBatchBars * 2 + 7);
+    const std::string path = writeBars("bad", bad + 10, bad);
+    Opened in(path);
+    int count = 0;
+    while (in.stream.next(in.bar, in.error)) ++count;
+    EXPECT_EQ(count, bad - 1);
+    EXPECT_EQ(in.error, path + ":" + std::to_string(bad + 1) + ": bad close 'x'");
+}
+
+TEST(BarStream, LeftEarlyStopsItsThread) {
+    for (int taken : {0, 1, static_cast<int>(BarStream::kBatchBars * 3)}) {
+        Opened in(writeBars("early", static_cast<int>(BarStream::kBatchBars * 10)));
+        for (int i = 0; i < taken; ++i) ASSERT_TRUE(in.stream.next(in.bar, in.error)) << in.error;
+        ASSERT_NE(in.stream.peek(), nullptr);
+    }  // each stream's destructor joins a reading thread that is waiting for room
 }
 
 }  // namespace

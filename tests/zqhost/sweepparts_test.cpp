@@ -27,11 +27,7 @@ std::string joined(const std::vector<std::string>& values) {
 }  // namespace
 
 TEST(SweepGrid, RangesAndListsAreReadByTheParameterType) {
-    struct Case {
-        const char* spec;
-        const char* values;  // or the error
-    };
-    const Case cases[] = {
+    const struct { const char* grid; const char* values; } cases[] = {  // the values, or the error
         {"short_window=3..6", "3 4 5 6"},
         {"short_window=10..60:20", "10 30 50"},
         {"short_window=-2..-1", "-2 -1"},
@@ -48,6 +44,7 @@ TEST(SweepGrid, RangesAndListsAreReadByTheParameterType) {
         {"short_window=1.5,2", "--grid short_window=1.5,2: '1.5' is not a whole number"},
         {"short_window=0..100000", "--grid short_window=0..100000: the range has too many values"},  // 100 001
         {"ratio=0..1", "--grid ratio=0..1: a range of numbers is FROM..TO:STEP"},
+        {"ratio=0..100000:1", "--grid ratio=0..100000:1: the range has too many values"},  // 100 001
         {"allow_short=yes", "--grid allow_short=yes: 'yes' is not true or false"},
         {"period=kline_1d", "--grid period=kline_1d: 'kline_1d' is not one of the list's entries"},
         {"grid=1", "--grid grid=1: table parameters cannot be swept"},
@@ -55,11 +52,11 @@ TEST(SweepGrid, RangesAndListsAreReadByTheParameterType) {
         {"short_window=", "--grid takes NAME=VALUES, got 'short_window='"},
         {"=3", "--grid takes NAME=VALUES, got '=3'"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SweptParam param;
         std::string error;
-        bool ok = parseGrid(c.spec, kSchema, param, error);
-        EXPECT_EQ(ok ? joined(param.values) : error, c.values) << c.spec;
+        bool ok = parseGrid(c.grid, kSchema, param, error);
+        EXPECT_EQ(ok ? joined(param.values) : error, c.values) << c.grid;
     }
 }
 
@@ -160,13 +157,16 @@ TEST(SeriesReducer, KeepsEveryPointUntilFullThenEachStretchsExtremes) {
     EXPECT_TRUE(low && high) << "the run's extremes are kept";
 }
 
-// Ranked by the longest drawdown, the shorter first; ties go by the
-// parameter's values as numbers, so 5 comes before 10.
+// Ranked by the longest drawdown, the shorter first, a set without the
+// figure after every set with it; ties go by the parameter's values, as
+// numbers when both are numbers (so 5 before 10, -1 before 7), else as texts.
 TEST(SweepTable, RanksByTheFiguresOwnDirectionThenByParameterValuesAsNumbers) {
     const std::string dir = (std::filesystem::temp_directory_path() / "zqhost_sweeptable").string();
     std::filesystem::remove_all(dir);
     std::vector<SweepSet> sets;
-    for (const auto& [w, bars] : {std::pair<std::string, int>{"10", 3}, {"5", 3}, {"9", 1}}) {
+    const std::pair<std::string, std::string> figures[] = {
+        {"10", "3"}, {"5", "3"}, {"abc", "1"}, {"9", "1"}, {"7", "null"}, {"-1", "null"}, {"", "\"n/a\""}};
+    for (const auto& [w, bars] : figures) {
         sets.push_back(SweepSet{"set" + w, {{"w", w}}, Sample::Whole, ""});
         std::string error;
         ASSERT_TRUE(writeSetFile(dir, sets.back(), error) && writeOutcome(dir, sets.back().id, 0, 10, error)) << error;
@@ -174,7 +174,8 @@ TEST(SweepTable, RanksByTheFiguresOwnDirectionThenByParameterValuesAsNumbers) {
             << R"({"figures":{"longestDrawdownBars":)" << bars << "}}";
     }
     std::string order;
-    for (const SweepRow& row : buildTable(dir, sets, "longestDrawdownBars").rows) order += row.params.at("w") + " ";
-    EXPECT_EQ(order, "9 5 10 ");
+    for (const SweepRow& row : buildTable(dir, sets, "longestDrawdownBars").rows)
+        order += "[" + row.params.at("w") + "]" + std::to_string(row.rank);
+    EXPECT_EQ(order, "[9]1[abc]2[5]3[10]4[]5[-1]6[7]7");
     std::filesystem::remove_all(dir);
 }

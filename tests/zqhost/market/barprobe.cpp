@@ -1,7 +1,7 @@
-// A strategy that says what market it sees: in onInit how many bars
-// getKLineData (or getKLineDataFromInitDate) answers for its symbol, period and time range, and the first
-// and last of them; then its first pushes with their period and the snapshot the host gives with each.
-// The market tests read its log lines.
+// A strategy that says what market it sees: in onInit how many bars of
+// 600000.SH getKLineData (or getKLineDataFromInitDate) answers for a period
+// from a start on, and the first and last of them; then its first pushes
+// with their period and the snapshot the host gives with each.
 #include <cstdlib>
 #include <cstring>
 
@@ -21,10 +21,8 @@ class BarProbe : public Norq::StrategyHandlerBase {
 public:
     Norq::StrategyParams getParams() override {
         Norq::StrategyParams params;
-        params.addStrParam("symbol", "600000.SH", "the symbol asked about");
         params.addStrParam("period", "kline_1m", "the period asked for");
         params.addStrParam("start", "20000101000000", "the first time asked for");
-        params.addStrParam("end", "20991231235959", "the last time asked for");
         params.addIntParam("pushes", 2, "pushes to log");
         params.addBoolParam("from_init", false, "ask getKLineDataFromInitDate from start on instead");
         return params;
@@ -33,10 +31,10 @@ public:
     void onInit(Norq::IZqContext* ctx) override {
         Norq::StrategyParams* params = ctx->getRunParams();
         Norq::KLineQuery query{};
-        std::strncpy(query.symbol, params->getStrValue("symbol").str(), sizeof query.symbol - 1);
+        std::strncpy(query.symbol, "600000.SH", sizeof query.symbol - 1);
         std::strncpy(query.period, params->getStrValue("period").str(), sizeof query.period - 1);
         query.start = std::strtoll(params->getStrValue("start").str(), nullptr, 10);
-        query.end = std::strtoll(params->getStrValue("end").str(), nullptr, 10);
+        query.end = 20991231235959;
         pushes_ = params->getIntValue("pushes");
         Norq::KLineInitDateQuery from{};
         std::memcpy(from.symbol, query.symbol, sizeof from.symbol);
