@@ -102,8 +102,9 @@ TEST(AccountPartialFills, OrdersOnOneBarShareItsVolumeInPlacementOrder) {
     account.onBar(bar(20240102093000, 10, 10, 10, 10));
     size_t first = account.place(order("first", 1, 300, "a", 0), 0, 20240102093000);
     size_t second = account.place(order("second", 1, 300, "a", 0), 0, 20240102093000);
-    struct { double volume; int32_t firstFilled, secondFilled; OrderStatus secondStatus; } steps[] = {
-        {400, 300, 100, kPartiallyFilled}, {150, 300, 250, kPartiallyFilled}, {1000, 300, 300, kFilled}};
+    // A partly filled buy still holds the cash of what is left of it.
+    struct { double volume; int32_t firstFilled, secondFilled; OrderStatus secondStatus; double reserved; } steps[] = {
+        {400, 300, 100, kPartiallyFilled, 2000}, {150, 300, 250, kPartiallyFilled, 500}, {1000, 300, 300, kFilled, 0}};
     int64_t stamp = 20240102093100;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.volume);
@@ -111,12 +112,12 @@ TEST(AccountPartialFills, OrdersOnOneBarShareItsVolumeInPlacementOrder) {
         EXPECT_EQ(account.orders()[first].filled, step.firstFilled);
         EXPECT_EQ(account.orders()[second].filled, step.secondFilled);
         EXPECT_EQ(account.orders()[second].status, step.secondStatus);
+        EXPECT_DOUBLE_EQ(account.reservedCash(), step.reserved);
     }
     EXPECT_EQ(account.orders()[first].status, kFilled);
     EXPECT_EQ(account.fills().size(), 4u);
     EXPECT_EQ(account.fills().back().amount, 50);
     EXPECT_EQ(account.positions().at("600000.SH").amount, 600);
-    EXPECT_DOUBLE_EQ(account.reservedCash(), 0);
 }
 
 // Held back at the last close (10) plus commission; the next bar opens at 20.
