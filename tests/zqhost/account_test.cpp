@@ -10,6 +10,7 @@
 #include "localhost.h"
 #include "params.h"
 #include "zq/hostcodes.h"
+#include "zq/hostorder.h"
 #include "zq/hostrows.h"
 
 namespace {
@@ -190,7 +191,7 @@ TEST(AccountSlippage, MarketFillsMoveAgainstTheTrader) {
 // A cancel the account cannot carry out is answered, as the client answers
 // it, by one order report with the reason. Symbol details tell the lot
 // --lot enforces, else the usual 100.
-TEST(LocalHostServices, ARefusedCancelIsAnsweredByAnOrderReportAndDetailsTellTheLot) {
+TEST(LocalHostServices, ARefusedCancelGetsAnOrderReportDetailsTellTheLotAndAnEmptyBatchIsOne) {
     BarsMarket market({bar(20240102093000, 10, 10, 10, 10), bar(20240102093100, 10, 10, 10, 10)});
     SimAccount account{{10000, 0, false}, market.symbols()};
     LocalHost host({}, &market, &account);
@@ -220,6 +221,10 @@ TEST(LocalHostServices, ARefusedCancelIsAnsweredByAnOrderReportAndDetailsTellThe
                       std::to_string(row.batch_no), report);
         EXPECT_FALSE(host.takePush(push)) << "one report per refusal";
     }
+    // A batch of no orders is a batch; fewer bytes than its header are not.
+    zq::HostBatchHeader empty{0, 5, 0, {}};
+    EXPECT_EQ(host.SubmitBuffer(zq::kCodeBatchOrders, &empty, sizeof empty, nullptr), 0);
+    EXPECT_NE(host.SubmitBuffer(zq::kCodeBatchOrders, &empty, sizeof empty - 1, nullptr), 0);
     for (int32_t lot : {1, 200}) {
         SimAccount lots{{10000, 0, false, lot}, market.symbols()};
         LocalHost details({}, &market, &lots);
