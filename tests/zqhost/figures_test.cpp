@@ -416,6 +416,10 @@ TEST(Report, ThousandsOfBarsDrawABoundedLineThatKeepsTheExtremes) {
     chart.values.resize(1);
     chart.times.resize(1);
     EXPECT_NE(lineChartSvg(chart).find("<circle cx=\"537.0\""), std::string::npos) << lineChartSvg(chart);
+    // The dashed reference level crosses the whole plot, from axis to margin.
+    chart.reference = chart.values[0];
+    EXPECT_NE(lineChartSvg(chart).find("x1=\"90.0\" y1=\"138.0\" x2=\"984.0\" y2=\"138.0\" stroke=\"#888\""),
+              std::string::npos) << lineChartSvg(chart);
 }
 
 TEST(TerminalSummary, AlignsItsValuesInOneColumn) {
