@@ -16,8 +16,8 @@ TEST(WallClock, LocalTimeTextMatchesQtAcrossOffsetChanges) {
     // Each zone gets its own year, so no cached offset is carried across zones.
     const struct {
         const char* name;
-        QDate from;  // UTC midnight, a few days before a change or the end of February
-    } zones[] = {{"UTC", {2000, 2, 27}}, {"Asia/Shanghai", {2020, 2, 26}}, {"Europe/Berlin", {2021, 3, 26}},
+        QDate from;  // UTC midnight: a few days before a change, in January, or to the end of February
+    } zones[] = {{"UTC", {2000, 2, 27}}, {"Asia/Shanghai", {2020, 1, 1}}, {"Europe/Berlin", {2021, 3, 26}},
                  {"America/New_York", {2022, 11, 4}}, {"Australia/Lord_Howe", {2023, 9, 29}}};
     for (const auto& zone : zones) {
         qputenv("TZ", zone.name);
