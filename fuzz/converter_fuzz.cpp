@@ -12,12 +12,10 @@
 #include <QJsonObject>
 #include <QString>
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "bytes.h"
 #include "convert/zqstructassembler.h"
@@ -43,38 +41,34 @@ Record convertTwice(Convert convert) {
 using fake::isAllZero;
 using fake::text;
 
-std::string textOf(const uint8_t* data, size_t size) {
-    return std::string(reinterpret_cast<const char*>(data), size);
-}
 
-// --- JSON pushes -----------------------------------------------------------
-
-// What a push converter answers for a text: 0 when Qt parses it, else -1.
+// What a JSON converter answers for a text: 0 when Qt parses it, else -1.
 int32_t resultAsQt(const char* json) {
     QJsonParseError error;
     QJsonDocument::fromJson(QByteArray(json), &error);
     return error.error == QJsonParseError::NoError ? 0 : -1;
 }
 
-void bar(const uint8_t* data, size_t size) {
-    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+// A push converter answers 0 when Qt parses the text, else -1 and a zero record.
+template <typename Record>
+Record pushAsQt(int32_t (*convert)(const char*, Record&), const uint8_t* data, size_t size) {
+    const std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
     int32_t result = 0;
-    KLineDataPush bar = convertTwice<KLineDataPush>(
-        [&](KLineDataPush& r) { result = ZqStructAssembler::AssemblePushKLineData(json.get(), r); });
-    FUZZ_REQUIRE(result == resultAsQt(json.get()) && (result == 0 || isAllZero(bar)));
-    FUZZ_REQUIRE(isAllZero(bar.reserved));
+    const Record record = convertTwice<Record>([&](Record& r) { result = convert(json.get(), r); });
+    FUZZ_REQUIRE(result == resultAsQt(json.get()) && (result == 0 || isAllZero(record)));
+    return record;
+}
+
+void bar(const uint8_t* data, size_t size) {
+    FUZZ_REQUIRE(isAllZero(pushAsQt(ZqStructAssembler::AssemblePushKLineData, data, size).reserved));
 }
 
 void etfEstimate(const uint8_t* data, size_t size) {
-    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
-    int32_t result = 0;
-    EtfEstimateInfo info = convertTwice<EtfEstimateInfo>(
-        [&](EtfEstimateInfo& r) { result = ZqStructAssembler::AssemblePushEtfEstimateInfo(json.get(), r); });
-    FUZZ_REQUIRE(result == resultAsQt(json.get()) && (result == 0 || isAllZero(info)));
+    pushAsQt(ZqStructAssembler::AssemblePushEtfEstimateInfo, data, size);
 }
 
 void orderReply(const uint8_t* data, size_t size) {
-    std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
+    const std::unique_ptr<char[]> json = fuzz::textCopy(data, size);
     convertTwice<OrderReply>([&](OrderReply& r) { ZqStructAssembler::assembleOrderReply(json.get(), r); });
 }
 
@@ -91,17 +85,16 @@ void runParams(const uint8_t* data, size_t size) {
     FUZZ_REQUIRE(result == resultAsQt(json.get()) && (result == 0 || (params == "before" && filePath == "before")));
 }
 
-// --- JSON answers ----------------------------------------------------------
 
 void reference(const uint8_t* data, size_t size) {
-    const std::string json = textOf(data, size);
+    const std::string json(reinterpret_cast<const char*>(data), size);
     convertTwice<SecurityDetial>([&](SecurityDetial& r) { ZqStructAssembler::assembleSecurityDetial(json, r); });
     convertTwice<FutureContractInfo>(
         [&](FutureContractInfo& r) { ZqStructAssembler::assembleFutureContractInfo(json, r); });
 }
 
 void etf(const uint8_t* data, size_t size) {
-    const std::string json = textOf(data, size);
+    const std::string json(reinterpret_cast<const char*>(data), size);
     // An answer naming no ETF leaves every field after the fund symbol zero.
     const EtfInfo info = ZqStructAssembler::assembleEtfInfo(json);
     const auto* afterSymbol = reinterpret_cast<const unsigned char*>(&info) + sizeof info.etf_fund_symbol;
@@ -122,7 +115,7 @@ bool acceptedList(const std::string& json) {
 }
 
 void margin(const uint8_t* data, size_t size) {
-    const std::string json = textOf(data, size);
+    const std::string json(reinterpret_cast<const char*>(data), size);
     convertTwice<MarginAsset>([&](MarginAsset& r) { ZqStructAssembler::assembleMarginAsset(json, r); });
 
     MarginAssetRsp rsp{};
@@ -158,7 +151,6 @@ void margin(const uint8_t* data, size_t size) {
     }
 }
 
-// --- Trading rows ----------------------------------------------------------
 
 // What QByteArray::toInt makes of a decimal-text field of a row.
 template <size_t N>
@@ -174,27 +166,27 @@ std::string qtTimeText(int32_t date, int32_t timeOfDay, const char (&)[N]) {
     return read.toString(QStringLiteral("yyyyMMdd hh:mm:ss zzz")).toStdString().substr(0, N - 1);
 }
 
-template <size_t N>
-std::string intText(int32_t value, const char (&)[N]) {
-    return std::to_string(value).substr(0, N - 1);
+// The bytes as one row (zero after the input), and the record it gives.
+template <typename Row, typename Record>
+auto fromRow(void (*convert)(const Row&, Record&), const uint8_t* data, size_t size) {
+    std::unique_ptr<Row> row = fuzz::recordCopy<Row>(data, size);
+    const Record record = convertTwice<Record>([&](Record& r) { convert(*row, r); });
+    return std::make_pair(std::move(row), record);
 }
 
 void orderRow(const uint8_t* data, size_t size) {
-    const std::unique_ptr<zq::OrderRow> row = fuzz::recordCopy<zq::OrderRow>(data, size);
-    const Order order = convertTwice<Order>([&](Order& r) { ZqStructAssembler::orderFromRow(*row, r); });
+    const auto [row, order] = fromRow(ZqStructAssembler::orderFromRow, data, size);
     FUZZ_REQUIRE(order.status == qtInt(row->status));
     FUZZ_REQUIRE(order.action == qtInt(row->action));
     FUZZ_REQUIRE(order.invest_type == qtInt(row->invest_type));
     FUZZ_REQUIRE(order.close_direction == qtInt(row->close_direction));
     FUZZ_REQUIRE(order.covered_flag == qtInt(row->covered_flag));
     FUZZ_REQUIRE(text(order.add_time) == qtTimeText(row->date, row->time_of_day, order.add_time));
-    FUZZ_REQUIRE(text(order.error_code) == intText(row->error_code, order.error_code));
+    FUZZ_REQUIRE(text(order.error_code) == std::to_string(row->error_code).substr(0, sizeof order.error_code - 1));
 }
 
 void executionRow(const uint8_t* data, size_t size) {
-    const std::unique_ptr<zq::ExecutionRow> row = fuzz::recordCopy<zq::ExecutionRow>(data, size);
-    const Execution execution =
-        convertTwice<Execution>([&](Execution& r) { ZqStructAssembler::executionFromRow(*row, r); });
+    const auto [row, execution] = fromRow(ZqStructAssembler::executionFromRow, data, size);
     FUZZ_REQUIRE(execution.entrust_type == qtInt(row->entrust_type));
     FUZZ_REQUIRE(execution.action == qtInt(row->action));
     FUZZ_REQUIRE(execution.invest_type == qtInt(row->invest_type));
@@ -203,17 +195,14 @@ void executionRow(const uint8_t* data, size_t size) {
 }
 
 void positionRow(const uint8_t* data, size_t size) {
-    const std::unique_ptr<zq::PositionRow> row = fuzz::recordCopy<zq::PositionRow>(data, size);
-    const Position position =
-        convertTwice<Position>([&](Position& r) { ZqStructAssembler::positionFromRow(*row, r); });
+    const auto [row, position] = fromRow(ZqStructAssembler::positionFromRow, data, size);
     FUZZ_REQUIRE(position.position_prop == qtInt(row->position_prop));
     FUZZ_REQUIRE(position.invest_type == qtInt(row->invest_type));
     FUZZ_REQUIRE(position.option_hold_type == qtInt(row->option_hold_type));
 }
 
 void fundRow(const uint8_t* data, size_t size) {
-    const std::unique_ptr<zq::FundRow> row = fuzz::recordCopy<zq::FundRow>(data, size);
-    convertTwice<FundInfo>([&](FundInfo& r) { ZqStructAssembler::fundInfoFromRow(*row, r); });
+    fromRow(ZqStructAssembler::fundInfoFromRow, data, size);
 }
 
 struct Converter {
@@ -222,20 +211,13 @@ struct Converter {
 };
 
 // The names are the build's FUZZ_CONVERTER values and the corpus folders.
+// clang-format off
 const Converter kConverters[] = {
-    {"bar", bar},
-    {"etf_estimate", etfEstimate},
-    {"order_reply", orderReply},
-    {"trade_date", tradeDate},
-    {"run_params", runParams},
-    {"reference", reference},
-    {"etf", etf},
-    {"margin", margin},
-    {"order_row", orderRow},
-    {"execution_row", executionRow},
-    {"position_row", positionRow},
-    {"fund_row", fundRow},
+    {"bar", bar}, {"etf_estimate", etfEstimate}, {"order_reply", orderReply}, {"trade_date", tradeDate},
+    {"run_params", runParams}, {"reference", reference}, {"etf", etf}, {"margin", margin}, {"order_row", orderRow},
+    {"execution_row", executionRow}, {"position_row", positionRow}, {"fund_row", fundRow},
 };
+// clang-format on
 
 const Converter& chosenConverter() {
     for (const Converter& c : kConverters)

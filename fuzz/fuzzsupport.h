@@ -6,30 +6,77 @@
 // FUZZ_REQUIRE, which the engine records as a crash.
 #pragma once
 
+#include <QString>
+#include <QtGlobal>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <string>
 
+#include "zq/izqscriptadapter.h"
+#include "zqloglib.h"
+
 namespace fuzz {
 
-// Routes the log lines as above and sets the zone every time text is read
-// in (UTC, which has no daylight saving, like the host's). Call first; later
-// calls do nothing.
-void setUpProcess();
+// Routes the log lines as above (both to standard output, so they keep their
+// order) and sets the zone every time text is read in (UTC, which has no
+// daylight saving, like the host's). Call first; later calls do nothing.
+inline void setUpProcess() {
+    [[maybe_unused]] static const bool done = [] {
+#ifdef FUZZ_REPLAY
+        ZqLogLib::GetInstance().SetSink(
+            [](const ZqLogRecord& r, void*) {
+                std::printf("[%d] %s %s:%d %s: %s\n", r.level, r.module, r.file, r.line, r.function, r.text);
+            },
+            nullptr);
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            std::printf("%s\n", message.toUtf8().constData());
+        });
+#else
+        ZqLogLib::GetInstance().SetSink([](const ZqLogRecord&, void*) {}, nullptr);
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+#endif
+        setenv("TZ", "UTC", 1);
+        tzset();
+        return true;
+    }();
+}
+
+[[noreturn]] inline void failed(const char* condition, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: broken promise: %s\n", file, line, condition);
+    std::abort();
+}
 
 // Runs the strategy library at `path` with these running parameters, once
 // per process, with no host. Aborts when it cannot: a target that silently
 // failed to reach its path would report nothing.
-void runStrategyOnce(const char* path, const char* params);
+inline void runStrategyOnce(const char* path, const char* params) {
+    [[maybe_unused]] static const bool running = [path, params] {
+        zq::IZqScriptAdapter* adapter = getAdapter();
+        if (!adapter->Init() || adapter->RunStrategy(path, params) != zq::kResultOk) {
+            std::fprintf(stderr, "fuzz: cannot run %s\n", path);
+            std::abort();
+        }
+        return true;
+    }();
+}
 
 // The bytes as a NUL-terminated text in a block of size + 1 bytes.
-std::unique_ptr<char[]> textCopy(const uint8_t* data, size_t size);
+inline std::unique_ptr<char[]> textCopy(const void* data, size_t size) {
+    std::unique_ptr<char[]> text(new char[size + 1]);
+    if (size) std::memcpy(text.get(), data, size);
+    text[size] = '\0';
+    return text;
+}
 
 // The bytes as one T in a block of exactly sizeof(T), zero after the input.
 template <typename T>
-std::unique_ptr<T> recordCopy(const uint8_t* data, size_t size) {
+std::unique_ptr<T> recordCopy(const void* data, size_t size) {
     std::unique_ptr<T> record(new T);
     std::memset(record.get(), 0, sizeof(T));
     std::memcpy(record.get(), data, size < sizeof(T) ? size : sizeof(T));
@@ -40,13 +87,15 @@ std::unique_ptr<T> recordCopy(const uint8_t* data, size_t size) {
 // the head and there is no body (an empty one).
 struct HeadAndBody {
     std::string head;
-    bool hasBody = false;
-    const uint8_t* body = reinterpret_cast<const uint8_t*>("");
-    size_t bodySize = 0;
+    bool hasBody;
+    std::string body;
 };
-HeadAndBody splitAtNewline(const uint8_t* data, size_t size);
-
-[[noreturn]] void failed(const char* condition, const char* file, int line);
+inline HeadAndBody splitAtNewline(const uint8_t* data, size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const size_t newline = input.find('\n');
+    if (newline == std::string::npos) return {input, false, ""};
+    return {input.substr(0, newline), true, input.substr(newline + 1)};
+}
 
 }  // namespace fuzz
 

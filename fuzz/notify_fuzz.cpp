@@ -22,26 +22,16 @@ namespace {
 constexpr const char* kStrategyParams =
     R"({"symbol":"600000.SH","short_window":"1","long_window":"2","allow_short":"true","status_every":"1"})";
 
-// Keeps the payload alive for the call, in a block of exactly its size.
-struct Payload {
-    std::shared_ptr<void> block;
-};
-
-template <typename Row>
-Payload rowPayload(const fuzz::HeadAndBody& input) {
-    return Payload{std::shared_ptr<void>(fuzz::recordCopy<Row>(input.body, input.bodySize))};
-}
-
-Payload payloadFor(uint32_t id, const fuzz::HeadAndBody& input) {
-    if (!input.hasBody) return Payload{};
+// In a block of exactly the payload's size, kept alive for the call.
+std::shared_ptr<void> payloadFor(uint32_t id, const fuzz::HeadAndBody& input) {
+    const std::string& body = input.body;
+    if (!input.hasBody) return nullptr;
     switch (id) {
-    case zq::kNotifyOrderReport: return rowPayload<zq::OrderRow>(input);
-    case zq::kNotifyExecutionReport: return rowPayload<zq::ExecutionRow>(input);
-    case zq::kNotifyFundUpdate: return rowPayload<zq::FundRow>(input);
-    case zq::kNotifyPositionUpdate: return rowPayload<zq::PositionRow>(input);
-    default:
-        return Payload{std::shared_ptr<void>(fuzz::textCopy(input.body, input.bodySize).release(),
-                                             [](void* text) { delete[] static_cast<char*>(text); })};
+    case zq::kNotifyOrderReport: return fuzz::recordCopy<zq::OrderRow>(body.data(), body.size());
+    case zq::kNotifyExecutionReport: return fuzz::recordCopy<zq::ExecutionRow>(body.data(), body.size());
+    case zq::kNotifyFundUpdate: return fuzz::recordCopy<zq::FundRow>(body.data(), body.size());
+    case zq::kNotifyPositionUpdate: return fuzz::recordCopy<zq::PositionRow>(body.data(), body.size());
+    default: return std::shared_ptr<char[]>(fuzz::textCopy(body.data(), body.size()));
     }
 }
 
@@ -54,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
     uint32_t id = 0;
     std::from_chars(input.head.data(), input.head.data() + input.head.size(), id);
-    const Payload payload = payloadFor(id, input);
-    const zq::NotifyMessage message{id, payload.block.get()};
+    const std::shared_ptr<void> payload = payloadFor(id, input);
+    const zq::NotifyMessage message{id, payload.get()};
     FUZZ_REQUIRE(getAdapter()->OnNotifyMessage(&message) == zq::kResultOk);
     return 0;
 }

@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::setUpProcess();
     fuzz::runStrategyOnce(FUZZ_STRATEGY, "{}");
 
-    fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
-    const std::string& key = input.head;
-    std::string text(reinterpret_cast<const char*>(input.body), input.bodySize);
+    const fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
+    const std::string &key = input.head, &text = input.body;
 
     Norq::StrategyParams params;
     params.setParams(Norq::ZqString(text.c_str()));

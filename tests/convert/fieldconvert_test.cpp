@@ -15,10 +15,7 @@ namespace {
 
 TEST(FieldConvert, DecimalTextReadsAsQByteArrayToInt) {
     // clang-format off
-    const struct {
-        const char* text;
-        int32_t value;
-    } cases[] = {
+    const struct { const char* text; int32_t value; } cases[] = {
         {"5", 5}, {"+5", 5}, {"-5", -5}, {"007", 7}, {"-0", 0}, {" 5", 5}, {"5 ", 5}, {" +5 ", 5}, {"\t5\n", 5},
         {"\v\f\r-5\v\f\r", -5}, {"00000000000000000000005", 5}, {"2147483647", INT32_MAX},
         {"-2147483648", INT32_MIN}, {"-00000000002147483648", INT32_MIN}, {"2147483648", 0}, {"-2147483649", 0},

@@ -36,65 +36,27 @@ std::string ourTimeText(int32_t date, int32_t timeOfDay) {
 // /etc/localtime on every call, which would make the sweeps take seconds.
 class TimeText : public ::testing::Test {
 protected:
-    void SetUp() override {
-        hadZone_ = qEnvironmentVariableIsSet("TZ");
-        savedZone_ = qgetenv("TZ");
-        qputenv("TZ", "UTC");
-        tzset();
-    }
-    void TearDown() override {
-        hadZone_ ? qputenv("TZ", savedZone_) : qunsetenv("TZ");
-        tzset();
-    }
+    void SetUp() override { qputenv("TZ", "UTC"), tzset(); }
+    void TearDown() override { savedZone_.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone_), tzset(); }
 
     // Compares every stamp `sweep` hands to its callback with Qt's text and
     // reports the first few differences. Returns how many Qt could read:
     // a sweep Qt rejects throughout would prove nothing.
     template <typename Sweep>
     long expectSameAsQt(Sweep sweep) {
-        long compared = 0, readByQt = 0, differences = 0;
-        std::string report;
+        long readByQt = 0, differences = 0;
         sweep([&](int32_t date, int32_t timeOfDay) {
             const std::string expected = qtTimeText(date, timeOfDay), actual = ourTimeText(date, timeOfDay);
-            ++compared;
             readByQt += !expected.empty();
             if (actual != expected && ++differences <= 10)
-                report += std::to_string(date) + " " + std::to_string(timeOfDay) + ": Qt '" + expected + "', ours '" +
-                          actual + "'\n";
+                ADD_FAILURE() << date << " " << timeOfDay << ": Qt '" << expected << "', ours '" << actual << "'";
         });
-        EXPECT_EQ(differences, 0) << "of " << compared << " stamps\n" << report;
+        EXPECT_EQ(differences, 0);
         EXPECT_GT(readByQt, 0);
         return readByQt;
     }
-
-private:
-    bool hadZone_ = false;
-    QByteArray savedZone_;
+    const QByteArray savedZone_ = qgetenv("TZ");
 };
-
-TEST_F(TimeText, ReadsTheJoinedDigitsAsQtDoes) {
-    // clang-format off
-    const struct {
-        int32_t date;
-        int32_t timeOfDay;
-        const char* text;
-    } cases[] = {
-        {20240102, 93015, "20240102 09:30:15 000"}, {20240102, 235959, "20240102 23:59:59 000"},
-        {20240102, 12345, ""},                       // hour 12, then too few digits
-        {20240102, 25959, "20240102 02:59:59 000"},  // 25 is no hour, so 2
-        {20240102, 5959, ""},                        // before 01:00 the text is too short
-        {2024010, 293015, "20240102 09:30:15 000"},   // the time lends a digit to the day
-        {202401021, 30150, "20240102 13:01:50 000"},  // the date lends one to the hour
-        {20240229, 93015, "20240229 09:30:15 000"}, {20240102, 240000, ""}, {20240102, 93060, ""},
-        {20240102, -93015, ""}, {19000229, 93015, ""}, {20241301, 93015, ""}, {INT32_MIN, 93015, ""},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.date) + " " + std::to_string(c.timeOfDay));
-        EXPECT_EQ(ourTimeText(c.date, c.timeOfDay), c.text);
-        EXPECT_EQ(qtTimeText(c.date, c.timeOfDay), c.text);
-    }
-}
 
 // Every time of day and what lies just beyond, negative ones included.
 template <typename Check>
@@ -121,8 +83,9 @@ TEST_F(TimeText, OddDatesIntegersAndSplitsMatchQt) {
         // clang-format off
         static const int32_t dates[] = {INT32_MIN, -20240102, -1, 0, 1, 9, 10101, 99999, 202401, 2024010,
             2024022, 9990101, 10000101, 20240102, 99991231, 100000101, 202401021, 202401022, 2024010212, INT32_MAX};
-        static const int32_t times[] = {INT32_MIN, -93015, -1, 0, 1, 9, 59, 959, 3015, 5959, 10000, 12345, 25959,
-            93015, 100000, 235959, 240000, 999999, 1000000, 2093015, 9999999, 10000000, 123456789, INT32_MAX};
+        static const int32_t times[] = {INT32_MIN, -93015, -1, 0, 1, 9, 59, 959, 3015, 5959, 10000, 12345, 25959, 30150,
+            93015, 93060, 100000, 235959, 240000, 293015, 999999, 1000000, 2093015, 9999999, 10000000, 123456789,
+            INT32_MAX};
         // clang-format on
         for (int year : {1000, 1582, 1600, 1899, 1900, 1969, 1970, 2000, 2023, 2024, 2038, 2100, 2400, 9999})
             for (int month = 0; month <= 13; ++month)

@@ -13,21 +13,19 @@ using fake::AdapterTest;
 
 TEST_F(AdapterTest, TheSampleStrategyOrdersOnlyWhenTheAveragesCross) {
     host.accountIds = {{"stock", "880001"}};
-    std::string macross = std::string(TEST_LIB_DIR) + "/libmacross.so";
-    ASSERT_EQ(adapter->RunStrategy(macross.c_str(),
-                                   R"({"symbol":"600000.SH","short_window":"2","long_window":"4","volume":"100","allow_short":"1"})"),
+    ASSERT_EQ(adapter->RunStrategy(fake::libraryPath("macross").c_str(), R"({"symbol":"600000.SH","short_window":"2",)"
+                                   R"("long_window":"4","volume":"100","allow_short":"1"})"),
               0);
     // Rising into the first full window (short above long: no signal yet),
     // falling through (sell), rising again (buy); another symbol's bar is
     // not the strategy's.
-    const double closes[] = {10, 11, 12, 13, 12, 11, 10, 11, 12, 13, 14};
-    for (double close : closes) {
+    for (double close : {10, 11, 12, 13, 12, 11, 10, 11, 12, 13, 14}) {
         std::string bar = R"({"security_symbol":"600000.SH","timestamp":"t","close":)" + std::to_string(close) + "}";
-        zq::NotifyMessage message{zq::kNotifyBar, bar.c_str()};
-        adapter->OnNotifyMessage(&message);
+        const zq::NotifyMessage message{zq::kNotifyBar, bar.c_str()};
+        EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultOk);
     }
-    zq::NotifyMessage other{zq::kNotifyBar, R"({"security_symbol":"000001.SZ","close":1})"};
-    adapter->OnNotifyMessage(&other);
+    const zq::NotifyMessage other{zq::kNotifyBar, R"({"security_symbol":"000001.SZ","close":1})"};
+    EXPECT_EQ(adapter->OnNotifyMessage(&other), zq::kResultOk);
 
     std::vector<std::pair<int32_t, double>> orders;
     for (const fake::HostCall& call : host.callsTo(24)) {

@@ -16,20 +16,16 @@ extern "C" int zq_doctor_missing_dependency();
 
 namespace {
 
-#if defined(DOCTOR_BAD_SCHEMA)
-// A default of the wrong type, a table, a list default outside its list, a name twice.
-constexpr const char* kBadSchema =
-    R"({"period":{"type":"int","value":"twenty","index":0},"layout":{"type":"table","value":"","index":1},)"
-    R"("mode":{"type":"list","value":["a","b"],"default_index":5,"index":2},)"
-    R"("window":{"type":"int","value":5,"index":3},"window":{"type":"int","value":20,"index":4}})";
-#endif
-
 class BrokenStrategy : public Norq::StrategyHandlerBase {
 public:
     Norq::StrategyParams getParams() override {
         Norq::StrategyParams params;
 #if defined(DOCTOR_BAD_SCHEMA)
-        params.setParams(Norq::ZqString(kBadSchema));
+        // A default of the wrong type, a table, a list default outside its list, a name twice.
+        params.setParams(Norq::ZqString(
+            R"({"period":{"type":"int","value":"twenty","index":0},"layout":{"type":"table","value":"","index":1},)"
+            R"("mode":{"type":"list","value":["a","b"],"default_index":5,"index":2},)"
+            R"("window":{"type":"int","value":5,"index":3},"window":{"type":"int","value":20,"index":4}})"));
 #else
         params.addIntParam("window", 20, "bars");
 #endif

@@ -19,66 +19,57 @@ std::string readBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// `value` little-endian into `size` bytes of `f` at `at`.
+void put(std::string& f, size_t at, uint64_t value, size_t size = 8) {
+    for (size_t i = 0; i < size; ++i) f[at + i] = static_cast<char>(value >> (8 * i));
+}
+
 // A 64-bit little-endian ELF header of a given type and machine whose
 // section table starts at `sections` and holds `count` entries.
 std::string header64(uint16_t type, uint16_t machine, uint64_t sections = 0, uint16_t count = 0) {
     std::string h(64, '\0');
     h.replace(0, 6, "\x7f" "ELF\x02\x01");
-    auto put = [&h](size_t at, uint64_t value, size_t size) {
-        for (size_t i = 0; i < size; ++i) h[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    put(16, type, 2);
-    put(18, machine, 2);
-    put(40, sections, 8);
-    put(58, 64, 2);
-    put(60, count, 2);
+    put(h, 16, type, 2), put(h, 18, machine, 2), put(h, 40, sections), put(h, 58, 64, 2), put(h, 60, count, 2);
     return h;
 }
 
+// What reading `bytes` says: "" when it reads them.
+std::string readError(const std::string& bytes, ElfImage& image) {
+    std::string error;
+    return readElfImage(bytes, image, error) ? "" : "failed: " + error;
+}
+
 TEST(ElfImage, TellsDamagedAndForeignFilesApart) {
-    struct Case {
-        std::string bytes;
-        const char* error;  // null: read
-    } cases[] = {
-        {"", "not an ELF file"},
-        {"MZ\x90\x00", "not an ELF file"},
-        {"\x7f" "ELF", "truncated ELF header"},
-        {std::string("\x7f" "ELF\x03\x01", 6), "damaged ELF header (unknown word size or byte order)"},
-        {header64(3, 62).substr(0, 40), "truncated ELF header"},
-        {header64(3, 62, 4096, 3), "truncated or damaged section headers"},
-        {header64(3, 62, 64, 0xffff), "truncated or damaged section headers"},
-        {header64(3, 62), nullptr},
+    const std::string kDamagedSections = "failed: truncated or damaged section headers";
+    // clang-format off
+    const struct { std::string bytes, error; } cases[] = {
+        {"", "failed: not an ELF file"}, {"MZ\x90\x00", "failed: not an ELF file"},
+        {"\x7f" "ELF", "failed: truncated ELF header"}, {header64(3, 62).substr(0, 40), "failed: truncated ELF header"},
+        {std::string("\x7f" "ELF\x03\x01", 6), "failed: damaged ELF header (unknown word size or byte order)"},
+        {header64(3, 62, 4096, 3), kDamagedSections}, {header64(3, 62, 64, 0xffff), kDamagedSections},
+        {header64(3, 62), ""},
     };
-    for (const Case& c : cases) {
-        ElfImage image;
-        std::string error;
-        EXPECT_EQ(readElfImage(c.bytes, image, error), c.error == nullptr) << c.bytes.size() << " bytes";
-        if (c.error) {
-            EXPECT_EQ(error, c.error);
-        }
-    }
+    // clang-format on
+    ElfImage image;
+    for (const auto& c : cases) EXPECT_EQ(readError(c.bytes, image), c.error) << c.bytes.size() << " bytes";
 }
 
 TEST(ElfImage, ReadsKindAndArchitecture) {
     ElfImage image;
-    std::string error;
-    ASSERT_TRUE(readElfImage(header64(2, 183), image, error));
+    ASSERT_EQ(readError(header64(2, 183), image), "");
     EXPECT_EQ(image.kind, ElfImage::Kind::Executable);
     EXPECT_FALSE(image.hasSymbolTable);
     EXPECT_EQ(architectureText(image), "AArch64, 64-bit, little-endian");
-    std::string bigEndian32(52, '\0');
-    bigEndian32.replace(0, 6, "\x7f" "ELF\x01\x02");
-    bigEndian32[17] = 3;
-    bigEndian32[19] = 20;
-    ASSERT_TRUE(readElfImage(bigEndian32, image, error));
+    std::string bigEndian32 = std::string("\x7f" "ELF\x01\x02", 6) + std::string(46, '\0');
+    bigEndian32[17] = 3, bigEndian32[19] = 20;
+    ASSERT_EQ(readError(bigEndian32, image), "");
     EXPECT_EQ(image.kind, ElfImage::Kind::SharedLibrary);
     EXPECT_EQ(architectureText(image), "PowerPC, 32-bit, big-endian");
 }
 
 TEST(ElfImage, ListsWhatAStrategyExportsAndNeeds) {
     ElfImage image;
-    std::string error;
-    ASSERT_TRUE(readElfImage(readBytes(TEST_LIB_DIR "/libmacross.so"), image, error)) << error;
+    ASSERT_EQ(readError(readBytes(TEST_LIB_DIR "/libmacross.so"), image), "");
     EXPECT_EQ(image.kind, ElfImage::Kind::SharedLibrary);
     EXPECT_NE(std::find(image.defined.begin(), image.defined.end(), "getStrategyHandler"), image.defined.end());
     EXPECT_NE(std::find(image.needed.begin(), image.needed.end(), "_ZN4Norq14StrategyParamsC1Ev"), image.needed.end());
@@ -89,15 +80,11 @@ TEST(ElfImage, ListsWhatAStrategyExportsAndNeeds) {
 TEST(ElfImage, ReadsOnlyNamesThatEndInsideTheirStringTable) {
     for (uint64_t size : {5, 4}) {
         std::string f = header64(3, 62, 64, 3) + std::string(3 * 64 + 48, '\0') + std::string("\0abc\0", 5);
-        auto put = [&f](size_t at, uint64_t value) {
-            for (size_t i = 0; i < 8; ++i) f[at + i] = static_cast<char>(value >> (8 * i));
-        };
-        put(128 + 4, 11), put(128 + 24, 256), put(128 + 32, 48), put(128 + 40, 2), put(128 + 56, 24);  // symbols
-        put(192 + 4, 3), put(192 + 24, 304), put(192 + 32, size);                                      // their names
-        put(280, 1), f[284] = 0x12, f[286] = 1;  // "abc": a global function in section 1
+        put(f, 128 + 4, 11), put(f, 128 + 24, 256), put(f, 128 + 32, 48), put(f, 128 + 40, 2);  // symbols
+        put(f, 128 + 56, 24), put(f, 192 + 4, 3), put(f, 192 + 24, 304), put(f, 192 + 32, size);  // and their names
+        put(f, 280, 1), f[284] = 0x12, f[286] = 1;  // "abc": a global function in section 1
         ElfImage image;
-        std::string error;
-        ASSERT_TRUE(readElfImage(f, image, error)) << error;
+        ASSERT_EQ(readError(f, image), "");
         EXPECT_EQ(image.defined, size == 5 ? std::vector<std::string>{"abc"} : std::vector<std::string>{}) << size;
     }
 }
@@ -118,11 +105,8 @@ TEST(Doctor, NamesBothArchitecturesWhenTheyDiffer) {
 
 TEST(SchemaCheck, FailsWhatTheHostCannotUseAndWarnsWhatAStartWouldWarn) {
     using L = Finding::Level;
-    struct Case {
-        const char* schema;
-        L level;
-        const char* text;  // the start of one finding
-    } cases[] = {
+    // clang-format off
+    const struct { const char* schema; L level; const char* text; /* the start of one finding */ } cases[] = {
         {"{\"a\":", L::Failure, "its parameter schema is not a JSON object (unterminated object)"},
         {"[]", L::Failure, "its parameter schema is not a JSON object (not an object)"},
         {"{}", L::Ok, "it declares no parameters"},
@@ -137,7 +121,8 @@ TEST(SchemaCheck, FailsWhatTheHostCannotUseAndWarnsWhatAStartWouldWarn) {
         {R"({"b":{"type":"float","value":2},"c":{"type":"string","value":"x"}})", L::Ok,
          "its parameters: b (float), c (string)"},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Findings findings;
         checkSchema(c.schema, findings);
         bool found = std::any_of(findings.begin(), findings.end(), [&](const Finding& f) {
