@@ -33,6 +33,13 @@ std::string header64(uint16_t type, uint16_t machine, uint64_t sections = 0, uin
     return h;
 }
 
+// One section, the dynamic symbols, whose string table would be a second.
+std::string dynamicSymbolsLinkedToNoSection() {
+    std::string f = header64(3, 62, 64, 1) + std::string(64, '\0');
+    put(f, 64 + 4, 11, 4), put(f, 64 + 40, 1, 4);
+    return f;
+}
+
 // What reading `bytes` says: "" when it reads them.
 std::string readError(const std::string& bytes, ElfImage& image) {
     std::string error;
@@ -47,7 +54,7 @@ TEST(ElfImage, TellsDamagedAndForeignFilesApart) {
         {"\x7f" "ELF", "failed: truncated ELF header"}, {header64(3, 62).substr(0, 40), "failed: truncated ELF header"},
         {std::string("\x7f" "ELF\x03\x01", 6), "failed: damaged ELF header (unknown word size or byte order)"},
         {header64(3, 62, 4096, 3), kDamagedSections}, {header64(3, 62, 64, 0xffff), kDamagedSections},
-        {header64(3, 62), ""},
+        {header64(3, 62), ""}, {dynamicSymbolsLinkedToNoSection(), "failed: damaged dynamic symbol table"},
     };
     // clang-format on
     ElfImage image;
