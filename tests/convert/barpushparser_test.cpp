@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "../../fuzz/barpushreading.h"
+#include "barpushreading.h"
 #include "logcapture.h"
 
 namespace {
