@@ -50,7 +50,16 @@ public:
         execv(argv[0], argv.data());
         _exit(127);
     }
-    void signal(int number) { kill(pid_, number); }
+    // Every signal is pending before it runs on: it is stopped while they
+    // are sent, so however busy the machine, the second finds the first
+    // still being handled.
+    void signal(const std::vector<int>& numbers) {
+        int status = 0;
+        kill(pid_, SIGSTOP);
+        waitpid(pid_, &status, WUNTRACED);
+        for (int number : numbers) kill(pid_, number);
+        kill(pid_, SIGCONT);
+    }
     Outcome wait() {
         int status = 0;
         waitpid(pid_, &status, 0);
@@ -220,7 +229,7 @@ TEST(Interruption, TheFirstSignalStopsTheRunAndKeepsItsResultsTheSecondEndsIt) {
         for (int i = 0; i < 200 && readFile(trace).size() < 20000; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        for (int signal : sent) child.signal(signal);
+        child.signal(sent);
         Outcome o = child.wait();
         ASSERT_EQ(o.status, 130) << sent.size() << " signals\n" << o.err;
         if (sent.size() == 2) {
