@@ -29,6 +29,15 @@ void putDigits(char* out, int64_t value, int digits) {
     for (int i = digits - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
 }
 
+// The fourteen digits of `stamp` in the '#'s of `shape`, in order, and the
+// rest of `shape` as it stands; no end byte.
+template <size_t N>
+void writeShaped(int64_t stamp, const char (&shape)[N], char* out) {
+    char digits[14];
+    putDigits(digits, stamp, 14);
+    for (size_t i = 0, next = 0; i + 1 < N; ++i) out[i] = shape[i] == '#' ? digits[next++] : shape[i];
+}
+
 // Reads 1 to `most` digits at `at`.
 bool takeNumber(std::string_view text, size_t& at, size_t most, int& value) {
     size_t start = at;
@@ -64,30 +73,17 @@ bool takeFullForm(std::string_view text, int& y, int& mo, int& d, int& h, int& m
 
 }  // namespace
 
+constexpr char kDisplayShape[] = "####-##-## ##:##:##";
+constexpr char kHostShape[] = "######## ##:##:## 000";
+static_assert(sizeof kDisplayShape - 1 == kDisplayTimeBytes && sizeof kHostShape - 1 == kHostTimeBytes,
+              "a shape is the text it writes");
+
 void writeDisplayTime(int64_t stamp, char* out) {
-    putDigits(out, stamp / 10000000000, 4);
-    out[4] = '-';
-    putDigits(out + 5, stamp / 100000000 % 100, 2);
-    out[7] = '-';
-    putDigits(out + 8, stamp / 1000000 % 100, 2);
-    out[10] = ' ';
-    putDigits(out + 11, stamp / 10000 % 100, 2);
-    out[13] = ':';
-    putDigits(out + 14, stamp / 100 % 100, 2);
-    out[16] = ':';
-    putDigits(out + 17, stamp % 100, 2);
+    writeShaped(stamp, kDisplayShape, out);
 }
 
 void writeHostTime(int64_t stamp, char* out) {
-    putDigits(out, stamp / 1000000, 8);
-    out[8] = ' ';
-    putDigits(out + 9, stamp / 10000 % 100, 2);
-    out[11] = ':';
-    putDigits(out + 12, stamp / 100 % 100, 2);
-    out[14] = ':';
-    putDigits(out + 15, stamp % 100, 2);
-    out[17] = ' ';
-    putDigits(out + 18, 0, 3);
+    writeShaped(stamp, kHostShape, out);
 }
 
 std::string displayTime(int64_t stamp) {
