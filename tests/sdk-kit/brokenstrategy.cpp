@@ -9,8 +9,7 @@
 namespace Norq {
 NORQ_EXPORT int32_t sdkFeatureFromALaterRelease();
 }  // namespace Norq
-#endif
-#if defined(DOCTOR_MISSING_NAME)
+#elif defined(DOCTOR_MISSING_NAME)
 extern "C" int zq_doctor_missing_dependency();
 #endif
 
@@ -34,8 +33,7 @@ public:
     void onInit(Norq::IZqContext*) override {
 #if defined(DOCTOR_NEWER_SDK)
         Norq::sdkFeatureFromALaterRelease();
-#endif
-#if defined(DOCTOR_MISSING_NAME)
+#elif defined(DOCTOR_MISSING_NAME)
         zq_doctor_missing_dependency();
 #endif
     }

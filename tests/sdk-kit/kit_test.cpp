@@ -14,11 +14,6 @@ using namespace zqhost;
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // `value` little-endian into `size` bytes of `f` at `at`.
 void put(std::string& f, size_t at, uint64_t value, size_t size = 8) {
     for (size_t i = 0; i < size; ++i) f[at + i] = static_cast<char>(value >> (8 * i));
@@ -74,14 +69,6 @@ TEST(ElfImage, ReadsKindAndArchitecture) {
     EXPECT_EQ(architectureText(image), "PowerPC, 32-bit, big-endian");
 }
 
-TEST(ElfImage, ListsWhatAStrategyExportsAndNeeds) {
-    ElfImage image;
-    ASSERT_EQ(readError(readBytes(TEST_LIB_DIR "/libmacross.so"), image), "");
-    EXPECT_EQ(image.kind, ElfImage::Kind::SharedLibrary);
-    EXPECT_NE(std::find(image.defined.begin(), image.defined.end(), "getStrategyHandler"), image.defined.end());
-    EXPECT_NE(std::find(image.needed.begin(), image.needed.end(), "_ZN4Norq14StrategyParamsC1Ev"), image.needed.end());
-}
-
 // One exported symbol, "abc", in a string table of `size` bytes: its name
 // counts only when its NUL lies inside the table.
 TEST(ElfImage, ReadsOnlyNamesThatEndInsideTheirStringTable) {
@@ -97,9 +84,9 @@ TEST(ElfImage, ReadsOnlyNamesThatEndInsideTheirStringTable) {
 }
 
 TEST(Doctor, NamesBothArchitecturesWhenTheyDiffer) {
-    std::string bytes = readBytes(TEST_LIB_DIR "/libmacross.so");
-    bytes[18] = static_cast<char>(183);  // AArch64
-    bytes[19] = 0;
+    std::ifstream in(TEST_LIB_DIR "/libmacross.so", std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    bytes[18] = static_cast<char>(183), bytes[19] = 0;  // AArch64
     const std::string path = std::string(TEST_BIN_DIR) + "/libforeign.so";
     std::ofstream(path, std::ios::binary) << bytes;
     Findings findings = examineStrategy(path, TEST_LIB_DIR "/libzqcxxadapter.so");
@@ -120,8 +107,6 @@ TEST(SchemaCheck, FailsWhatTheHostCannotUseAndWarnsWhatAStartWouldWarn) {
         {R"({"a":{"type":"int","value":1.5}})", L::Failure, "parameter 'a' (int): its default value is not a whole"},
         {R"({"a":{"type":"bool","value":"yes"}})", L::Failure, "parameter 'a' (bool): its default value is not true"},
         {R"({"a":{"type":"colour","value":1}})", L::Failure, "parameter 'a' has no known type"},
-        {R"({"a":3})", L::Failure, "parameter 'a' has no known type"},
-        {R"({"a":{"type":"list","value":["x"],"default_index":1}})", L::Ok, "its parameters: a (list)"},
         {R"({"a":{"type":"int","value":1,"index":1}})", L::Warning, "1 parameter declaration(s) were replaced"},
         {R"({"a":{"type":"int","value":1},"a":{"type":"int","value":2}})", L::Warning,
          "parameter 'a' is declared more than once"},
@@ -154,10 +139,6 @@ TEST(OrderIdMap, PairsTheIdsTheLibraryMadeAfreshAndNoOthers) {
     EXPECT_TRUE(ids.matchAndPair("cancel " + b + " of " + a, ids.toRecorded("cancel " + d + " of " + c)));
     EXPECT_FALSE(ids.matchAndPair("cancel " + a, "cancel " + b)) << "both already paired";
     EXPECT_FALSE(ids.matchAndPair("order own-1", "order own-2")) << "ids the strategy chose";
-    std::vector<uint8_t> row(b.begin(), b.end());
-    row.push_back(0);
-    ids.toCurrent(row);
-    EXPECT_EQ(std::string(row.begin(), row.end() - 1), d);
 }
 
 }  // namespace
