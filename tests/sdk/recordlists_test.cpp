@@ -1,10 +1,13 @@
-// Record and symbol lists: positions, fallbacks, ownership, lookups and joins
-// (their transfer rule: handles_test.cpp).
+// The SDK's lists: positions, fallbacks, ownership, lookups and joins, and
+// the transfer-on-copy rule every SDK handle shares: copying or assigning
+// hands the content over and leaves the source empty but usable (for
+// StrategyParams: strategyparams_test.cpp).
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "bytes.h"
@@ -16,54 +19,29 @@ namespace {
 using namespace Norq;
 using fake::isAllZero;
 
-MarginSecurityInfo* newInfo(const char* symbol, int64_t quantity) {
-    MarginSecurityInfo* info = new MarginSecurityInfo{};
-    std::strcpy(info->symbol, symbol);
-    info->loan_available_qty = quantity;
-    return info;
-}
-
 TEST(SequenceList, PushKeepsOrderAndTheRecordItselfIgnoresNullAndFallsBackToZero) {
     OrderList list;
     Order* first = new Order{};
     Order* second = new Order{};
-    std::strcpy(first->symbol, "600000.SH");
     list.push(first);
     list.push(nullptr);
     list.push(second);
-    EXPECT_EQ(list.getSize(), 2);
-    EXPECT_EQ(&list.get(0), first);
-    EXPECT_EQ(&list.get(1), second);
-    for (int i : {-1, 2, 1000}) EXPECT_TRUE(isAllZero(list.get(i))) << i;
-}
-
-TEST(SequenceList, PagingFlagsStartClearAndAreKept) {
-    ExecutionList list;
-    EXPECT_FALSE(list.isLast());
-    EXPECT_EQ(list.totalCount(), 0);
-    list.setLast(true);
-    list.setTotalCount(1234);
-    ExecutionList moved(list);
-    EXPECT_TRUE(moved.isLast());
-    EXPECT_EQ(moved.totalCount(), 1234);
-    EXPECT_FALSE(list.isLast());
-    EXPECT_EQ(list.totalCount(), 0);
+    EXPECT_EQ(std::make_tuple(list.getSize(), &list.get(0), &list.get(1)), std::make_tuple(2, first, second));
+    for (int i : {-1, 2}) EXPECT_TRUE(isAllZero(list.get(i))) << i;
 }
 
 // A symbol's second record replaces the first (the same record again stays);
 // null symbols and null records are refused; the list owns only what it stored.
 TEST(MarginAccountSecurityList, LooksUpBySymbolAndPositionWithZeroFallbacks) {
     MarginAccountSecurityList list;
-    MarginSecurityInfo* kept = newInfo("600000.SH", 100);
+    MarginSecurityInfo* kept = new MarginSecurityInfo{100, 0, 0, ""};
     list.push("600000.SH", kept);
     list.push("600000.SH", kept);
-    list.push("000001.SZ", newInfo("000001.SZ", 200));
-    list.push("000001.SZ", newInfo("000001.SZ", 300));
-    MarginSecurityInfo* refused = newInfo("x", 1);
-    list.push(nullptr, refused);
-    delete refused;
+    list.push("000001.SZ", new MarginSecurityInfo{200, 0, 0, ""});
+    list.push("000001.SZ", new MarginSecurityInfo{300, 0, 0, ""});
+    MarginSecurityInfo refused{};
+    list.push(nullptr, &refused);
     list.push("600001.SH", nullptr);
-    EXPECT_EQ(list.getSize(), 2);
     std::set<std::string> symbols;
     for (int i = 0; i < list.getSize(); ++i) {
         std::string symbol = list.getSymbol(i).str();
@@ -71,12 +49,10 @@ TEST(MarginAccountSecurityList, LooksUpBySymbolAndPositionWithZeroFallbacks) {
         EXPECT_EQ(&list.marginSecurityInfo(i), &list.marginSecurityInfo(symbol.c_str()));
     }
     EXPECT_EQ(symbols, (std::set<std::string>{"600000.SH=100", "000001.SZ=300"}));
-    for (const char* absent : {"600000.sh", static_cast<const char*>(nullptr)})
-        EXPECT_TRUE(isAllZero(list.marginSecurityInfo(absent))) << (absent ? absent : "(null)");
-    for (int i : {-1, 2}) {
-        EXPECT_TRUE(isAllZero(list.marginSecurityInfo(i))) << i;
-        EXPECT_STREQ(list.getSymbol(i).str(), "") << i;
-    }
+    for (const MarginSecurityInfo* absent : {&list.marginSecurityInfo("600000.sh"), &list.marginSecurityInfo(nullptr),
+                                             &list.marginSecurityInfo(-1), &list.marginSecurityInfo(2)})
+        EXPECT_TRUE(isAllZero(*absent));
+    EXPECT_EQ(std::string(list.getSymbol(-1).str()) + list.getSymbol(2).str(), "");
 }
 
 TEST(MarginAssureSecurityList, OverwritesAndAnswersZeroForUnknowns) {
@@ -87,11 +63,9 @@ TEST(MarginAssureSecurityList, OverwritesAndAnswersZeroForUnknowns) {
     list.push(nullptr, 0.9);
     EXPECT_EQ(list.getSize(), 2);
     EXPECT_DOUBLE_EQ(list.discountRatio("600000.SH"), 0.65);
-    for (const char* unknown : {"unknown", static_cast<const char*>(nullptr)})
-        EXPECT_EQ(list.discountRatio(unknown), 0);
-    for (int i : {-1, 2}) EXPECT_EQ(list.discountRatio(i), 0) << i;
-    for (int i = 0; i < list.getSize(); ++i)
-        EXPECT_DOUBLE_EQ(list.discountRatio(i), list.discountRatio(list.getSymbol(i).str()));
+    EXPECT_EQ(list.discountRatio("unknown") + list.discountRatio(nullptr) + list.discountRatio(-1), 0);
+    for (int i = 0; i <= list.getSize(); ++i)
+        EXPECT_DOUBLE_EQ(list.discountRatio(i), list.discountRatio(list.getSymbol(i).str())) << i;
 }
 
 std::vector<std::string> entries(const SymbolList& list) {
@@ -110,32 +84,67 @@ TEST(SymbolList, PutKeepsAllButNullAndLookupsAreExact) {
     SymbolList list = makeList({"000001.SZ", "600000.SH", "600000.SH", "", nullptr});
     EXPECT_EQ(entries(list), (std::vector<std::string>{"000001.SZ", "600000.SH", "600000.SH", ""}));
     for (int i : {-1, 4}) EXPECT_STREQ(list.get(i).str(), "") << i;
-    EXPECT_EQ(list.index("600000.SH"), 1);
-    EXPECT_EQ(list.index(""), 3);
-    for (const char* absent : {"600000.sh", "600000", "600000.SH ", static_cast<const char*>(nullptr)}) {
+    EXPECT_EQ(std::make_pair(list.index("600000.SH"), list.index("")), std::make_pair(1, 3));
+    for (const char* absent : {"600000.sh", "600000", static_cast<const char*>(nullptr)})
         EXPECT_EQ(list.index(absent), -1) << (absent ? absent : "(null)");
-    }
-    SymbolList empty;
-    EXPECT_EQ(empty.index("600000.SH"), -1);
 }
 
-// Appending leaves the other list alone; joining moves the left list's
-// content into the result.
+// Joining moves the left list's content into the result.
 TEST(SymbolList, AppendingAndJoining) {
     SymbolList a = makeList({"A", "B"});
     SymbolList b = makeList({"C"});
     a += b;
-    EXPECT_EQ(entries(a), (std::vector<std::string>{"A", "B", "C"}));
     a += a;
     EXPECT_EQ(entries(a), (std::vector<std::string>{"A", "B", "C", "A", "B", "C"}));
-    SymbolList emptied = makeList({"X"});
-    SymbolList taken(emptied);
+    SymbolList emptied;
     emptied += b;
-    EXPECT_EQ(entries(emptied), (std::vector<std::string>{"C"}));
     SymbolList joined = emptied + b;
     EXPECT_EQ(entries(joined), (std::vector<std::string>{"C", "C"}));
     EXPECT_EQ(emptied.getSize(), 0);
-    EXPECT_EQ(entries(b), (std::vector<std::string>{"C"}));
+}
+
+// Each kind reads its own emptiness, so each is copied once here; the
+// sequence lists share one template and OrderList stands for them. (A fresh
+// list reads as one emptied by a transfer.)
+TEST(Handles, ACopyTakesTheContentAndTheSourceReadsAsEmpty) {
+    SymbolList symbols;
+    symbols.put("A");
+    SymbolList symbolsTaken(symbols);
+    EXPECT_EQ(std::make_tuple(symbols.getSize(), symbols.index("A"), symbolsTaken.index("A")),
+              std::make_tuple(0, -1, 0));
+    OrderList orders;
+    orders.push(new Order{});
+    orders.setLast(true);
+    orders.setTotalCount(3);
+    OrderList ordersTaken(orders);
+    EXPECT_EQ(std::make_tuple(orders.getSize(), orders.isLast(), orders.totalCount()), std::make_tuple(0, false, 0));
+    EXPECT_EQ(std::make_tuple(ordersTaken.getSize(), ordersTaken.isLast(), ordersTaken.totalCount()),
+              std::make_tuple(1, true, 3));
+    MarginAccountSecurityList accounts;
+    accounts.push("A", new MarginSecurityInfo{7, 0, 0, ""});
+    MarginAccountSecurityList accountsTaken(accounts);
+    EXPECT_EQ(std::make_tuple(accounts.getSize(), accounts.marginSecurityInfo("A").loan_available_qty,
+                              accountsTaken.marginSecurityInfo(0).loan_available_qty),
+              std::make_tuple(0, 0, 7));
+    MarginAssureSecurityList ratios;
+    ratios.push("A", 0.5);
+    MarginAssureSecurityList ratiosTaken(ratios);
+    EXPECT_EQ(std::make_tuple(ratios.getSize(), ratios.discountRatio("A"), ratiosTaken.discountRatio("A")),
+              std::make_tuple(0, 0.0, 0.5));
+}
+
+// Assigning drops the target's own content; assigning a handle to itself
+// keeps it; a handle emptied by a transfer takes new content.
+TEST(Handles, AssignmentFollowsTheSameRule) {
+    SymbolList source, target;
+    source.put("A");
+    target.put("old");
+    target = source;
+    SymbolList& alias = target;
+    target = alias;
+    EXPECT_EQ(std::make_tuple(target.getSize(), target.index("A"), source.getSize()), std::make_tuple(1, 0, 0));
+    source.put("B");
+    EXPECT_EQ(std::make_pair(source.getSize(), source.index("B")), std::make_pair(1, 0));
 }
 
 }  // namespace

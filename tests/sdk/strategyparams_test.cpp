@@ -1,5 +1,6 @@
 // Strategy parameters: the schema the host receives, the checks before an
 // instance starts, and reading back the values the user chose.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "adapterfixture.h"
@@ -10,64 +11,51 @@ namespace {
 
 using Norq::StrategyParams;
 
-std::string schemaOf(StrategyParams& params) {
-    return params.getStrategyParams().str();
-}
-
 // Keys come sorted, "index" keeps the declaration order, the last duplicate
 // wins and nameless parameters are dropped.
 TEST(StrategyParamsSchema, EachTypeSerialisesCompactlyAndNamelessOnesAreDropped) {
     StrategyParams params;
-    EXPECT_EQ(schemaOf(params), "{}");
     params.addIntParam("p", 0, "first");
     params.addFloatParam("f", 1.5, "ratio");
     params.addBoolParam("b", false, nullptr);
     params.addStrParam("s", "600000.SH", "代码");
-    params.addStrParam("n", nullptr, "d");
     params.addListParam("l", "a,,b", 1, "d");
-    params.addListParam("e", "", 0, "d");
     params.addTableParam("t", "c1,c2;1,2", "grid");
     params.addIntParam("p", 5, "d");
-    params.addIntParam("", 1, "d");
     params.addStrParam(nullptr, "v", "d");
-    params.addListParam("", "a,b", 0, "d");
-    EXPECT_EQ(schemaOf(params),
-              R"({"b":{"desc":"","index":2,"type":"bool","value":false},)"
-              R"("e":{"default_index":0,"desc":"d","index":6,"type":"list","value":[""]},)"
-              R"("f":{"desc":"ratio","index":1,"type":"float","value":1.5},)"
-              R"("l":{"default_index":1,"desc":"d","index":5,"type":"list","value":["a","","b"]},)"
-              R"("n":{"desc":"d","index":4,"type":"string","value":""},)"
-              R"("p":{"desc":"d","index":8,"type":"int","value":5},)"
-              R"("s":{"desc":"代码","index":3,"type":"string","value":"600000.SH"},)"
-              R"("t":{"desc":"grid","index":7,"type":"table","value":"c1,c2;1,2"}})");
+    EXPECT_STREQ(params.getStrategyParams().str(),
+                 R"({"b":{"desc":"","index":2,"type":"bool","value":false},)"
+                 R"("f":{"desc":"ratio","index":1,"type":"float","value":1.5},)"
+                 R"("l":{"default_index":1,"desc":"d","index":4,"type":"list","value":["a","","b"]},)"
+                 R"("p":{"desc":"d","index":6,"type":"int","value":5},)"
+                 R"("s":{"desc":"代码","index":3,"type":"string","value":"600000.SH"},)"
+                 R"("t":{"desc":"grid","index":5,"type":"table","value":"c1,c2;1,2"}})");
 }
 
-TEST(StrategyParamsSchema, DefinitionsAreConsumedByBuilding) {
+// Copying hands the schema over and leaves the source empty.
+TEST(StrategyParamsSchema, DefinitionsAreConsumedByBuildingAndGoWithACopy) {
     StrategyParams params;
     params.addIntParam("a", 1, "");
-    std::string first = schemaOf(params);
-    EXPECT_EQ(schemaOf(params), first);
+    std::string first = params.getStrategyParams().str();
+    EXPECT_EQ(params.getStrategyParams().str(), first);
     params.addBoolParam("b", true, "");
-    EXPECT_EQ(schemaOf(params), R"({"b":{"desc":"","index":0,"type":"bool","value":true}})");
+    StrategyParams taken(params);
+    EXPECT_STREQ(params.getStrategyParams().str(), "{}");
+    EXPECT_STREQ(taken.getStrategyParams().str(), R"({"b":{"desc":"","index":0,"type":"bool","value":true}})");
 }
 
 class StrategyParamsValues : public fake::AdapterTest {
 protected:
     void SetUp() override {
         AdapterTest::SetUp();
-        params.setParams(Norq::ZqString(R"({"n":"12","m":12,"s":"abc","o":{"x":1,"a":[true]},"z":"0","f":"2.5e1"})"));
-    }
-    std::vector<std::string> loggedTexts() const {
-        std::vector<std::string> texts;
-        for (const fake::PlatformRecord& r : capture.platform) texts.push_back(r.text);
-        return texts;
+        params.setParams(Norq::ZqString(R"({"n":"12","m":12,"s":"abc","o":{"x":1,"a":[true]}})"));
     }
     StrategyParams params;
     fake::LogCapture capture;
 };
 
 TEST_F(StrategyParamsValues, EachValueReadsAsEveryTypeFromItsText) {
-    struct Case {
+    const struct {
         const char* key;
         int asInt;
         double asFloat;
@@ -75,15 +63,13 @@ TEST_F(StrategyParamsValues, EachValueReadsAsEveryTypeFromItsText) {
         const char* asText;
     } cases[] = {
         {"n", 12, 12.0, true, "12"},
-        {"z", 0, 0.0, false, "0"},
-        {"f", 0, 25.0, false, "2.5e1"},
         {"s", 0, 0.0, false, "abc"},
         {"m", 0, 0.0, false, ""},  // a JSON number is not text
         {"o", 0, 0.0, false, R"({"a":[true],"x":1})"},
         {nullptr, -1, -1.0, false, ""},
         {"missing", -1, -1.0, false, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.key ? c.key : "(null)");
         EXPECT_EQ(params.getIntValue(c.key), c.asInt);
         EXPECT_DOUBLE_EQ(params.getFloatValue(c.key), c.asFloat);
@@ -101,29 +87,26 @@ TEST_F(StrategyParamsValues, EachValueReadsAsEveryTypeFromItsText) {
     EXPECT_TRUE(host.logs.empty());
 }
 
-TEST_F(StrategyParamsValues, UnparsableTextIsReportedPerLookup) {
+// A bool lookup words a parse failure as the others word a non-object; a
+// non-object document is then searched as an empty one.
+TEST_F(StrategyParamsValues, UnparsableAndNonObjectTextIsReportedPerLookup) {
     params.setParams(Norq::ZqString("{\"n\":"));
     EXPECT_EQ(params.getIntValue("n"), -1);
     EXPECT_DOUBLE_EQ(params.getFloatValue("n"), -1.0);
     EXPECT_FALSE(params.getBoolValue("n"));
-    ASSERT_EQ(capture.platform.size(), 3u);
-    const std::string parseFailure = "获取运行参数错误：原因：参数解析失败，";
-    for (int i : {0, 1}) {
-        const std::string& text = capture.platform[i].text;
-        EXPECT_EQ(text.compare(0, parseFailure.size(), parseFailure), 0) << text;
-        EXPECT_GT(capture.platform[i].text.size(), parseFailure.size()) << i;
-    }
-    EXPECT_EQ(capture.platform[2].text, "获取运行参数失败：原因：参数非json object类型,{\"n\":");
-}
-
-TEST_F(StrategyParamsValues, ANonObjectDocumentIsReportedThenSearchedAsEmpty) {
     params.setParams(Norq::ZqString(R"(["n"])"));
     EXPECT_EQ(params.getIntValue("n"), -1);
-    EXPECT_EQ(loggedTexts(), (std::vector<std::string>{"获取运行参数失败：原因：参数非json object类型,[\"n\"]",
-                                                       "获取运行参数失败：原因：未找到key[n]对应的参数"}));
-    capture.platform.clear();
     EXPECT_FALSE(params.getBoolValue("n"));
-    EXPECT_EQ(loggedTexts(), std::vector<std::string>{"获取运行参数失败：原因：未找到key[n]对应的参数"});
+    const std::string parseFailure = "获取运行参数错误：原因：参数解析失败，";
+    const std::string missing = "获取运行参数失败：原因：未找到key[n]对应的参数";
+    std::vector<std::string> texts;
+    for (const fake::PlatformRecord& r : capture.platform) texts.push_back(r.text);
+    ASSERT_EQ(texts.size(), 6u);
+    for (int i : {0, 1}) EXPECT_THAT(texts[i], ::testing::MatchesRegex(parseFailure + ".+")) << i;
+    texts.erase(texts.begin(), texts.begin() + 2);
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"获取运行参数失败：原因：参数非json object类型,{\"n\":",
+                                        "获取运行参数失败：原因：参数非json object类型,[\"n\"]", missing, missing}));
 }
 
 // Empty or unparsable text passes without a word.
@@ -133,12 +116,10 @@ TEST_F(StrategyParamsValues, PreHandleWarnsAboutTablesAndOutOfRangeListDefaults)
         other.setParams(Norq::ZqString(text));
         other.preHandle();
     }
-    EXPECT_TRUE(capture.platform.empty());
     StrategyParams schema;
     schema.addTableParam("grid", "a;b", "");
     schema.addListParam("ok", "a,b,c", 2, "");
     schema.addListParam("bad", "a,b,c", 3, "");
-    schema.addIntParam("n", 1, "");
     schema.getStrategyParams();
     schema.preHandle();
     std::vector<std::string> lines;
