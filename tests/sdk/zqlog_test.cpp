@@ -2,6 +2,7 @@
 // the platform logger.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <locale>
 #include <random>
@@ -93,12 +94,17 @@ TEST_F(ZqLogTest, InsertionsUseTheStreamsDefaultForms) {
 }
 
 // Numbers are formatted without a stream when the locale allows: every form
-// must still be the stream's, over a line far longer than the in-place area.
+// must still be the stream's, over a line far longer than the in-place area
+// and at the edges of the floating-point range, which random bits seldom hit.
 TEST_F(ZqLogTest, NumbersComeOutAsTheStreamWritesThemOverLongLines) {
     std::mt19937_64 bits(7);
     std::ostringstream expected;
     {
         ZqLog log("s", 1, "f");
+        for (double v : {-0.0, 1e-310, -1e308, 999999.5, 1e-5, HUGE_VAL, -HUGE_VAL, double(NAN)}) {
+            log << v << ' ';
+            expected << v << ' ';
+        }
         for (int i = 0; i < 1000; ++i) {
             const auto whole = static_cast<long long>(bits());
             double v = static_cast<double>(whole) / 1024;
