@@ -53,6 +53,8 @@ TEST_F(InstanceTest, AnswersWithTextCountOnlyWhenTheHostSucceeded) {
         EXPECT_STREQ(api->requestFile("/a/b.txt").str(), file.c_str());
         EXPECT_EQ(api->showMessageBox("t", "c", true, 1, 2), confirmed);
     }
+    EXPECT_EQ(host.callsTo(0).back().texts.at(0),
+              R"({"params":{"content":"c","height":2,"sync_flag":1,"title":"t","width":1}})");
 }
 
 TEST_F(InstanceTest, CustomMessagesGoAsOneBuffer) {
