@@ -1,9 +1,8 @@
-// The bar push read both ways from the same text: the converter as the
-// adapter runs it (the plain reader first, Qt for whatever it declines) and
-// Qt's reading alone. They must agree on the result, on every byte of the
-// record and on every log record (every field of it, and Qt's own messages);
-// and whenever the plain reader takes a text, Qt must have parsed it cleanly
-// into that very record. Shared by the bar push fuzz target and its test.
+// The bar push read by the converter as the adapter runs it (the plain reader
+// first, Qt for whatever it declines) and by Qt alone must agree on the result,
+// every byte of the record and every field of every log record, Qt's messages
+// included; a text the plain reader takes Qt must parse cleanly into that very
+// record. Shared by the bar push fuzz target and its test.
 #pragma once
 
 #include <QString>
@@ -56,10 +55,7 @@ inline std::string differenceFromQt(const char* json, bool& taken) {
     const Reading qt = readWith(zqinternal::assembleBarPushWithQt, json, 0x5a);
     if (adapter.result != qt.result)
         return "result " + std::to_string(adapter.result) + ", Qt " + std::to_string(qt.result);
-    const auto* a = reinterpret_cast<const unsigned char*>(&adapter.bar);
-    const auto* q = reinterpret_cast<const unsigned char*>(&qt.bar);
-    for (size_t i = 0; i < sizeof adapter.bar; ++i)
-        if (a[i] != q[i]) return "record byte " + std::to_string(i) + " differs from Qt's";
+    if (std::memcmp(&adapter.bar, &qt.bar, sizeof qt.bar) != 0) return "the record differs from Qt's";
     if (adapter.log != qt.log) return "log records differ";
     if (taken && (qt.result != 0 || !qt.log.empty() || std::memcmp(&plain, &qt.bar, sizeof plain) != 0))
         return "taken, but Qt did not parse it cleanly into the same record";

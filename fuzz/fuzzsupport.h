@@ -2,8 +2,8 @@
 // replay builds print them, so a corpus test can see which paths its inputs
 // reached. Inputs are copied into heap blocks of exactly the size the host
 // would hand over, so AddressSanitizer reports a read one byte past them.
-// A target that finds a broken promise stops the process through
-// FUZZ_REQUIRE, which the engine records as a crash.
+// A broken promise stops the process through FUZZ_REQUIRE, which the engine
+// records as a crash.
 #pragma once
 
 #include <QString>
@@ -16,7 +16,9 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "zq/izqscriptadapter.h"
 #include "zqloglib.h"
@@ -24,8 +26,8 @@
 namespace fuzz {
 
 // Routes the log lines as above (both to standard output, so they keep their
-// order) and sets the zone every time text is read in (UTC, which has no
-// daylight saving, like the host's). Call first; later calls do nothing.
+// order) and reads time in UTC, which, like the host's zone, has no daylight
+// saving. Call first; later calls do nothing.
 inline void setUpProcess() {
     [[maybe_unused]] static const bool done = [] {
 #ifdef FUZZ_REPLAY
@@ -83,18 +85,12 @@ std::unique_ptr<T> recordCopy(const void* data, size_t size) {
     return record;
 }
 
-// An input of the form "head\nbody". Without a newline, the whole input is
-// the head and there is no body (an empty one).
-struct HeadAndBody {
-    std::string head;
-    bool hasBody;
-    std::string body;
-};
-inline HeadAndBody splitAtNewline(const uint8_t* data, size_t size) {
+// An input "head\nbody"; without a newline it is all head, and has no body.
+inline std::pair<std::string, std::optional<std::string>> splitAtNewline(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t newline = input.find('\n');
-    if (newline == std::string::npos) return {input, false, ""};
-    return {input.substr(0, newline), true, input.substr(newline + 1)};
+    if (newline == std::string::npos) return {input, std::nullopt};
+    return {input.substr(0, newline), input.substr(newline + 1)};
 }
 
 }  // namespace fuzz

@@ -1,11 +1,8 @@
 // Delivers arbitrary host notifications through the exported adapter to the
 // sample strategy, as the host does. Input: the notification id in decimal,
-// a newline, then the payload; without a newline the payload is null. Ids
-// that carry a trading row get the payload's bytes as one row, zero after
-// the input, as the host always hands over a whole row; all others get the
-// payload as a NUL-terminated text. The strategy trades on every crossing
-// of 1- and 2-bar averages and runs a timer, so bars and ticks reach the
-// system API and the timers, not just the converters.
+// a newline, then the payload (null without a newline). The strategy trades
+// on every crossing of 1- and 2-bar averages and runs a timer, so bars and
+// ticks reach the system API and the timers, not just the converters.
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -17,15 +14,9 @@
 #include "zq/izqscriptadapter.h"
 #include "zq/notifymessage.h"
 
-namespace {
-
-constexpr const char* kStrategyParams =
-    R"({"symbol":"600000.SH","short_window":"1","long_window":"2","allow_short":"true","status_every":"1"})";
-
-// In a block of exactly the payload's size, kept alive for the call.
-std::shared_ptr<void> payloadFor(uint32_t id, const fuzz::HeadAndBody& input) {
-    const std::string& body = input.body;
-    if (!input.hasBody) return nullptr;
+// A trading row's bytes as one whole row, zero after the input, or else a
+// NUL-terminated text; in a block of exactly that size.
+static std::shared_ptr<void> payloadFor(uint32_t id, const std::string& body) {
     switch (id) {
     case zq::kNotifyOrderReport: return fuzz::recordCopy<zq::OrderRow>(body.data(), body.size());
     case zq::kNotifyExecutionReport: return fuzz::recordCopy<zq::ExecutionRow>(body.data(), body.size());
@@ -35,16 +26,14 @@ std::shared_ptr<void> payloadFor(uint32_t id, const fuzz::HeadAndBody& input) {
     }
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::setUpProcess();
-    fuzz::runStrategyOnce(FUZZ_STRATEGY, kStrategyParams);
-
-    const fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
+    fuzz::runStrategyOnce(FUZZ_STRATEGY, R"({"symbol":"600000.SH","short_window":"1","long_window":"2",)"
+                                         R"("allow_short":"true","status_every":"1"})");
+    const auto [head, body] = fuzz::splitAtNewline(data, size);
     uint32_t id = 0;
-    std::from_chars(input.head.data(), input.head.data() + input.head.size(), id);
-    const std::shared_ptr<void> payload = payloadFor(id, input);
+    std::from_chars(head.data(), head.data() + head.size(), id);
+    const std::shared_ptr<void> payload = body ? payloadFor(id, *body) : nullptr;
     const zq::NotifyMessage message{id, payload.get()};
     FUZZ_REQUIRE(getAdapter()->OnNotifyMessage(&message) == zq::kResultOk);
     return 0;

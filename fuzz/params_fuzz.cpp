@@ -1,8 +1,7 @@
 // Feeds arbitrary text to the parameter paths a host or user controls: the
-// running-parameter values read back by key, the schema check, and the
-// running-parameter change JSON. Input: the key, a newline, then the text.
-// The change JSON is parsed only while a strategy runs, so the sample
-// strategy runs in the process.
+// values read back by key, the schema check, and the change JSON, which is
+// parsed only while a strategy runs, so the sample strategy runs in the
+// process. Input: the key, a newline, then the text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::setUpProcess();
     fuzz::runStrategyOnce(FUZZ_STRATEGY, "{}");
 
-    const fuzz::HeadAndBody input = fuzz::splitAtNewline(data, size);
-    const std::string &key = input.head, &text = input.body;
+    const auto [key, body] = fuzz::splitAtNewline(data, size);
+    const std::string text = body.value_or("");
 
     Norq::StrategyParams params;
     params.setParams(Norq::ZqString(text.c_str()));

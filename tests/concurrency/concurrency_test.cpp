@@ -1,8 +1,7 @@
 // The adapter under the threads a real host and strategy bring: the host
 // delivers notifications on one thread while strategy threads place orders
-// and register timers through the context the loaded test strategy was
-// given. Nothing may be lost, duplicated or mixed up, and the ThreadSanitizer
-// build runs this to find the data races that would not show here.
+// and register timers. Nothing may be lost, duplicated or mixed up; the
+// ThreadSanitizer build runs this to find the races that would not show here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,7 +25,7 @@ using ConcurrencyTest = fake::AdapterTest;
 // The strategy's recorder is written by the delivering thread alone: every
 // callback runs there, timer callbacks included.
 TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMixUpNothing) {
-    constexpr int kRounds = 200, kOrderThreads = 2, kOrdersEach = 100, kTimerThreads = 2, kTimersEach = 50;
+    constexpr int kRounds = 200, kThreads = 2, kOrdersEach = 100, kTimersEach = 50;
     constexpr int kTickLength = 1000, kBarSlot = 4, kOrderReportSlot = 7, kTimerSlot = 15;
     host.accountIds = {{"stock", "880001"}};
     host.tickLength = kTickLength;
@@ -36,7 +35,6 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
         const zq::NotifyMessage message{id, payload};
         EXPECT_EQ(adapter->OnNotifyMessage(&message), zq::kResultOk);
     };
-    // The recorded callbacks of one slot, in the order they came.
     auto eventsIn = [](int slot) {
         std::vector<fake::StrategyEvent> found;
         for (const fake::StrategyEvent& e : recorder().events)
@@ -44,12 +42,11 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
         return found;
     };
     recorder().events.clear();
-    std::atomic<int> waiting{1 + kOrderThreads + kTimerThreads};
+    std::atomic<int> waiting{1 + 2 * kThreads};
     auto startTogether = [&] {
         for (--waiting; waiting > 0;) std::this_thread::yield();
     };
     std::vector<std::thread> threads;
-
     threads.emplace_back([&] {
         startTogether();
         for (int i = 0; i < kRounds; ++i) {
@@ -61,9 +58,10 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
             deliver(zq::kNotifyTimerTick, "20240102 09:30:00 000");
         }
     });
-
-    std::vector<std::string> returned(kOrderThreads * kOrdersEach);  // each thread its own slice
-    for (int t = 0; t < kOrderThreads; ++t) {
+    std::vector<std::string> returned(kThreads * kOrdersEach), timers;  // each order thread its own slice
+    for (int t = 0; t < kThreads; ++t)
+        for (int i = 0; i < kTimersEach; ++i) timers.push_back(std::to_string(t) + "/" + std::to_string(i));
+    for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
             Norq::INorqSysApi* api = context->getSysApi();
             const Norq::OrderRequest request = {"600000.SH", 100, 1, 10.5, "", 0, 0, 0, 0, 0, 0, {}, 0, 0};
@@ -71,12 +69,6 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
             for (int i = 0; i < kOrdersEach; ++i)
                 returned[t * kOrdersEach + i] = fake::text(api->order(Norq::ACCOUNT_STOCK, request).order_id);
         });
-    }
-
-    std::vector<std::string> timers;
-    for (int t = 0; t < kTimerThreads; ++t)
-        for (int i = 0; i < kTimersEach; ++i) timers.push_back(std::to_string(t) + "/" + std::to_string(i));
-    for (int t = 0; t < kTimerThreads; ++t) {
         threads.emplace_back([&, t] {
             Norq::INorqSysApi* api = context->getSysApi();
             startTogether();
@@ -107,8 +99,7 @@ TEST_F(ConcurrencyTest, NotificationsOrdersAndTimersFromSeveralThreadsLoseAndMix
         EXPECT_EQ(fake::text(fake::recordAt<Norq::Order>(reports[i].bytes).order_id), "O-" + std::to_string(i));
     }
 
-    // Every timer has counted whole ticks since it came, so each fires on
-    // the next one, exactly once.
+    // Every timer has counted whole ticks since it came: each fires once now.
     recorder().events.clear();
     deliver(zq::kNotifyTimerTick, "20240102 09:30:01 000");
     std::vector<std::string> fired;

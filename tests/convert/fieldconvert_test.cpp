@@ -1,12 +1,13 @@
-// Decimal text read as QByteArray::toInt() reads it, at its edges. (The
-// truncation of doubles and the bounded text copy are checked through the
-// row converters that use them.)
+// Decimal text read as QByteArray::toInt() reads it, and doubles truncated
+// to integers, at their edges. (The bounded text copy is checked through the
+// row converters that use it.)
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "convert/fieldconvert.h"
@@ -31,14 +32,31 @@ TEST(FieldConvert, DecimalTextReadsAsQByteArrayToInt) {
     }
 }
 
+// The first field is full and the second follows it directly.
 TEST(FieldConvert, DecimalTextEndsAtItsFieldOrItsNul) {
-    struct {
-        char field[4];
-        char next;
-    } unterminated = {{'1', '2', '3', '4'}, '5'};
-    EXPECT_EQ(zqinternal::textToInt(unterminated.field), 1234);
-    const char withNul[8] = {'1', '2', '\0', '3'};
-    EXPECT_EQ(zqinternal::textToInt(withNul), 12);
+    const char fields[2][4] = {{'1', '2', '3', '4'}, {'5', '\0', '6'}};
+    EXPECT_EQ(zqinternal::textToInt(fields[0]), 1234);
+    EXPECT_EQ(zqinternal::textToInt(fields[1]), 5);
+}
+
+// What row amounts go through: a plain cast would be undefined for most of
+// these values, and gives other results on x86.
+TEST(FieldConvert, DoublesTruncateTowardZeroAndSaturate) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const struct { double value; int64_t wide; int32_t narrow; } cases[] = {
+        {-99.9, -99, -99}, {kNaN, 0, 0}, {kInf, INT64_MAX, INT32_MAX}, {-kInf, INT64_MIN, INT32_MIN},
+        {2147483648.0, 2147483648, INT32_MAX}, {-2147483647.5, -2147483647, -2147483647},
+        {-2147483649.0, -2147483649, INT32_MIN},
+        // the largest double below 2^63, 2^63 itself, and the next double below -2^63
+        {9223372036854774784.0, 9223372036854774784, INT32_MAX}, {9223372036854775808.0, INT64_MAX, INT32_MAX},
+        {-9223372036854777856.0, INT64_MIN, INT32_MIN},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(zqinternal::truncToInt64(c.value), c.wide) << c.value;
+        EXPECT_EQ(zqinternal::truncToInt32(c.value), c.narrow) << c.value;
+    }
 }
 
 }  // namespace
