@@ -104,11 +104,19 @@ TEST_F(OrdersTest, WithoutItsAccountAnOperationAsksNothingAndSaysWhy) {
         api->getOrders(ACCOUNT_FUTURES, TradeQuery{}).getSize() == 0,
         api->getExecutions(ACCOUNT_OPTION, TradeQuery{}).getSize() == 0,
         api->getPositionFromCounter(static_cast<AccountType>(-4), nullptr).getSize() == 0,
-        isAllZero(api->getFundInfo(ACCOUNT_STOCK_MARGIN))};
-    EXPECT_EQ(empty, std::vector<bool>(7, true));
-    EXPECT_EQ(hostSlots(), std::vector<int>(7, 22));
+        isAllZero(api->getFundInfo(ACCOUNT_STOCK_MARGIN)),
+        isAllZero(etf->etfPurchase("510050.SH", 1, 9, 0)),
+        isAllZero(option->optionExercise("10004567", 1)),
+        margin->marginCashDirectRefund(5, "C-7") == -1,
+        margin->getMarginCashStocks().getSize() + margin->getMarginContract("C-7").getSize() == 0,
+        isAllZero(margin->getMarginAsset()),
+        margin->getMarginAssureSecurityList().getSize() == 0,
+        margin->getAvaliableMarginQty(MarginQtyRequest{"600000.SH", 1, 10, "0", 7, 0}) == 0,
+        margin->getMarginAssetFromCounter().error_code == -1};
+    EXPECT_EQ(empty, std::vector<bool>(15, true));
+    EXPECT_EQ(hostSlots(), std::vector<int>(16, 22));
     const std::string sys = "3 zqsysapi ZqSysApi::", noAccount = "未找到对应类型的账号，查询订单失败，账号类型：",
-                      missing = "未找到对应类型的账号，查询";
+                      missing = "未找到对应类型的账号，查询", marginLine = "3 zqmarginhandler ZqMarginHandler::";
     EXPECT_EQ(logLines(), (std::vector<std::string>{
                               sys + "orderImpl: " + noAccount + "unknown",
                               sys + "batchOrdersEx: " + noAccount + "5",
@@ -117,6 +125,15 @@ TEST_F(OrdersTest, WithoutItsAccountAnOperationAsksNothingAndSaysWhy) {
                               sys + "getExecutions: " + missing + "成交失败，账号类型：5",
                               sys + "getPositionFromCounter: " + missing + "持仓失败，账号类型：-4",
                               sys + "getFundInfo: " + missing + "资金失败，账号类型：2",
+                              "3 zqetfhandler ZqEtfHandler::etfPurchase: " + noAccount + "9",
+                              "3 zqoptiontradehandler ZqOptionTradeHandler::optionExercise: 未找到期权账号，行权失败",
+                              marginLine + "marginCashDirectRefund: 未找到信用账号，直接还款失败",
+                              marginLine + "getMarginCashStocks: 未找到信用账号，查询可融券列表失败",
+                              marginLine + "getMarginContract: 未找到信用账号，查询信用合约失败",
+                              marginLine + "getMarginAsset: 未找到信用账号，查询信用资产失败",
+                              marginLine + "getMarginAssureSecurityList: 未找到信用账号，查询担保品列表失败",
+                              marginLine + "getAvaliableMarginQty: 未找到信用账号，查询大约可交易数量失败",
+                              marginLine + "getMarginAssetFromCounter: 查询信用资产失败,未找到信用账号",
                           }));
 }
 
