@@ -31,7 +31,6 @@ public:
     void* handler = nullptr;     // what getStrategyHandler handed out last
     int throwInSlot = -1;        // this callback throws std::runtime_error("boom")
     bool throwUnknown = false;   // ... or, when set, an int
-    bool throwInExport = false;  // getStrategyHandler throws
 
     std::vector<int> slots() const;
     const StrategyEvent* last(int slot) const;

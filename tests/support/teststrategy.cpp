@@ -3,8 +3,7 @@
 // forms: the full strategy, one whose export hands out null
 // (TEST_STRATEGY_NULL_HANDLER), one without the export
 // (TEST_STRATEGY_NO_EXPORT), one that trades, queries and reaches the
-// handlers from onInit (TEST_STRATEGY_TRADES) and one that calls Python
-// (TEST_STRATEGY_PYTHON).
+// handlers from onInit (TEST_STRATEGY_TRADES).
 #include <cstring>
 #include <stdexcept>
 
@@ -41,9 +40,6 @@ public:
         trade(ctx);
         query(ctx);
         extensions(ctx);
-#endif
-#if defined(TEST_STRATEGY_PYTHON)
-        callPython(ctx);
 #endif
     }
     void onNotify1071(Norq::IZqContext* ctx) override { note(2, ctx); }
@@ -190,20 +186,6 @@ private:
         strategyRecorder().events.back().bytes.assign(bytes, bytes + sizeof(Record));
     }
 
-#if defined(TEST_STRATEGY_PYTHON)
-    // The form built with TEST_STRATEGY_PYTHON registers the Python file its
-    // "python_file" parameter names, calls the file's on_init, and records
-    // the handle and the answer.
-    void callPython(Norq::IZqContext* ctx) {
-        Norq::IPythonExecutor* python = ctx->getPythonExecutor();
-        Norq::ZqString file = ctx->getRunParams()->getStrValue("python_file");
-        int64_t module = python->registerPythonFile(file.str());
-        Norq::ZqString answer = python->callPythonFunc(module, "on_init", "from onInit");
-        strategyRecorder().events.back().numbers = {module};
-        strategyRecorder().events.back().texts = {answer.str()};
-    }
-#endif
-
     void note(int slot, Norq::IZqContext* ctx, std::vector<int64_t> numbers = {}, std::vector<std::string> texts = {},
               const void* pointer = nullptr) {
         fake::StrategyRecorder& recorder = strategyRecorder();
@@ -220,7 +202,6 @@ private:
 extern "C" NORQ_STRATEGY_EXPORT Norq::IStrategyHandler* getStrategyHandler() {
     static TestStrategy strategy;
     ++strategyRecorder().handlerRequests;
-    if (strategyRecorder().throwInExport) throw std::runtime_error("no handler today");
 #if defined(TEST_STRATEGY_NULL_HANDLER)
     return nullptr;
 #else
