@@ -80,13 +80,20 @@ TEST_F(DispatchTest, JsonPushesBecomeTheirRecords) {
     KLineDataPush bar = received<KLineDataPush>(
         zq::kNotifyBar, R"({"security_symbol":"600000.SH.EXTRA-LONG","high":10.5,"low":"9.9"})", 4);
     EXPECT_EQ(std::make_tuple(fake::text(bar.symbol), bar.high, bar.low), std::make_tuple("600000.SH.EXT", 10.5, 0.0));
-    EtfEstimateInfo info = received<EtfEstimateInfo>(zq::kNotifyEtfEstimate, R"({"iopv":"2.5","iopvs1":2.6})", 9);
-    EXPECT_EQ(std::make_pair(info.IOPV, info.DIOPVS1), std::make_pair(2.5, 0.0));
+    EtfEstimateInfo info =
+        received<EtfEstimateInfo>(zq::kNotifyEtfEstimate,
+                                  R"({"security_symbol":"510050.SH","timestamp":"09:30:00","iopv":"2.5","iopvs1":2.6,)"
+                                  R"("iopvb1":"x","premiumProfit":"-0.25","discountProfit":"1e-3"})",
+                                  9);
+    static const EtfEstimateInfo wantedInfo = {"510050.SH", "09:30:00", 2.5, 0, 0, -0.25, 0.001};
+    EXPECT_EQ(std::memcmp(&info, &wantedInfo, sizeof info), 0);
     OrderReply reply = received<OrderReply>(
-        zq::kNotifyOrderReply, R"({"entrust_type":"2","error_code":"12345678","ord_id":"O-1","batch_no":7})", 24);
-    EXPECT_EQ(fake::text(reply.entrust_type) + "|" + fake::text(reply.error_code) + "|" + fake::text(reply.ord_id) +
-                  "|" + std::to_string(reply.batch_no),
-              "2||O-1|7");
+        zq::kNotifyOrderReply,
+        R"({"entrust_type":"2","error_code":"12345678","fund_account":"880001","ord_id":"O-1",)"
+        R"("org_ord_id":"O-0","batch_no":7,"algo_inst_id":"A","instance_id":"I","error_info":"e"})",
+        24);
+    static const OrderReply wantedReply = {"2", "", "880001", "O-1", "O-0", 7, "A", "I", "e"};
+    EXPECT_EQ(std::memcmp(&reply, &wantedReply, sizeof reply), 0);
     for (uint32_t id : {zq::kNotifyBar, zq::kNotifyEtfEstimate, zq::kNotifyOrderReply}) {
         const fake::StrategyEvent* event = deliver(id, "not json");
         ASSERT_TRUE(event && !event->bytes.empty()) << id;
