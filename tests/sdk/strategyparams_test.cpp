@@ -122,12 +122,10 @@ TEST_F(StrategyParamsValues, PreHandleWarnsAboutTablesAndOutOfRangeListDefaults)
     schema.addListParam("bad", "a,b,c", 3, "");
     schema.getStrategyParams();
     schema.preHandle();
-    std::vector<std::string> lines;
-    for (const fake::HostLogLine& l : host.logs)
-        lines.push_back(std::to_string(l.level) + " " + l.file + " " + l.function + ": " + l.text);
     const std::string where = "2 norqultisimpl Norq::StrategyParamsImpl::preHandle: ";
-    EXPECT_EQ(lines, (std::vector<std::string>{where + "启动策略时列表类型参数指定的默认序号超出列表范围，序号：3,列表长度：3",
-                                               where + "启动策略不支持表格类型的参数：grid"}));
+    EXPECT_EQ(host.logLines(),
+              (std::vector<std::string>{where + "启动策略时列表类型参数指定的默认序号超出列表范围，序号：3,列表长度：3",
+                                        where + "启动策略不支持表格类型的参数：grid"}));
 }
 
 }  // namespace

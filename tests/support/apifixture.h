@@ -94,9 +94,7 @@ protected:
     // Every log line as "level source function: text": first those through
     // the host, then the converters' lines straight to the platform logger.
     std::vector<std::string> logLines() const {
-        std::vector<std::string> lines;
-        for (const HostLogLine& l : host.logs)
-            lines.push_back(std::to_string(l.level) + " " + l.file + " " + l.function + ": " + l.text);
+        std::vector<std::string> lines = host.logLines();
         for (const PlatformRecord& r : capture.platform)
             lines.push_back(std::to_string(r.level) + " " + r.file + " " + r.function + ": " + r.text);
         return lines;

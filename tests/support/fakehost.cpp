@@ -14,6 +14,13 @@ std::vector<HostCall> FakeHost::callsTo(int slot) const {
     return found;
 }
 
+std::vector<std::string> FakeHost::logLines() const {
+    std::vector<std::string> lines;
+    for (const HostLogLine& l : logs)
+        lines.push_back(std::to_string(l.level) + " " + l.file + " " + l.function + ": " + l.text);
+    return lines;
+}
+
 std::vector<HostLogLine> FakeHost::logsContaining(const std::string& fragment) const {
     std::vector<HostLogLine> found;
     std::copy_if(logs.begin(), logs.end(), std::back_inserter(found),

@@ -61,6 +61,8 @@ public:
     std::vector<HostCall> callsTo(int slot) const;
     // Log lines whose text contains `fragment`.
     std::vector<HostLogLine> logsContaining(const std::string& fragment) const;
+    // Every log line as "level file function: text".
+    std::vector<std::string> logLines() const;
     void clear();
 
     int32_t Request(int32_t code, const char* json, zq::HostResult* result) override {
