@@ -114,15 +114,6 @@ TEST_F(InstanceTest, TheCurrentTimeComesFromTheHostUnlessOperateModeIsZero) {
     EXPECT_TRUE(host.callsTo(0).empty());
 }
 
-TEST_F(InstanceTest, PassThroughsReachTheHostUnchanged) {
-    host.forwardResult = -9;
-    host.textForHost = "从主机";
-    EXPECT_EQ(api->passToHost(INTPTR_MAX), -9);
-    EXPECT_STREQ(api->getTextFromHost(3, -4, true).str(), "从主机");
-    EXPECT_EQ(host.callsTo(28).at(0).numbers, (std::vector<int64_t>{INTPTR_MAX, 0}));
-    EXPECT_EQ(host.callsTo(29).at(0).numbers, (std::vector<int64_t>{3, -4, 1}));
-}
-
 TEST_F(ReferenceTest, SymbolListsAskByMarketAndReadOnlyArrays) {
     host.answers[zq::kCodeQuery].data = R"(["600000.SH","600004.SH"])";
     SymbolList list = api->getSymbolList("SH", "1", nullptr);
