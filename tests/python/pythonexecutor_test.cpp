@@ -126,13 +126,6 @@ TEST_F(PythonTest, TheModuleIsNamedAfterItsFileAndPathsAreDataNotCode) {
     }
 }
 
-// /tmp stands for a file at the root: Python imports it as a namespace package.
-TEST_F(PythonTest, AModuleAtTheRootIsLookedForInTheRoot) {
-    int64_t probe = load("path.py", "import sys\ndef searched(_=None): return str(sys.path.count('/'))\n");
-    EXPECT_NE(python->registerPythonFile("/tmp"), 0);
-    EXPECT_EQ(call(probe, "searched"), "1");
-}
-
 TEST_F(PythonTest, PathsTooShortOrNamingNoFileAreRefused) {
     load("sub/x.py", "");
     const std::string missing = folder.filePath("missing.py").toStdString();

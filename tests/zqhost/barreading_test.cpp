@@ -1,10 +1,5 @@
-// Bar files and traces are read a line at a time through LineReader, plain or
-// gzip-compressed: every line comes back whole whatever its length and line
-// end, and a reader sent back to an offset it gave reads the same lines again.
-// The bars of a replay are read on a thread of their own, batch by batch:
-// whatever the batches, every bar comes in time order with its own push
-// text, a row that cannot be read ends the stream only after the bars
-// before it, and a stream left early stops its thread.
+// Bar files and traces read a line at a time, plain or gzip-compressed, and
+// the bars of a replay read batch by batch on a thread of their own.
 #include <gtest/gtest.h>
 
 #include <cstdio>
