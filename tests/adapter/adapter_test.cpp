@@ -41,7 +41,6 @@ TEST_F(AdapterTest, GetStrategyParamsReturnsTheSchemaAndUnloadsTheLibrary) {
 }
 
 // Running again keeps the library and the context but stores and inits again.
-// (Account types and their names: sysapi/orders_test.cpp.)
 TEST_F(AdapterTest, RunStrategyCallsOnInitWithTheContextHoldingPathAndParameters) {
     host.accountIds = {{"stock", "S-1"}};
     Norq::IZqContext* context = runTestStrategy(R"({"period":"30"})");
@@ -57,7 +56,6 @@ TEST_F(AdapterTest, RunStrategyCallsOnInitWithTheContextHoldingPathAndParameters
     EXPECT_EQ(context->getRunParams()->getIntValue("period"), 40);
 }
 
-// Notifications and forwards without a strategy: layout_test.cpp.
 TEST_F(AdapterTest, StopKeepsTheLibraryUntilUninitAndNotifyAndForwardReachTheStrategy) {
     Norq::IZqContext* context = runTestStrategy();
     zq::NotifyMessage message{zq::kNotify1071, nullptr};

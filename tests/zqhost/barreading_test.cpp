@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,7 +13,6 @@
 #include "bars.h"
 #include "barstream.h"
 #include "gzfile.h"
-#include "hostos.h"
 
 namespace {
 
@@ -127,12 +125,6 @@ TEST(BarTimes, ReadTheThreeFormsAndOnlyRealTimes) {
     EXPECT_EQ(hostTime(stamp), "20240102 09:30:00 000");
 }
 
-// What only the local host needs of the operating system, on this system.
-TEST(HostOs, EnvironmentDefaultsDoNotOverrideWhatIsSet) {
-    zqhost::os::setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "first");
-    zqhost::os::setEnvironmentDefault("ZQ_PLATFORM_TEST_VARIABLE", "second");
-    EXPECT_STREQ(std::getenv("ZQ_PLATFORM_TEST_VARIABLE"), "first");
-}
 
 // Minute bars of two symbols from 2024-01-02 00:00, one row each a minute
 // apart, the close counting the rows; row `bad` (1-based, 0: none) has a
