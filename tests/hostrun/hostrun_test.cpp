@@ -116,11 +116,14 @@ std::string writeBars(const std::string& path, int count) {
 
 }  // namespace
 
-// Result files are checked before the first bar, and no file is written twice.
+// Result files are checked before the first bar, and no file is written twice: the bars and the library at
+// stake are copies, which a run that wrongly went ahead would overwrite.
 TEST(ResultFiles, AreRefusedBeforeTheRunWhenTheyClashOrCannotBeCreated) {
     const std::string dir = freshDir("result_files");
     std::ofstream(dir + "/plain") << "a file, not a directory";
-    const std::string json = dir + "/run.json";
+    const std::string json = dir + "/run.json", bars = dir + "/bars.csv", library = dir + "/libmacross.so";
+    std::ofstream(bars) << readFile(kTinyBars);
+    std::ofstream(library, std::ios::binary) << readFile(kMacross);
     struct Case { const char* name; std::vector<std::string> args; int status; std::string message; } cases[] = {
         {"summary and report", {"--summary", json, "--report", json}, 2,
          "zqhost: --summary and --report name the same file " + json + ": give each its own"},
@@ -128,15 +131,15 @@ TEST(ResultFiles, AreRefusedBeforeTheRunWhenTheyClashOrCannotBeCreated) {
         {"record and log", {"--record", json, "--log", json}, 2, "--record and --log name the same file"},
         {"spelt differently", {"--summary", json, "--report", dir + "/../result_files/./run.json"}, 2,
          "--summary and --report name the same file"},
-        {"a bar file", {"--report", kTinyBars}, 2, "--report " + kTinyBars + " would overwrite the --bars file"},
-        {"the library", {"--summary", kMacross}, 2, "would overwrite the strategy library file"},
+        {"a bar file", {"--report", bars}, 2, "--report " + bars + " would overwrite the --bars file"},
+        {"the library", {"--summary", library}, 2, "would overwrite the strategy library file"},
         {"no such directory", {"--summary", dir + "/none/run.json"}, 1,
          "zqhost: cannot write --summary " + dir + "/none/run.json: "},
         {"under a file", {"--report", dir + "/plain/run.html"}, 1, "zqhost: cannot write --report " + dir + "/plain"},
         {"a directory", {"--summary", dir}, 1, "zqhost: cannot write --summary " + dir + ": it is a directory"},
     };
     for (const Case& c : cases) {
-        Outcome o = run(with(with({"--account", "stock=880001", "--bars", kTinyBars}, c.args), {kMacross}), dir);
+        Outcome o = run(with(with({"--account", "stock=880001", "--bars", bars}, c.args), {library}), dir);
         EXPECT_EQ(o.status, c.status) << c.name << "\n" << o.err;
         EXPECT_NE(o.err.find(c.message), std::string::npos) << c.name << "\n" << o.err;
         EXPECT_EQ(o.out.find("running with parameters"), std::string::npos) << c.name << ": the run started";

@@ -93,9 +93,8 @@ TEST_F(ZqLogTest, InsertionsUseTheStreamsDefaultForms) {
     EXPECT_EQ(hostLines(), "true|false|1.23457e+06|0.1|x|-3|4000000000|-1234567890123||zq/1/1 ");
 }
 
-// Numbers are formatted without a stream when the locale allows: every form
-// must still be the stream's, over a line far longer than the in-place area
-// and at the edges of the floating-point range, which random bits seldom hit.
+// Numbers are formatted without a stream when the locale allows: every form must still be the stream's, over
+// a line far longer than the in-place area and at the floating-point edges, which random bits seldom hit.
 TEST_F(ZqLogTest, NumbersComeOutAsTheStreamWritesThemOverLongLines) {
     std::mt19937_64 bits(7);
     std::ostringstream expected;
@@ -116,8 +115,7 @@ TEST_F(ZqLogTest, NumbersComeOutAsTheStreamWritesThemOverLongLines) {
     EXPECT_EQ(hostLines(), expected.str() + "/1/1 ");
 }
 
-// A process-wide locale with its own decimal mark and grouping is honoured,
-// as a stream built for the line would honour it.
+// A process-wide locale with its own decimal mark and grouping is honoured, as a stream for the line would.
 TEST_F(ZqLogTest, NumbersFollowAGlobalLocaleThatIsNotTheClassicOne) {
     struct Commas : std::numpunct<char> {
         char do_decimal_point() const override { return ','; }
