@@ -46,6 +46,7 @@ TEST(FaultPlanText, ReadsEveryKindAndNamesWhatIsWrong) {
          "slow-call takes SHARE:DELAY with the delay in ms or s, e.g. 0.01:200ms, got '200ms'"},
         {"slow share out of range", "slow-call=2:1ms", "slow-call takes a share from 0 to 1, got '2'"},
         {"no value", "reject", "entry 'reject' is not NAME=VALUE"},
+        {"no name", "=0.1", "entry '=0.1' is not NAME=VALUE"},
         {"empty entry", "reject=0.1,,partial=0.1", "entry '' is not NAME=VALUE"},
         {"twice", "reject=0.1,reject=0.2", "reject is given twice"},
         {"trailing comma", "reject=0.1,", "the plan ends with a comma"},
